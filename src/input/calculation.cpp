@@ -1,0 +1,44 @@
+#include "input/calculation.h"
+
+#include <cmath>
+#include <limits>
+
+namespace fondara {
+
+std::string failure_message(Failure cause) {
+  const std::string prefix = "Impossibile eseguire il calcolo: ";
+  switch (cause) {
+    case Failure::lunghezza_zero:
+      return prefix + "la lunghezza L non può essere zero.";
+    case Failure::larghezza_zero:
+      return prefix + "la larghezza B non può essere zero.";
+    case Failure::angolo_zero:
+      return prefix + "l'angolo di attrito φ' non può essere zero.";
+    case Failure::angolo_fuori_campo:
+      return prefix + "l'angolo di attrito φ' deve essere minore di 90 gradi.";
+    case Failure::coefficiente_zero:
+      return prefix + "il coefficiente di sicurezza YR non può essere zero.";
+    case Failure::fuori_intervallo:
+      return prefix + "un risultato supera il massimo valore rappresentabile.";
+    case Failure::non_numero:
+      return prefix + "un risultato non è un numero valido.";
+  }
+  return prefix + "errore sconosciuto.";
+}
+
+namespace checked {
+
+float store(double value) {
+  if (std::isnan(value)) throw Fault{Failure::non_numero};
+  if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
+    throw Fault{Failure::fuori_intervallo};
+  return static_cast<float>(value);
+}
+
+double divide(double numerator, double denominator, Failure cause) {
+  if (denominator == 0.0) throw Fault{cause};
+  return numerator / denominator;
+}
+
+}  // namespace checked
+}  // namespace fondara
