@@ -79,8 +79,8 @@ Outcome<ValoriDrenati> CalcoloDrenato(const DatiDrenati& in) {
 }
 
 TestiDrenati testi_risultati(const ValoriDrenati& v) {
-  return {general_text(truncate_two_decimals(v.n1)), testo_due_stadi(v.n2),
-          testo_due_stadi(v.n3), general_text(v.qR), general_text(v.qd)};
+  return {general_text(truncate_two_decimals(v.n1)), testo_due_stadi(v.n2), testo_due_stadi(v.n3),
+          general_text(v.qR), general_text(v.qd)};
 }
 
 }  // namespace fondara

@@ -13,13 +13,13 @@
 namespace fondara {
 
 enum class Failure {
-  lunghezza_zero,        // L = 0: the shape terms divide by L
-  larghezza_zero,        // B = 0: the depth terms divide by B
-  angolo_zero,           // phi' = 0: Nc divides by tan(phi')
-  angolo_fuori_campo,    // phi' >= 90 degrees: the tangent is no longer meaningful
-  coefficiente_zero,     // YR = 0: qd divides by YR
-  fuori_intervallo,      // a result beyond the float range
-  non_numero,            // an invalid operation (not a number)
+  lunghezza_zero,      // L = 0: the shape terms divide by L
+  larghezza_zero,      // B = 0: the depth terms divide by B
+  angolo_zero,         // phi' = 0: Nc divides by tan(phi')
+  angolo_fuori_campo,  // phi' >= 90 degrees: the tangent is no longer meaningful
+  coefficiente_zero,   // YR = 0: qd divides by YR
+  fuori_intervallo,    // a result beyond the float range
+  non_numero,          // an invalid operation (not a number)
 };
 
 // The cause in plain Italian, e.g. "Impossibile eseguire il calcolo: la lunghezza L
@@ -52,7 +52,9 @@ struct Fault {
 };
 
 // The double value of a stored float, for the right-hand sides.
-inline double d(float value) { return static_cast<double>(value); }
+inline double d(float value) {
+  return static_cast<double>(value);
+}
 
 // Rounds a right-hand side to the float that stores it; faults when it is not a
 // number or beyond the float range.

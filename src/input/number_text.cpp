@@ -9,8 +9,12 @@
 namespace fondara {
 namespace {
 
-bool is_digit(char ch) { return ch >= '0' && ch <= '9'; }
-bool is_blank(char ch) { return ch == ' ' || ch == '\t'; }
+bool is_digit(char ch) {
+  return ch >= '0' && ch <= '9';
+}
+bool is_blank(char ch) {
+  return ch == ' ' || ch == '\t';
+}
 
 std::string_view trim_blanks(std::string_view text) {
   while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
@@ -93,10 +97,16 @@ std::optional<float> parse_number(std::string_view text) {
   return value;
 }
 
-bool is_numeric(std::string_view text) { return parse_number(text).has_value(); }
+bool is_numeric(std::string_view text) {
+  return parse_number(text).has_value();
+}
 
-std::string general_text(float value) { return format_general(value, 7); }
-std::string general_text(double value) { return format_general(value, 15); }
+std::string general_text(float value) {
+  return format_general(value, 7);
+}
+std::string general_text(double value) {
+  return format_general(value, 15);
+}
 
 std::optional<double> read_general_text(std::string_view text) {
   std::string plain(text);
