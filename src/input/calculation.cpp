@@ -1,8 +1,5 @@
 #include "input/calculation.h"
 
-#include <cmath>
-#include <limits>
-
 namespace fondara {
 
 std::string failure_message(Failure cause) {
@@ -26,19 +23,4 @@ std::string failure_message(Failure cause) {
   return prefix + "errore sconosciuto.";
 }
 
-namespace checked {
-
-float store(double value) {
-  if (std::isnan(value)) throw Fault{Failure::non_numero};
-  if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
-    throw Fault{Failure::fuori_intervallo};
-  return static_cast<float>(value);
-}
-
-double divide(double numerator, double denominator, Failure cause) {
-  if (denominator == 0.0) throw Fault{cause};
-  return numerator / denominator;
-}
-
-}  // namespace checked
 }  // namespace fondara

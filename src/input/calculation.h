@@ -6,6 +6,8 @@
 // float range is detected before it happens and ends the calculation with a cause.
 #pragma once
 
+#include <cmath>
+#include <limits>
 #include <string>
 #include <utility>
 #include <variant>
@@ -58,10 +60,18 @@ inline double d(float value) {
 
 // Rounds a right-hand side to the float that stores it; faults when it is not a
 // number or beyond the float range.
-float store(double value);
+inline float store(double value) {
+  if (std::isnan(value)) throw Fault{Failure::non_numero};
+  if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
+    throw Fault{Failure::fuori_intervallo};
+  return static_cast<float>(value);
+}
 
 // numerator / denominator in double; faults with `cause` when the denominator is 0.
-double divide(double numerator, double denominator, Failure cause);
+inline double divide(double numerator, double denominator, Failure cause) {
+  if (denominator == 0.0) throw Fault{cause};
+  return numerator / denominator;
+}
 
 // Runs a calculation body that may fault and wraps what it returns.
 template <typename T, typename Body>
