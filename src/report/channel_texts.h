@@ -1,0 +1,17 @@
+// The fixed Italian texts of the save dialog and of the output channels' messages.
+// The windows show these through their message box; nothing else spells them out.
+#pragma once
+
+namespace fondara::report {
+
+// Title of every message box of the program.
+inline constexpr char message_title[] = "Fondara";
+
+// Shown after any failure of the printer channel.
+inline constexpr char print_error_message[] = "Problema di stampa nella stampante utilizzata.";
+
+// The save dialog's fixed settings.
+inline constexpr char save_dialog_title[] = "VELDORA - salva file";
+inline constexpr char save_dialog_filter[] = "file di testo (*.txt)";
+
+}  // namespace fondara::report

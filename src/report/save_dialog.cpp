@@ -1,0 +1,59 @@
+#include "report/save_dialog.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+#include "report/channel_texts.h"
+
+namespace fondara::report {
+namespace {
+
+// Qt's save dialog accepts a name in a folder that does not exist; this one keeps the
+// dialog open with a warning instead, so the name it returns always has an existing
+// folder.
+class SaveDialog final : public QFileDialog {
+ public:
+  explicit SaveDialog(QWidget* parent)
+      : QFileDialog(parent, QString::fromUtf8(save_dialog_title), initial_save_folder(),
+                    QString::fromUtf8(save_dialog_filter)) {
+    setOption(QFileDialog::DontUseNativeDialog);
+    setAcceptMode(QFileDialog::AcceptSave);
+    setFileMode(QFileDialog::AnyFile);
+    setDefaultSuffix(QString());
+  }
+
+  void accept() override {
+    const QStringList files = selectedFiles();
+    if (!files.isEmpty()) {
+      const QFileInfo chosen(files.front());
+      if (!chosen.isDir() && !QFileInfo(chosen.absolutePath()).isDir()) {
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("La cartella \"%1\" non esiste.\n"
+                                            "Verificare il percorso indicato.")
+                                 .arg(QDir::toNativeSeparators(chosen.absolutePath())));
+        return;
+      }
+    }
+    QFileDialog::accept();
+  }
+};
+
+}  // namespace
+
+QString initial_save_folder() {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+  return QDir::homePath();
+}
+
+QString ask_save_file_name(QWidget* parent) {
+  SaveDialog dialog(parent);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QStringList files = dialog.selectedFiles();
+  return files.isEmpty() ? QString() : files.front();
+}
+
+}  // namespace fondara::report
