@@ -2,7 +2,7 @@
 
 namespace fondara::report {
 
-std::string failure_message(Failure cause) {
+std::string report_failure_message(Failure cause) {
   const std::string prefix = "Impossibile preparare la relazione: ";
   switch (cause) {
     case Failure::fuori_intervallo:

@@ -22,7 +22,7 @@ using Outcome = fondara::Outcome<Report>;
 
 // The cause in plain Italian, e.g. "Impossibile preparare la relazione: un valore
 // da stampare supera il massimo valore rappresentabile." (UTF-8).
-std::string failure_message(Failure cause);
+std::string report_failure_message(Failure cause);
 
 // Appends statements of the fixed shapes to a report.
 class Builder {
