@@ -225,9 +225,14 @@ int esegui_csv(const Opzioni& o, std::istream& in, std::ostream& out, std::ostre
     if (!contenuto.bytes) return fallisce(err, exit_file, contenuto.error);
     testo = std::move(*contenuto.bytes);
   }
-  const auto letto = csv::parse(testo);
+  auto letto = csv::parse(testo);
   if (!letto.document) return fallisce(err, exit_uso, letto.error);
-  const csv::Document& documento = *letto.document;
+  csv::Document documento = std::move(*letto.document);
+  // Blanks around a column name are not part of it.
+  for (std::string& colonna : documento.header) {
+    colonna.erase(0, colonna.find_first_not_of(" \t"));
+    colonna.erase(colonna.find_last_not_of(" \t") + 1);
+  }
   if (const auto errore = controlla_intestazione(o.terreno, documento.header))
     return fallisce(err, exit_uso, *errore);
 

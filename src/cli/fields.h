@@ -60,7 +60,7 @@ struct Problema {
 struct Calcolo {
   std::vector<std::pair<std::string, std::string>> risultati;
   std::vector<std::string> righe;
-  std::function<report::Outcome(report::Version)> relazione;
+  std::function<report::Result(report::Version)> relazione;
 };
 
 // Field name to its text as given. Missing optional fields take their default.

@@ -128,8 +128,8 @@ void risultati(Builder& r, const ValoriDrenati& v) {
 
 }  // namespace
 
-report::Outcome report_drenato(const ValoriDrenati& valori, std::string_view descrizione,
-                               report::Version version) {
+report::Result report_drenato(const ValoriDrenati& valori, std::string_view descrizione,
+                              report::Version version) {
   return checked::run<report::Report>([&] {
     Builder r;
     if (version == report::Version::file)

@@ -17,7 +17,7 @@ namespace fondara {
 
 // Fails when a print-time conversion (angle in degrees, c / 10000, G + 1000,
 // q1 + q2 + q3) faults.
-report::Outcome report_drenato(const ValoriDrenati& valori, std::string_view descrizione,
-                               report::Version version);
+report::Result report_drenato(const ValoriDrenati& valori, std::string_view descrizione,
+                              report::Version version);
 
 }  // namespace fondara

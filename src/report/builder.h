@@ -18,7 +18,7 @@ namespace fondara::report {
 enum class Version { file, stampa };
 
 // A complete report, or the cause that kept it from being prepared.
-using Outcome = fondara::Outcome<Report>;
+using Result = fondara::Outcome<Report>;
 
 // The cause in plain Italian, e.g. "Impossibile preparare la relazione: un valore
 // da stampare supera il massimo valore rappresentabile." (UTF-8).

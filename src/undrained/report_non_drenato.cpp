@@ -78,8 +78,8 @@ void corpo(Builder& r, const DatiNonDrenati& dati, const RisultatiNonDrenati& ri
 
 }  // namespace
 
-report::Outcome report_non_drenato(const DatiNonDrenati& dati, const RisultatiNonDrenati& risultati,
-                                   std::string_view descrizione, report::Version version) {
+report::Result report_non_drenato(const DatiNonDrenati& dati, const RisultatiNonDrenati& risultati,
+                                  std::string_view descrizione, report::Version version) {
   return checked::run<report::Report>([&] {
     Builder r;
     if (version == report::Version::file)

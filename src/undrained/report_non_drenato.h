@@ -15,7 +15,7 @@
 namespace fondara {
 
 // Fails only when qR × 10000 lies beyond the float range.
-report::Outcome report_non_drenato(const DatiNonDrenati& dati, const RisultatiNonDrenati& risultati,
-                                   std::string_view descrizione, report::Version version);
+report::Result report_non_drenato(const DatiNonDrenati& dati, const RisultatiNonDrenati& risultati,
+                                  std::string_view descrizione, report::Version version);
 
 }  // namespace fondara

@@ -13,7 +13,7 @@ TEST(FondaraCalcCsv, SemicolonBatchGivesResultsOrTheRowsMessage) {
   const auto input = folder / "dati.csv";
   const auto output = folder / "risultati.csv";
   spit(input,
-       "lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata;descrizione\n"
+       "lunghezza; larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata;descrizione \n"
        "10;2;1;1800;0,5;Muro A\n"
        "1;2;1;1800;0,5;Muro B\n"
        "\n"
