@@ -1,0 +1,74 @@
+// The inputs of fondara-calc, named after the fields of the two calculation windows,
+// and one calculation from their texts.
+//
+// A number is read as the window reads the same keys typed into its field: digits
+// and the decimal comma, a typed full stop becoming a comma. Characters that the
+// field's key filter would drop (signs, letters, inner blanks) make the text not
+// numeric here instead of vanishing silently, so "-5" is refused rather than read
+// as 5. The command line and every CSV row go through calcola().
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "report/builder.h"
+
+namespace fondara::cli {
+
+// Exit codes of fondara-calc.
+enum Exit : int {
+  exit_ok = 0,
+  exit_dati = 1,  // data the calculation refuses or cannot complete
+  exit_uso = 2,   // a wrong command line, field, value or CSV header
+  exit_file = 3,  // a file that cannot be read or written
+};
+
+// The soil family, as the start window's two buttons.
+enum class Terreno { coesivi, sciolti };
+
+enum class Tipo { numero, falda, testo };
+
+struct Campo {
+  std::string_view nome;  // the window's field name
+  Tipo tipo;
+  std::string_view aiuto;                       // symbol, meaning and unit, for --help
+  std::optional<std::string_view> predefinito;  // optional fields only
+};
+
+// The fields of a window, in the order of its form.
+const std::vector<Campo>& campi(Terreno terreno);
+const Campo* trova_campo(Terreno terreno, std::string_view nome);
+
+// The text of a field as typed keys: the float, or nothing when it is not numeric.
+std::optional<float> leggi_numero(std::string_view testo);
+
+// A problem that keeps a calculation from giving results: an Italian message and
+// the exit code it leads to.
+struct Problema {
+  int codice;
+  std::string messaggio;
+};
+
+// The results of one calculation: the result boxes' texts (named as the CSV
+// columns), the lines shown on the terminal and the report of the same data.
+struct Calcolo {
+  std::vector<std::pair<std::string, std::string>> risultati;
+  std::vector<std::string> righe;
+  std::function<report::Result(report::Version)> relazione;
+};
+
+// Field name to its text as given. Missing optional fields take their default.
+using Testi = std::map<std::string, std::string, std::less<>>;
+
+std::variant<Calcolo, Problema> calcola(Terreno terreno, const Testi& testi);
+
+// The names of the result columns of a window.
+std::vector<std::string> nomi_risultati(Terreno terreno);
+
+}  // namespace fondara::cli

@@ -1,0 +1,83 @@
+#include <string>
+
+#include "cli/command.h"
+#include "cli/fields.h"
+
+namespace fondara::cli {
+namespace {
+
+std::string elenco_campi(Terreno terreno) {
+  std::string testo;
+  for (const Campo& campo : campi(terreno)) {
+    std::string riga = "  " + std::string(campo.nome);
+    riga.resize(std::max<std::size_t>(riga.size() + 1, 27), ' ');
+    riga += campo.aiuto;
+    if (campo.predefinito) {
+      riga += campo.predefinito->empty() ? "; facoltativo"
+                                         : "; facoltativo, " + std::string(*campo.predefinito);
+    }
+    testo += riga + '\n';
+  }
+  return testo;
+}
+
+}  // namespace
+
+std::string help_text() {
+  return "fondara-calc: carico limite delle fondazioni dirette da terminale.\n"
+         "\n"
+         "Uso:\n"
+         "  fondara-calc coesivi CAMPO=VALORE ... [--report FILE|-] [--stampa]\n"
+         "  fondara-calc sciolti CAMPO=VALORE ... [--report FILE|-] [--stampa]\n"
+         "  fondara-calc coesivi|sciolti --csv FILE|- [--output FILE|-]\n"
+         "  fondara-calc --help\n"
+         "\n"
+         "coesivi: terreni argillosi, limosi, coesivi a breve termine (condizioni non drenate).\n"
+         "sciolti: terreni sciolti, ghiaiosi, sabbiosi, coesivi a lungo termine (condizioni\n"
+         "drenate). I campi hanno i nomi dei campi della finestra di calcolo.\n"
+         "\n"
+         "Campi di coesivi:\n" +
+         elenco_campi(Terreno::coesivi) +
+         "\n"
+         "Campi di sciolti:\n" +
+         elenco_campi(Terreno::sciolti) +
+         "\n"
+         "Numeri: come digitati nel campo della finestra: cifre e una virgola decimale; il\n"
+         "punto vale come virgola (2.5 e 2,5 danno 2,5; 1.000 dà 1). Sono ammessi spazi ai lati;\n"
+         "segni, esponenti, lettere e ogni altro carattere rendono il valore non numerico.\n"
+         "La descrizione è testo UTF-8 su una riga; nella relazione i caratteri che\n"
+         "Windows-1252 non contiene diventano \"?\". Se L < B i dati sono rifiutati con il\n"
+         "messaggio della finestra e non si danno risultati.\n"
+         "\n"
+         "Uscita:\n"
+         "  (nessuna opzione)  i risultati come li mostra la finestra\n"
+         "  --report FILE      scrive la relazione di calcolo come il pulsante SALVA\n"
+         "                     (Windows-1252, righe CR LF); con - la scrive sullo standard output\n"
+         "  --stampa           mostra le righe della relazione stampata (STAMPA) come anteprima\n"
+         "                     di testo UTF-8, al posto dei risultati\n"
+         "  --csv FILE         un calcolo per ogni riga del file CSV; con - legge lo standard "
+         "input\n"
+         "  --output FILE      dove scrivere il CSV dei risultati; predefinito: standard output\n"
+         "\n"
+         "CSV: la prima riga nomina i campi, in qualsiasi ordine (coefficiente_sicurezza,\n"
+         "falda e descrizione sono facoltativi). Il separatore è il punto e virgola se compare\n"
+         "nell'intestazione, altrimenti la virgola: in tal caso i numeri decimali vanno tra\n"
+         "virgolette (\"2,5\"). Virgolette come da RFC 4180. Il CSV dei risultati, in UTF-8 con\n"
+         "righe CR LF e lo stesso separatore, riporta tutti i campi, i risultati (coesivi: qR,\n"
+         "qd; sciolti: NY, Nq, Nc, qR, qd) e la colonna errore: per una riga che non si può\n"
+         "calcolare, il messaggio al posto dei risultati. Nessuna riga ferma il lavoro.\n"
+         "\n"
+         "I file si scrivono in un file temporaneo nella stessa cartella, rinominato alla fine:\n"
+         "in caso di errore non resta alcun file parziale.\n"
+         "\n"
+         "Codici di uscita:\n"
+         "  0  calcolo eseguito, uscita scritta\n"
+         "  1  dati non calcolabili: L < B, calcolo impossibile, relazione non preparabile;\n"
+         "     con --csv, almeno una riga con errore (il CSV dei risultati è comunque completo)\n"
+         "  2  comando o dati errati: tipo di terreno, opzione o campo sconosciuti, campo\n"
+         "     mancante o ripetuto, valore non numerico, falda diversa da SI e NO, descrizione\n"
+         "     con caratteri di controllo, file CSV malformato o con intestazione errata\n"
+         "  3  file non leggibile o non scrivibile\n";
+}
+
+}  // namespace fondara::cli

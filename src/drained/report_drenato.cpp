@@ -1,0 +1,146 @@
+#include "drained/report_drenato.h"
+
+#include <cmath>
+
+namespace fondara {
+namespace {
+
+using checked::d;
+using checked::store;
+using report::Builder;
+
+constexpr const char* kTitolo = "PROGRAMMA: FONDARA VER.3.0/2012/PORTANZA DELLE FONDAZIONI DIRETTE";
+
+void testa_file(Builder& r) {
+  r.text(kTitolo);
+  r.empty();
+  r.text("Si calcola il carico limite del terreno sottostante la fondazione superficiale posta");
+  r.text("a profondita'H, secondo Fondara.");
+  r.empty();
+  r.text("Come noto si individua un meccanismo di rottura nel piano verticale che contiene");
+  r.text("il lato minore  della fondazione, trascurando prudenzialmente l'attrito tra");
+  r.text("fondazione e terreno.");
+  r.empty();
+}
+
+// The printer starts at 10 points: the heading and one empty line, then 8 points.
+void testa_stampa(Builder& r) {
+  r.text(kTitolo);
+  r.empty();
+  r.font_size(8);
+  r.empty();
+  r.text(
+      "Si calcola il carico limite del terreno sottostante la fondazione superficiale posta a "
+      "profondita'H");
+  r.text("secondo Fondara. ");
+  r.empty();
+  r.text(
+      "Come noto si individua un meccanismo di rottura nel piano verticale che contiene il lato "
+      "minore");
+  r.text("della fondazione, trascurando prudenzialmente l'attrito tra fondaziuone e terreno.");
+  r.empty();
+}
+
+void dati_di_calcolo(Builder& r, const ValoriDrenati& v, std::string_view descrizione) {
+  // Back to the units typed: whole degrees (rounded half up), daN/cm², and under
+  // water the saturated weight W.
+  const double gradi = std::floor(d(v.phi) / 0.0174533 + 0.5);
+  const float coesione = store(d(v.c) / 10000.0);
+
+  r.text("IL CALCOLO SI RIFERISCE AD UN TERRENO SCIOLTO");
+  r.empty();
+  r.text_and_text("DESCRIZIONE:", std::string(descrizione));
+  r.empty();
+  r.text("DATI DI CALCOLO:");
+  r.empty();
+  r.labelled("L     = ", v.L, " m, lunghezza della fondazione");
+  r.labelled("B     = ", v.B, " m, larghezza della fondazione");
+  r.labelled("H     = ", v.H, " m, altezza di rinterro dal piano di fondazione");
+  r.labelled("Ø'    = ", gradi, " gradi, angolo attrito del terreno di fondazione");
+  r.labelled("c'    = ", coesione, " daN/cm^2 (bar), coesione drenata del terreno di fondazione");
+  if (v.falda) {
+    r.labelled("W     = ", store(d(v.G) + 1000.0),
+               " daN/m^3, peso specifico del terreno di fondazione");
+    r.labelled("G= W-1000    = ", v.G,
+               " daN/m^3, peso specifico del terreno di fondazione immerso");
+  } else {
+    r.labelled("G     = ", v.G, " daN/m^3, peso specifico del terreno di fondazione");
+  }
+  r.labelled("G1    = ", v.G1, " daN/m^3, peso specifico del terreno di rinterro");
+  r.empty();
+  r.text(v.falda ? "La fondazione e' interessata da falda d'acqua"
+                 : "La fondazione non e' interessata da falda d'acqua");
+  r.empty();
+}
+
+// Every dotted label is 49 characters long, so the values line up in one column.
+void valori_calcolati(Builder& r, const ValoriDrenati& v) {
+  r.text("Con i dati di cui sopra si calcolano i seguenti valori:");
+  r.empty();
+  r.labelled("z1    = tang(Ø') ............................... ", v.z1);
+  r.labelled("z2    = e^[3,14*tang(Ø')] ...................... ", v.z2);
+  r.labelled("z3    = (tang(45+Ø'/2))^2 ...................... ", v.z3);
+  r.labelled("n1    = 1.5*z1( z2*z3 -1 ) ..................... ", v.n1);
+  r.labelled("n2    = z2*z3 .................................. ", v.n2);
+  r.labelled("n3    = (1/z1)*(z2*z3 -1) ...................... ", v.n3);
+  r.labelled("s1    = 1 - 0.4 B/L ............................ ", v.s1);
+  r.labelled("s2    = 1 +(B/L)*z1 ............................ ", v.s2);
+  r.labelled("s3    = 1 +(n2*B)/(n3*L) ....................... ", v.s3);
+  // The same test that chose the depth-factor formulas in the calculation.
+  if (v.H > v.B) {
+    r.labelled("d2    = 1+2*z1(1-sin(Ø'))^2*atn(H/B) ........... ", v.d2);
+    r.labelled("d3    = 1+0.4*atn(H/B) ......................... ", v.d3);
+  } else {
+    r.labelled("d2    = 1+2*z1(1-sin(Ø'))^2*(H/B) .............. ", v.d2);
+    r.labelled("d3    = 1+0.4*H/B .............................. ", v.d3);
+  }
+  r.empty();
+}
+
+void risultati(Builder& r, const ValoriDrenati& v) {
+  const float somma = store(d(v.q1) + d(v.q2) + d(v.q3));
+
+  r.text("Risultano i seguenti fattori di portanza:");
+  r.empty();
+  r.labelled("Nq    = n2 = ................................... ", v.n2);
+  r.labelled("NY    = 1,5x(Nq-1)tang(ø') ..................... ", v.n1);
+  r.labelled("Nc    = (Nq-1)/tang(ø') ........................ ", v.n3);
+  r.empty();
+  r.text("Risultano i seguenti contributi di portanza, corretti:");
+  r.empty();
+  r.labelled("q1    = G1*H*Nq*s2*d2 (contributo rinterro) .... ", v.q1);
+  r.labelled("q2    = (1/2)G*B*NY*s1 (contributo attrito) .... ", v.q2);
+  r.labelled("q3    = c'*Nc*s3*d3 (contributo coesione) ...... ", v.q3);
+  r.empty();
+  r.labelled("CARICO DI ROTTURA: qR  ......................... ", somma, " daN/m^2");
+  r.empty();
+  r.labelled("qR = ", v.qR, " daN/cm^2 (bar)");
+  r.empty();
+  r.labelled("Adottando un coeff. parziale di sicurezza, YR = ", v.YR);
+  r.empty();
+  r.open_text("Si ottiene il carico limite di progetto");
+  if (v.YR == report::kYRApproccio2) r.text(" allo SLU, secondo Approccio 2:");
+  if (v.YR == report::kYRApproccio1) r.text(" allo SLU, secondo Approccio 1, Comb.2:");
+  r.empty();
+  r.empty();
+  r.labelled("qd = qR / YR = ", v.qd, " daN/cm^2 (bar)");
+}
+
+}  // namespace
+
+report::Result report_drenato(const ValoriDrenati& valori, std::string_view descrizione,
+                              report::Version version) {
+  return checked::run<report::Report>([&] {
+    Builder r;
+    if (version == report::Version::file)
+      testa_file(r);
+    else
+      testa_stampa(r);
+    dati_di_calcolo(r, valori, descrizione);
+    valori_calcolati(r, valori);
+    risultati(r, valori);
+    return r.take();
+  });
+}
+
+}  // namespace fondara

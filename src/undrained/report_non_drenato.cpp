@@ -1,0 +1,94 @@
+#include "undrained/report_non_drenato.h"
+
+namespace fondara {
+namespace {
+
+using report::Builder;
+
+constexpr const char* kTitolo = "PROGRAMMA: FONDARA VER.3.0/2012/PORTANZA DELLE FONDAZIONI DIRETTE";
+
+void testa_file(Builder& r) {
+  r.text(kTitolo);
+  r.empty();
+  r.text("Si calcola il carico limite del terreno sottostante la fondazione superficiale posta");
+  r.text("a profondità H, secondo Fondara.");
+  r.empty();
+  r.text("Come noto si individua un meccanismo di rottura nel piano verticale che contiene");
+  r.text("il lato minore  della fondazione, trascurando prudenzialmente l'attrito tra");
+  r.text("fondazione e terreno.");
+  r.empty();
+}
+
+// The printer starts at 10 points; the heading and the two empty lines after it
+// stay there, the rest is printed at 8 points.
+void testa_stampa(Builder& r) {
+  r.text(kTitolo);
+  r.empty();
+  r.empty();
+  r.font_size(8);
+  r.text(
+      "Si calcola il carico limite del terreno sottostante la fondazione superficiale posta a "
+      "profondita'H");
+  r.text("secondo Fondara. ");
+  r.empty();
+  r.text(
+      "Come noto si individua un meccanismo di rottura nel piano verticale che contiene il lato "
+      "minore");
+  r.text("della fondazione, trascurando prudenzialmente l'attrito tra fondaziuone e terreno.");
+  r.empty();
+  r.empty();
+}
+
+void corpo(Builder& r, const DatiNonDrenati& dati, const RisultatiNonDrenati& risultati,
+           std::string_view descrizione) {
+  // qR in daN/m², rounded to a float: the only value computed for the report.
+  const float qR_daN_m2 = checked::store(checked::d(risultati.qR) * 10000.0);
+
+  r.text("IL CALCOLO SI RIFERISCE AD UN TERRENO COESIVO IN CONDIZIONI NON DRENATE");
+  r.empty();
+  r.text_and_text("DESCRIZIONE:", std::string(descrizione));
+  r.empty();
+  r.text("DATI DI CALCOLO:");
+  r.empty();
+  r.labelled("L      = ", dati.L, " m, lunghezza della fondazione");
+  r.labelled("B      = ", dati.B, " m, larghezza della fondazione");
+  r.labelled("H      = ", dati.H, " m, altezza di rinterro dal piano di fondazione");
+  r.labelled("G1     = ", dati.G1, " daN/m^3, peso specifico del terreno di rinterro");
+  r.labelled("cu     = ", dati.cu,
+             " daN/cm^2 (bar), coesione non drenata del terreno di fondazione");
+  r.empty();
+  r.text("In condizioni non drenate il fattore di portanza, Nc = 5,14");
+  r.empty();
+  r.text("Si calcola il carico limite:");
+  r.empty();
+  r.labelled("CARICO DI ROTTURA: qR = 5,14*cu*(1+0,2*B/L) + 1,2*G1*H = ", qR_daN_m2, " daN/m^2");
+  r.empty();
+  r.labelled("qR = ", risultati.qR, " daN/cm^2 (bar)");
+  r.empty();
+  r.labelled("Adottando un coefficiente parziale di sicurezza, YR = ", dati.YR);
+  r.empty();
+  r.open_text("Si ottiene il carico limite di progetto");
+  if (dati.YR == report::kYRApproccio2) r.text(" allo SLU, secondo Approccio 2:");
+  if (dati.YR == report::kYRApproccio1) r.text(" allo SLU, secondo Approccio 1, Comb.2:");
+  r.empty();
+  r.empty();
+  r.labelled("qd = qR / YR = ", risultati.qd, " daN/cm^2 (bar)");
+  r.empty();
+}
+
+}  // namespace
+
+report::Result report_non_drenato(const DatiNonDrenati& dati, const RisultatiNonDrenati& risultati,
+                                  std::string_view descrizione, report::Version version) {
+  return checked::run<report::Report>([&] {
+    Builder r;
+    if (version == report::Version::file)
+      testa_file(r);
+    else
+      testa_stampa(r);
+    corpo(r, dati, risultati, descrizione);
+    return r.take();
+  });
+}
+
+}  // namespace fondara
