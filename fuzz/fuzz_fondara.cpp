@@ -10,8 +10,12 @@
 #include <vector>
 
 #include "drained/calcolo_drenato.h"
+#include "drained/report_drenato.h"
 #include "input/number_text.h"
+#include "report/builder.h"
+#include "report/statement.h"
 #include "undrained/calcolo_non_drenato.h"
+#include "undrained/report_non_drenato.h"
 
 namespace {
 
@@ -49,7 +53,22 @@ void check_texts(const std::vector<std::string>& texts) {
   for (const auto& text : texts) require(!text.empty() && text.find('.') == std::string::npos);
 }
 
-void run_undrained(const std::vector<float>& in) {
+// Both versions of a report: either statements that encode and write, or a failure.
+template <typename Build>
+void check_reports(Build&& build) {
+  for (const auto version : {report::Version::file, report::Version::stampa}) {
+    const report::Result result = build(version);
+    if (!result) {
+      require(!report::report_failure_message(result.failure()).empty());
+      continue;
+    }
+    const std::string bytes = report::file_bytes(*result);
+    require(bytes.size() >= 4 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0);
+    require(!report::write_lines(*result).empty());
+  }
+}
+
+void run_undrained(const std::vector<float>& in, std::string_view descrizione) {
   const auto outcome = CalcoloNonDrenato({in[0], in[1], in[2], in[3], in[4], in[5]});
   if (!outcome) {
     require(!failure_message(outcome.failure()).empty());
@@ -58,9 +77,13 @@ void run_undrained(const std::vector<float>& in) {
   require(std::isfinite(outcome->qR) && std::isfinite(outcome->qd));
   const auto testi = testi_risultati(*outcome);
   check_texts({testi.Q_limite, testi.Q_ammissibile});
+  const DatiNonDrenati dati{in[0], in[1], in[2], in[3], in[4], in[5]};
+  check_reports([&](report::Version version) {
+    return report_non_drenato(dati, *outcome, descrizione, version);
+  });
 }
 
-void run_drained(const std::vector<float>& in, bool falda) {
+void run_drained(const std::vector<float>& in, bool falda, std::string_view descrizione) {
   const auto outcome =
       CalcoloDrenato({in[0], in[1], in[2], in[3], in[4], in[5], in[6], in[7], falda});
   if (!outcome) {
@@ -73,6 +96,7 @@ void run_drained(const std::vector<float>& in, bool falda) {
     require(std::isfinite(value));
   const auto testi = testi_risultati(v);
   check_texts({testi.NY, testi.Nq, testi.Nc, testi.Q_limite, testi.Q_ammissibile});
+  check_reports([&](report::Version version) { return report_drenato(v, descrizione, version); });
 }
 
 }  // namespace
@@ -80,7 +104,8 @@ void run_drained(const std::vector<float>& in, bool falda) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const auto values = inputs_from(text);
-  run_undrained(values);
-  run_drained(values, size % 2 == 0);
+  // The whole input also serves as the description, any bytes included.
+  run_undrained(values, text);
+  run_drained(values, size % 2 == 0, text);
   return 0;
 }
