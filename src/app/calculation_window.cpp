@@ -36,11 +36,12 @@ void apply_colours(QWidget& widget, QPalette::ColorRole text_role, QPalette::Col
 }
 
 // The designs' fonts are narrower than the ones available here: a caption that would
-// not fit its label is condensed until it does, or down to 70 %.
+// not fit its label is condensed until it does. One that would need more than a fifth
+// off stays as it is and is cut at the label's edge, as on the designed desktop.
 void condense_to_fit(QLabel& label) {
   const QRect room = label.contentsRect();
   QFont font = label.font();
-  for (int stretch = 100; stretch >= 70; stretch -= 5) {
+  for (int stretch = 100; stretch >= 80; stretch -= 5) {
     font.setStretch(stretch);
     const QFontMetrics metrics(font);
     const bool fits =
@@ -48,9 +49,11 @@ void condense_to_fit(QLabel& label) {
             ? metrics.boundingRect(room, Qt::TextWordWrap | label.alignment(), label.text())
                       .height() <= room.height()
             : metrics.horizontalAdvance(label.text()) <= room.width();
-    if (fits) break;
+    if (fits) {
+      label.setFont(font);
+      return;
+    }
   }
-  label.setFont(font);
 }
 
 }  // namespace

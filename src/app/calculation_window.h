@@ -97,7 +97,7 @@ class CalculationWindow : public QWidget {
   void show_results(std::initializer_list<std::pair<QLineEdit*, std::string>> texts);
 
   // Activation: the focus to lunghezza.
-  virtual void Form_Activate();
+  void Form_Activate();
 
   // A message box or system dialog of the program run over this window: the
   // window's reactivation after it is no activation.

@@ -92,10 +92,18 @@ form_principale::form_principale()
   pulsante_sciolti->setFocus();
 
   connect(pulsante_coesivi, &QPushButton::clicked, this, &form_principale::pulsante_coesivi_Click);
+  connect(pulsante_sciolti, &QPushButton::clicked, this, &form_principale::pulsante_sciolti_Click);
 }
 
 void form_principale::pulsante_coesivi_Click() {
   windows().set_visible(QStringLiteral("form_coesivi"), true);
+  windows().set_visible(QStringLiteral("form_sciolti"), false);
+  windows().unload(QStringLiteral("form_principale"));
+}
+
+void form_principale::pulsante_sciolti_Click() {
+  windows().set_visible(QStringLiteral("form_coesivi"), false);
+  windows().set_visible(QStringLiteral("form_sciolti"), true);
   windows().unload(QStringLiteral("form_principale"));
 }
 

@@ -23,6 +23,7 @@ class form_principale : public QWidget {
 
  private:
   void pulsante_coesivi_Click();
+  void pulsante_sciolti_Click();
 
   QPushButton* pulsante_coesivi = nullptr;
   QPushButton* pulsante_sciolti = nullptr;

@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
   fondara::app::define_windows(windows);
   windows.set_visible(QStringLiteral("form_principale"), true);
   const int status = QApplication::exec();
+  // Windows unloaded on the way out are still waiting for their deletion.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   windows.discard_all();
   return status;
 }

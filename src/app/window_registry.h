@@ -24,10 +24,6 @@ class WindowRegistry {
 
   // The window, loaded (created) if needed but not shown.
   QWidget& window(const QString& name);
-  template <typename W>
-  W& window_as(const QString& name) {
-    return dynamic_cast<W&>(window(name));
-  }
 
   bool is_loaded(const QString& name) const;
 

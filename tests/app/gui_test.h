@@ -10,11 +10,17 @@
 #include <QStringList>
 #include <QTest>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/report_output.h"
 #include "app/window_registry.h"
+
+// Readable texts in the failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 
 namespace fondara::testing_gui {
 

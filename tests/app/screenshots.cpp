@@ -64,6 +64,25 @@ int main(int argc, char** argv) {
                  {"coesione_non_drenata", "0,5"}});
   ok = save(coesivi, dir, "finestra-coesivi.png") && ok;
 
+  windows().set_visible(QStringLiteral("form_sciolti"), true);
+  QWidget& sciolti = windows().window(QStringLiteral("form_sciolti"));
+  coesivi.hide();
+  QTest::qWait(100);
+  fill(sciolti, {{"lunghezza", "10"},
+                 {"larghezza", "2"},
+                 {"altezza", "1"},
+                 {"angolo", "30"},
+                 {"coesione_drenata", "0"},
+                 {"peso_terreno_fondazione", "1900"},
+                 {"peso_terreno_rinterro", "1800"}});
+  ok = save(sciolti, dir, "finestra-sciolti.png") && ok;
+
+  // The help window as cmdHelpGT shows it, without waiting for it to be closed.
+  QWidget& help = windows().window(QStringLiteral("frmHelpG1"));
+  help.setParent(&sciolti, help.windowFlags());
+  help.show();
+  ok = save(help, dir, "finestra-aiuto.png") && ok;
+
   windows().discard_all();
   return ok ? 0 : 1;
 }
