@@ -1,0 +1,27 @@
+#include "app/toolkit.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace fondara::app {
+
+void show_message_box(QWidget* parent, const QString& prompt) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Fondara"), prompt, QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+Toolkit desktop_toolkit() {
+  return {
+      [] { QApplication::beep(); },
+      show_message_box,
+      [] { QCoreApplication::exit(0); },
+  };
+}
+
+Toolkit& toolkit() {
+  static Toolkit services = desktop_toolkit();
+  return services;
+}
+
+}  // namespace fondara::app

@@ -1,0 +1,36 @@
+// form_coesivi: the calculation window for cohesive soils in the short term
+// (undrained conditions).
+//
+// The user types L, B, H, G1, cu and YR; Calculate (calcola_Click) runs
+// CalcoloNonDrenato and shows qR and qd. The window owns the inputs and results of
+// its last completed calculation, which Save and Print report. The start window
+// opens it through the window registry; Close ends the program.
+#pragma once
+
+#include "app/calculation_window.h"
+#include "undrained/calcolo_non_drenato.h"
+
+namespace fondara {
+
+class form_coesivi : public app::CalculationWindow {
+  Q_OBJECT
+
+ public:
+  form_coesivi();
+
+  app::ReportValues report_values() const override;
+
+ private:
+  void calcola_Click();
+
+  NumericField* altezza = nullptr;
+  NumericField* peso_terreno_rinterro = nullptr;
+  NumericField* coesione_non_drenata = nullptr;
+  NumericField* coefficiente_sicurezza = nullptr;
+
+  // Inputs and results of the last completed Calculate.
+  DatiNonDrenati dati_;
+  RisultatiNonDrenati risultati_;
+};
+
+}  // namespace fondara

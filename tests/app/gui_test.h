@@ -1,0 +1,66 @@
+// Fixture of the widget tests: the program's windows defined in the registry, the
+// beep, the message box and the end of the program replaced by recorders, Save and
+// Print replaced by recorders of the values they receive.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QTest>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/report_output.h"
+#include "app/window_registry.h"
+
+// Readable texts in the failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
+
+namespace fondara::testing_gui {
+
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The named control of a window; fails the test when it is missing.
+  template <typename W = QWidget>
+  W* find(QWidget& window, const char* name) {
+    auto* found = window.findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << "no control " << name;
+    return found;
+  }
+  QLineEdit* field(QWidget& window, const char* name) { return find<QLineEdit>(window, name); }
+  QPushButton* button(QWidget& window, const char* name) { return find<QPushButton>(window, name); }
+
+  // Opens a calculation window from the start window, as the user does, and waits
+  // until it is the active window.
+  QWidget& open_from_start(const char* start_button, const char* window_name);
+
+  // Types into a field: focus, then one key press per character.
+  void type(QWidget& window, const char* name, const QString& text);
+  // Types each value over the whole text of its field, in that order.
+  void fill(QWidget& window, const std::vector<std::pair<const char*, QString>>& values);
+  // Clicks a button with the mouse.
+  void click(QWidget& window, const char* name);
+  // Deletes every character of a field with Backspace, from its end.
+  void erase(QWidget& window, const char* name);
+  // Puts text on the clipboard and pastes it into the field with Ctrl+V.
+  void paste(QWidget& window, const char* name, const QString& text);
+
+  int beeps = 0;
+  QStringList messages;
+  int ends = 0;
+  std::vector<app::ReportValues> saved;
+  std::vector<app::ReportValues> printed;
+  // Runs inside the recorded message box, while it would be open.
+  std::function<void()> during_message;
+};
+
+}  // namespace fondara::testing_gui
