@@ -2,10 +2,10 @@
 //
 // salva_Click and stampa_Click of both windows hand the values of the last completed
 // calculation, with the description as the box holds it at that moment, to
-// report_output().salva (file channel, through the save dialog) or
-// report_output().stampa (printer channel). The report builders and the channels
-// install these two functions at start-up; tests install recorders. Any dialog or
-// message box they show runs over `window`.
+// report_output().salva (the file report, through the save dialog) or
+// report_output().stampa (the printed report, on the printer). They start as
+// desktop_report_output(); tests may install recorders. Any dialog or message box
+// they show runs over `window`.
 #pragma once
 
 #include <functional>
@@ -40,5 +40,9 @@ struct ReportOutput {
 };
 
 ReportOutput& report_output();
+
+// Save and Print as the program does them: build the report, then the save dialog and
+// the file, or the printer; a failure is told in a message box titled "Fondara".
+ReportOutput desktop_report_output();
 
 }  // namespace fondara::app

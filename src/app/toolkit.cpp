@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPrinter>
 
 namespace fondara::app {
 
@@ -13,9 +14,8 @@ void show_message_box(QWidget* parent, const QString& prompt) {
 
 Toolkit desktop_toolkit() {
   return {
-      [] { QApplication::beep(); },
-      show_message_box,
-      [] { QCoreApplication::exit(0); },
+      [] { QApplication::beep(); }, show_message_box,        [] { QCoreApplication::exit(0); },
+      report::ask_save_file_name,   report::default_printer,
   };
 }
 

@@ -1,10 +1,14 @@
-// The services the windows take from the desktop: the beep, the message box and the
-// end of the program. Production uses QApplication::beep, QMessageBox and
-// QCoreApplication::exit; tests replace them with recorders through toolkit().
+// The services the windows take from the desktop: the beep, the message box, the end
+// of the program, the save dialog's file name and the printer. Production uses
+// QApplication::beep, QMessageBox, QCoreApplication::exit, the save dialog and the
+// default printer; tests replace them through toolkit().
 #pragma once
 
 #include <QString>
 #include <functional>
+
+#include "report/printer_channel.h"
+#include "report/save_dialog.h"
 
 class QWidget;
 
@@ -17,6 +21,10 @@ struct Toolkit {
   std::function<void(QWidget* parent, const QString& prompt)> message_box;
   // Ends the program once control returns to the event loop.
   std::function<void()> end_program;
+  // The name chosen in the save dialog over the window; empty when cancelled.
+  report::FileNameProvider save_file_name;
+  // The printer that Print draws on; null when there is none.
+  report::PrinterFactory printer;
 };
 
 // The services in use; starts with the production ones.

@@ -28,7 +28,7 @@ void GuiTest::TearDown() {
   app::windows().discard_all();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   app::toolkit() = app::desktop_toolkit();
-  app::report_output() = {};
+  app::report_output() = app::desktop_report_output();
 }
 
 QWidget& GuiTest::open_from_start(const char* start_button, const char* window_name) {
