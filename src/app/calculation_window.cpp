@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include "app/accessible_names.h"
 #include "app/appearance.h"
 #include "app/pictures.h"
 #include "app/toolkit.h"
@@ -138,6 +139,8 @@ QWidget* CalculationWindow::build(const Control& c) {
     }
   }
   widget->setObjectName(QString::fromLatin1(c.name));
+  if (const QString spoken = accessible_name(c.name); !spoken.isEmpty())
+    widget->setAccessibleName(spoken);
   widget->setFont(design_font(look.family, look.points, look.bold));
   widget->setGeometry(twips_to_pixels(c.at, logicalDpiX()));
   if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && c.kind == Kind::label)
