@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/design_looks.h"
 #include "app/window_registry.h"
 
 namespace fondara {
@@ -12,30 +13,14 @@ namespace fondara {
 namespace {
 
 using Kind = app::CalculationWindow::Kind;
-using Look = app::CalculationWindow::Look;
 
-const QColor light_cyan(192, 255, 255);
+using namespace app::looks;
+
 const QColor light_yellow(255, 255, 192);
-const QColor yellow(255, 255, 0);
-const QColor red(255, 0, 0);
 const QColor dark_blue(0, 0, 192);
 
-const Look tahoma_bold{.family = "Tahoma", .bold = true};
-const Look row_label{.family = "Microsoft Sans Serif", .border = true};
-const Look input{.points = 9.75, .background = light_cyan, .alignment = Qt::AlignHCenter};
-const Look safety_factor{
-    .points = 9.75, .bold = true, .background = yellow, .alignment = Qt::AlignHCenter};
 const Look factor{.points = 9.75, .background = Qt::white, .alignment = Qt::AlignHCenter};
-const Look pressure{
-    .points = 9.75, .bold = true, .background = Qt::white, .alignment = Qt::AlignHCenter};
 const Look factor_caption{.border = true, .alignment = Qt::AlignRight | Qt::AlignTop};
-const Look result_caption{.family = "Tahoma",
-                          .bold = true,
-                          .text = red,
-                          .background = Qt::white,
-                          .border = true,
-                          .alignment = Qt::AlignRight | Qt::AlignTop};
-const Look button{.family = "Tahoma"};
 
 // Positions and sizes in twips, in creation (stacking) order: the labels come last
 // and lie over the edges of the fields.

@@ -9,35 +9,19 @@ using checked::d;
 using checked::store;
 using report::Builder;
 
-constexpr const char* kTitolo = "PROGRAMMA: FONDARA VER.3.0/2012/PORTANZA DELLE FONDAZIONI DIRETTE";
-
 void testa_file(Builder& r) {
-  r.text(kTitolo);
+  r.text(report::kTitolo);
   r.empty();
-  r.text("Si calcola il carico limite del terreno sottostante la fondazione superficiale posta");
-  r.text("a profondita'H, secondo Fondara.");
-  r.empty();
-  r.text("Come noto si individua un meccanismo di rottura nel piano verticale che contiene");
-  r.text("il lato minore  della fondazione, trascurando prudenzialmente l'attrito tra");
-  r.text("fondazione e terreno.");
-  r.empty();
+  report::introduzione_file(r, "a profondita'H, secondo Fondara.");
 }
 
 // The printer starts at 10 points: the heading and one empty line, then 8 points.
 void testa_stampa(Builder& r) {
-  r.text(kTitolo);
+  r.text(report::kTitolo);
   r.empty();
   r.font_size(8);
   r.empty();
-  r.text(
-      "Si calcola il carico limite del terreno sottostante la fondazione superficiale posta a "
-      "profondita'H");
-  r.text("secondo Fondara. ");
-  r.empty();
-  r.text(
-      "Come noto si individua un meccanismo di rottura nel piano verticale che contiene il lato "
-      "minore");
-  r.text("della fondazione, trascurando prudenzialmente l'attrito tra fondaziuone e terreno.");
+  report::introduzione_stampa(r);
   r.empty();
 }
 

@@ -16,4 +16,26 @@ std::string report_failure_message(Failure cause) {
   return prefix + "i valori del calcolo non sono validi.";
 }
 
+void introduzione_file(Builder& r, std::string riga_profondita) {
+  r.text("Si calcola il carico limite del terreno sottostante la fondazione superficiale posta");
+  r.text(std::move(riga_profondita));
+  r.empty();
+  r.text("Come noto si individua un meccanismo di rottura nel piano verticale che contiene");
+  r.text("il lato minore  della fondazione, trascurando prudenzialmente l'attrito tra");
+  r.text("fondazione e terreno.");
+  r.empty();
+}
+
+void introduzione_stampa(Builder& r) {
+  r.text(
+      "Si calcola il carico limite del terreno sottostante la fondazione superficiale posta a "
+      "profondita'H");
+  r.text("secondo Fondara. ");
+  r.empty();
+  r.text(
+      "Come noto si individua un meccanismo di rottura nel piano verticale che contiene il lato "
+      "minore");
+  r.text("della fondazione, trascurando prudenzialmente l'attrito tra fondaziuone e terreno.");
+}
+
 }  // namespace fondara::report

@@ -52,6 +52,19 @@ class Builder {
   Report report_;
 };
 
+// The heading line of every report.
+inline constexpr const char* kTitolo =
+    "PROGRAMMA: FONDARA VER.3.0/2012/PORTANZA DELLE FONDAZIONI DIRETTE";
+
+// The introduction of the file reports: two paragraphs, each followed by an empty line.
+// The undrained and drained files word the depth differently, so the second line of
+// the first paragraph is given.
+void introduzione_file(Builder& r, std::string riga_profondita);
+
+// The introduction of the printed reports (at 8 points), without the empty lines
+// around it, which differ between the two printed reports.
+void introduzione_stampa(Builder& r);
+
 // The float nearest to 2.3 and to 1.8: the safety factors whose verification
 // approach the reports name.
 inline constexpr float kYRApproccio2 = 2.3f;

@@ -3,31 +3,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/design_looks.h"
+
 namespace fondara {
 
 namespace {
 
 using Kind = app::CalculationWindow::Kind;
-using Look = app::CalculationWindow::Look;
 
-const QColor light_cyan(192, 255, 255);
-const QColor yellow(255, 255, 0);
-const QColor red(255, 0, 0);
-
-const Look tahoma_bold{.family = "Tahoma", .points = 8.25, .bold = true};
-const Look row_label{.family = "Microsoft Sans Serif", .border = true};
-const Look input{.points = 9.75, .background = light_cyan, .alignment = Qt::AlignHCenter};
-const Look safety_factor{
-    .points = 9.75, .bold = true, .background = yellow, .alignment = Qt::AlignHCenter};
-const Look result{
-    .points = 9.75, .bold = true, .background = Qt::white, .alignment = Qt::AlignHCenter};
-const Look result_caption{.family = "Tahoma",
-                          .bold = true,
-                          .text = red,
-                          .background = Qt::white,
-                          .border = true,
-                          .alignment = Qt::AlignRight | Qt::AlignTop};
-const Look button{.family = "Tahoma"};
+using namespace app::looks;
 
 // Positions and sizes in twips, in creation (stacking) order.
 std::vector<app::CalculationWindow::Control> design() {
@@ -94,10 +78,10 @@ std::vector<app::CalculationWindow::Control> design() {
        {.alignment = Qt::AlignHCenter}},
       {Kind::label, "Label1", "RISULTATI:", {164, 3458, 4215, 210}, tahoma_bold},
       {Kind::label, "t14", "CARICO DI ROTTURA:    qR =", {120, 3720, 2563, 255}, result_caption},
-      {Kind::result, "Q_limite", "", {2760, 3720, 1005, 375}, result},
+      {Kind::result, "Q_limite", "", {2760, 3720, 1005, 375}, pressure},
       {Kind::label, "t15", "daN/cm^2 - bar", {3840, 3960, 1140, 195}, {.family = "Tahoma"}},
       {Kind::label, "t16", "CARICO DI PROGETTO:   qd =", {120, 4035, 2565, 255}, result_caption},
-      {Kind::result, "Q_ammissibile", "", {2760, 4035, 1005, 330}, result},
+      {Kind::result, "Q_ammissibile", "", {2760, 4035, 1005, 330}, pressure},
       {Kind::picture, "Picture1", "", {5400, 600, 1845, 2025}, {}},
       {Kind::label,
        "Label5",

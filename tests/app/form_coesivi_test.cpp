@@ -11,15 +11,6 @@
 namespace fondara::testing_gui {
 namespace {
 
-using Fields = std::vector<std::pair<const char*, QString>>;
-
-// The five empty fields of the window, filled with the first worked example.
-const Fields first_example{{"lunghezza", "10"},
-                           {"larghezza", "2"},
-                           {"altezza", "1"},
-                           {"peso_terreno_rinterro", "1800"},
-                           {"coesione_non_drenata", "0,5"}};
-
 class FormCoesivi : public GuiTest {
  protected:
   void SetUp() override {
@@ -75,7 +66,7 @@ TEST_F(FormCoesivi, GammaIsDrawnWithAFontThatHasIt) {
 }
 
 TEST_F(FormCoesivi, TabFollowsTheDesignOrder) {
-  fill(*window, first_example);  // enables calcola, which then takes part
+  fill(*window, coesivi_example);  // enables calcola, which then takes part
   field(*window, "lunghezza")->setFocus();
   const QStringList expected{
       "larghezza", "altezza",  "peso_terreno_rinterro", "coesione_non_drenata",
@@ -223,7 +214,7 @@ TEST_P(WorkedExamples, CalculateShowsQrAndQd) {
 }
 
 const Example examples[] = {
-    {"ten_by_two", first_example, "2,88", "1,25"},
+    {"ten_by_two", coesivi_example, "2,88", "1,25"},
     {"qd_from_untruncated_qR",
      {{"lunghezza", "5"},
       {"larghezza", "1"},
@@ -254,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, WorkedExamples, ::testing::ValuesIn(examples)
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(FormCoesivi, SaveAndPrintReceiveTheLastCompletedCalculation) {
-  fill(*window, first_example);
+  fill(*window, coesivi_example);
   click(*window, "calcola");
   click(*window, "salva");
   click(*window, "stampa");
@@ -274,7 +265,7 @@ TEST_F(FormCoesivi, SaveAndPrintReceiveTheLastCompletedCalculation) {
 }
 
 TEST_F(FormCoesivi, EditingAfterACalculationLeavesResultsAndButtons) {
-  fill(*window, first_example);
+  fill(*window, coesivi_example);
   click(*window, "calcola");
   erase(*window, "lunghezza");
   type(*window, "larghezza", "5");
@@ -289,7 +280,7 @@ TEST_F(FormCoesivi, EditingAfterACalculationLeavesResultsAndButtons) {
 }
 
 TEST_F(FormCoesivi, LengthBelowWidthIsRefusedWithoutResults) {
-  fill(*window, first_example);
+  fill(*window, coesivi_example);
   click(*window, "calcola");
   fill(*window, {{"lunghezza", "1"}, {"larghezza", "2"}});
   beeps = 0;
@@ -347,7 +338,7 @@ struct FailureCase {
 class FailingCalculation : public FormCoesivi, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(FailingCalculation, NamesTheCauseAndKeepsTheLastResults) {
-  fill(*window, first_example);
+  fill(*window, coesivi_example);
   click(*window, "calcola");
   fill(*window, GetParam().fields);
   click(*window, "calcola");
@@ -391,7 +382,7 @@ TEST_F(FormCoesivi, FailureBeforeAnyCalculationLeavesSaveAndPrintDisabled) {
 }
 
 TEST_F(FormCoesivi, DescriptionIsWhatTheBoxHolds) {
-  fill(*window, first_example);
+  fill(*window, coesivi_example);
   click(*window, "calcola");
   QLineEdit* description = field(*window, "txtDescrizione");
   description->selectAll();

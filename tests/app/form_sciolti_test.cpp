@@ -12,16 +12,6 @@
 namespace fondara::testing_gui {
 namespace {
 
-using Fields = std::vector<std::pair<const char*, QString>>;
-
-const Fields worked_example{{"lunghezza", "10"},
-                            {"larghezza", "2"},
-                            {"altezza", "1"},
-                            {"angolo", "30"},
-                            {"coesione_drenata", "0"},
-                            {"peso_terreno_fondazione", "1900"},
-                            {"peso_terreno_rinterro", "1800"}};
-
 class FormSciolti : public GuiTest {
  protected:
   void SetUp() override {
@@ -107,7 +97,7 @@ struct Example {
 class DrainedWorkedExamples : public FormSciolti, public ::testing::WithParamInterface<Example> {};
 
 TEST_P(DrainedWorkedExamples, CalculateShowsFactorsAndPressures) {
-  fill(*window, worked_example);
+  fill(*window, sciolti_example);
   QTest::mouseClick(option(GetParam().water_table_option), Qt::LeftButton);
   click(*window, "calcola");
   EXPECT_EQ(results(), GetParam().shown);
@@ -195,7 +185,7 @@ TEST_F(FormSciolti, HelpWindowIsModalOverTheWindowAndShowsTheG1Notes) {
 }
 
 TEST_F(FormSciolti, HelpWindowKeepsTheWaterTableChoiceAndFieldsAndRefocusesLunghezza) {
-  fill(*window, worked_example);
+  fill(*window, sciolti_example);
   QTest::mouseClick(option("Option1"), Qt::LeftButton);
   field(*window, "altezza")->setFocus();
   use_help_window();
@@ -209,7 +199,7 @@ TEST_F(FormSciolti, HelpWindowKeepsTheWaterTableChoiceAndFieldsAndRefocusesLungh
 }
 
 TEST_F(FormSciolti, ReportsFollowTheWaterTableOfTheLastCalculation) {
-  fill(*window, worked_example);
+  fill(*window, sciolti_example);
   QTest::mouseClick(option("Option1"), Qt::LeftButton);
   click(*window, "calcola");
   QTest::mouseClick(option("Option2"), Qt::LeftButton);
@@ -222,7 +212,7 @@ TEST_F(FormSciolti, ReportsFollowTheWaterTableOfTheLastCalculation) {
 }
 
 TEST_F(FormSciolti, SaveAndPrintOnlyAfterACompletedCalculation) {
-  fill(*window, worked_example);
+  fill(*window, sciolti_example);
   fill(*window, {{"lunghezza", "1,9"}});
   click(*window, "calcola");  // L < B: refused
   EXPECT_FALSE(enabled("stampa"));
@@ -240,7 +230,7 @@ TEST_F(FormSciolti, SaveAndPrintOnlyAfterACompletedCalculation) {
 }
 
 TEST_F(FormSciolti, LengthBelowWidthIsRefusedAndTheLastResultsStay) {
-  fill(*window, worked_example);
+  fill(*window, sciolti_example);
   click(*window, "calcola");
   fill(*window, {{"lunghezza", "1,9"}});
   beeps = 0;
@@ -267,7 +257,7 @@ class DrainedFailingCalculation : public FormSciolti,
                                   public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(DrainedFailingCalculation, NamesTheCauseAndKeepsTheRecord) {
-  fill(*window, worked_example);
+  fill(*window, sciolti_example);
   click(*window, "calcola");
   fill(*window, GetParam().fields);
   click(*window, "calcola");
@@ -304,7 +294,7 @@ INSTANTIATE_TEST_SUITE_P(Failures, DrainedFailingCalculation, ::testing::ValuesI
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(FormSciolti, DescriptionIsWhatTheBoxHolds) {
-  fill(*window, worked_example);
+  fill(*window, sciolti_example);
   click(*window, "calcola");
   type(*window, "txtDescrizione", "x");
   erase(*window, "txtDescrizione");

@@ -24,6 +24,24 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace fondara::testing_gui {
 
+using Fields = std::vector<std::pair<const char*, QString>>;
+
+// The first worked example: the five empty fields of form_coesivi ...
+inline const Fields coesivi_example{{"lunghezza", "10"},
+                                    {"larghezza", "2"},
+                                    {"altezza", "1"},
+                                    {"peso_terreno_rinterro", "1800"},
+                                    {"coesione_non_drenata", "0,5"}};
+
+// ... and the seven empty fields of form_sciolti.
+inline const Fields sciolti_example{{"lunghezza", "10"},
+                                    {"larghezza", "2"},
+                                    {"altezza", "1"},
+                                    {"angolo", "30"},
+                                    {"coesione_drenata", "0"},
+                                    {"peso_terreno_fondazione", "1900"},
+                                    {"peso_terreno_rinterro", "1800"}};
+
 class GuiTest : public ::testing::Test {
  protected:
   void SetUp() override;

@@ -17,22 +17,6 @@
 namespace fondara::testing_gui {
 namespace {
 
-using Fields = std::vector<std::pair<const char*, QString>>;
-
-const Fields coesivi_example{{"lunghezza", "10"},
-                             {"larghezza", "2"},
-                             {"altezza", "1"},
-                             {"peso_terreno_rinterro", "1800"},
-                             {"coesione_non_drenata", "0,5"}};
-
-const Fields sciolti_example{{"lunghezza", "10"},
-                             {"larghezza", "2"},
-                             {"altezza", "1"},
-                             {"angolo", "30"},
-                             {"coesione_drenata", "0"},
-                             {"peso_terreno_fondazione", "1900"},
-                             {"peso_terreno_rinterro", "1800"}};
-
 std::string read_file(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
