@@ -40,13 +40,15 @@ class Builder {
   void labelled(std::string label, double value, std::string unit) {
     add({std::move(label), value, std::move(unit)}, End::line_break);
   }
-  void font_size(int points) { report_.push_back(FontSize{points}); }
+  void font_size(int points) {
+    report_.emplace_back(std::in_place_type<FontSize>, FontSize{points});
+  }
 
   Report take() { return std::move(report_); }
 
  private:
   void add(std::vector<Item> items, End end) {
-    report_.push_back(Statement{std::move(items), end});
+    report_.emplace_back(std::in_place_type<Statement>, Statement{std::move(items), end});
   }
 
   Report report_;
