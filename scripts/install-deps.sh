@@ -13,7 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   cups cups-client cups-filters printer-driver-cups-pdf
   desktop-file-utils appstream dpkg-dev file
-  hyperfine time locales xdotool
+  hyperfine time locales xdotool procps
 )
 
 missing=()

@@ -1,0 +1,171 @@
+# shellcheck shell=bash disable=SC2034  # the titles are used by the scenarios
+# Functions of the end-to-end scenarios: the real fondara under an X server (xvfb-run),
+# driven with xdotool through XTEST key strokes and mouse clicks, as a user would.
+# Sourced by scenarios.sh. Every wait is bounded by E2E_WAIT seconds.
+#
+# Environment: FONDARA (the program), FONDARA_TEST_DATA (the expected reports),
+# DISPLAY (set by xvfb-run); E2E_ARTIFACTS (folder for a screenshot on failure,
+# default: the current folder).
+
+: "${FONDARA:?FONDARA must name the fondara executable}"
+: "${FONDARA_TEST_DATA:?FONDARA_TEST_DATA must name the folder of the expected reports}"
+: "${DISPLAY:?an X server is needed (run under xvfb-run)}"
+export QT_QPA_PLATFORM=xcb
+
+readonly E2E_WAIT=${E2E_WAIT:-20}
+# Pixels per twip of the layout tables: 15 twips make one pixel at 96 dpi (Xvfb's).
+readonly TWIPS_PER_PIXEL=15
+
+readonly TITLE_START='^Fondara Ver\.3\.0$'
+readonly TITLE_COESIVI='terreni coesivi $'
+readonly TITLE_SCIOLTI='terreni sciolti$'
+readonly TITLE_SAVE_DIALOG='^VELDORA - salva file$'
+readonly TITLE_MESSAGE='^Fondara$'
+readonly TITLE_HELP='^  Informazioni G1$'
+
+E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/fondara-e2e.XXXXXX")
+app_pid=
+scenario_name=${scenario_name:-e2e}
+
+e2e_log() { echo "[$(date +%T)] $*"; }
+
+# Ends the program started by start_app, if it still runs.
+stop_app() {
+  if [ -n "$app_pid" ]; then
+    kill "$app_pid" 2>/dev/null || true
+    wait "$app_pid" 2>/dev/null || true
+    app_pid=
+  fi
+}
+
+# Extra clean-up steps of a scenario run before the common ones (for instance cupsd).
+e2e_extra_cleanup() { :; }
+
+e2e_cleanup() {
+  local status=$?
+  e2e_extra_cleanup || true
+  stop_app
+  rm -rf "$E2E_TMP"
+  return "$status"
+}
+trap e2e_cleanup EXIT
+
+# Prints the reason, the program's output and a picture of the screen, then fails.
+fail() {
+  echo "ERRORE [$scenario_name]: $*" >&2
+  if [ -s "$E2E_TMP/fondara.log" ]; then
+    echo "--- uscita di fondara ---" >&2
+    cat "$E2E_TMP/fondara.log" >&2
+  fi
+  if command -v import >/dev/null; then
+    local picture="${E2E_ARTIFACTS:-$PWD}/e2e-$scenario_name-errore.png"
+    import -window root "$picture" 2>/dev/null && echo "schermo: $picture" >&2
+  fi
+  exit 1
+}
+
+app_running() { [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; }
+
+# Starts the program with a fresh HOME whose Documents folder is where the save dialog
+# opens; waits for the start window and gives it the keyboard focus.
+start_app() {
+  stop_app
+  local home
+  home=$(mktemp -d "$E2E_TMP/home.XXXXXX")
+  mkdir "$home/Documents"
+  mkdir -m 700 "$home/run"
+  HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$home/run "$FONDARA" \
+    >>"$E2E_TMP/fondara.log" 2>&1 &
+  app_pid=$!
+  start_window=$(wait_window "$TITLE_START")
+  focus "$start_window"
+}
+
+# Prints the id of the first visible window whose title matches the regular expression,
+# waiting for it at most $2 seconds (default E2E_WAIT).
+wait_window() {
+  local ids limit=${2:-$E2E_WAIT}
+  ids=$(timeout "$limit" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null) ||
+    fail "nessuna finestra con titolo /$1/ entro $limit s$(app_running || echo ' (fondara è terminato)')"
+  echo "${ids%%$'\n'*}"
+}
+
+# Waits until no visible window has a title matching the regular expression.
+wait_window_gone() {
+  local deadline=$((SECONDS + E2E_WAIT))
+  while xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "la finestra /$1/ è ancora aperta dopo $E2E_WAIT s"
+    sleep 0.1
+  done
+}
+
+# Counts the visible windows whose title matches the regular expression.
+count_windows() {
+  local ids
+  ids=$(xdotool search --onlyvisible --name "$1" 2>/dev/null) || true
+  if [ -z "$ids" ]; then echo 0; else wc -l <<<"$ids"; fi
+}
+
+focus() {
+  timeout "$E2E_WAIT" xdotool windowfocus --sync "$1" ||
+    fail "la finestra $1 non riceve il focus entro $E2E_WAIT s"
+}
+
+# Types text into the focused control; keys presses named keys (Tab, Return, shift+Tab).
+type_text() { xdotool type --delay 15 -- "$1"; }
+keys() { xdotool key --delay 30 "$@"; }
+
+# Clicks the centre of a control given by its place in the layout table, in twips
+# from the top left corner of the window's client area (windows have no frame here).
+click_twips() {
+  local window=$1 left=$2 top=$3 width=$4 height=$5
+  local X Y WIDTH HEIGHT SCREEN WINDOW # set by getwindowgeometry --shell
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  local x=$((X + (left + width / 2) / TWIPS_PER_PIXEL))
+  local y=$((Y + (top + height / 2) / TWIPS_PER_PIXEL))
+  timeout "$E2E_WAIT" xdotool mousemove --sync "$x" "$y" ||
+    fail "il puntatore non arriva a $x,$y"
+  xdotool click 1
+}
+
+# Waits until the file exists (reports are written atomically, so it is complete).
+wait_file() {
+  local deadline=$((SECONDS + E2E_WAIT))
+  until [ -s "$1" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "il file $1 non è stato scritto entro $E2E_WAIT s"
+    app_running || fail "fondara è terminato prima di scrivere $1"
+    sleep 0.1
+  done
+}
+
+# The save dialog that SALVA opened: the file name box has the focus, so the path is
+# typed there and confirmed with Return.
+save_through_dialog() {
+  local path=$1 dialog
+  dialog=$(wait_window "$TITLE_SAVE_DIALOG")
+  focus "$dialog"
+  type_text "$path"
+  keys Return
+  wait_window_gone "$TITLE_SAVE_DIALOG"
+  wait_file "$path"
+}
+
+# Fails unless the file equals the expected report byte for byte; shows the first
+# differing bytes and the differing lines.
+expect_same_file() {
+  local got=$1 expected=$FONDARA_TEST_DATA/$2
+  if cmp -s "$got" "$expected"; then
+    e2e_log "identico a $2"
+    return 0
+  fi
+  echo "--- $got differisce da $expected ---" >&2
+  cmp "$got" "$expected" >&2 || true
+  echo "byte diversi (posizione, ottale ottenuto, ottale atteso):" >&2
+  cmp -l "$got" "$expected" 2>&1 | head -n 10 >&2 || true
+  diff -u --label "atteso $2" --label ottenuto <(iconv -f WINDOWS-1252 -t UTF-8 "$expected") \
+    <(iconv -f WINDOWS-1252 -t UTF-8 "$got") | head -n 40 >&2 || true
+  fail "il rapporto salvato non è $2"
+}
+
+# Printed lines without trailing blanks and without empty lines (a PDF keeps neither).
+printed_lines_of() { sed -e 's/[[:space:]]*$//' -e '/^$/d' "$1"; }
