@@ -1,7 +1,7 @@
 // The pictures of the windows: the two window icons, the cross-section drawing of the
 // foundation shown by both calculation windows, and the hand cursor of the buttons.
-// They come from the program's resources; a picture missing from them is drawn here
-// instead, so a window never shows a hole.
+// They come from the program's resources; the drawing is rendered at the screen's
+// pixel ratio.
 #pragma once
 
 #include <QCursor>
