@@ -102,12 +102,7 @@ void risultati(Builder& r, const ValoriDrenati& v) {
   r.empty();
   r.labelled("Adottando un coeff. parziale di sicurezza, YR = ", v.YR);
   r.empty();
-  r.open_text("Si ottiene il carico limite di progetto");
-  if (v.YR == report::kYRApproccio2) r.text(" allo SLU, secondo Approccio 2:");
-  if (v.YR == report::kYRApproccio1) r.text(" allo SLU, secondo Approccio 1, Comb.2:");
-  r.empty();
-  r.empty();
-  r.labelled("qd = qR / YR = ", v.qd, " daN/cm^2 (bar)");
+  report::carico_di_progetto(r, v.YR, v.qd);
 }
 
 }  // namespace

@@ -38,4 +38,13 @@ void introduzione_stampa(Builder& r) {
   r.text("della fondazione, trascurando prudenzialmente l'attrito tra fondaziuone e terreno.");
 }
 
+void carico_di_progetto(Builder& r, float YR, float qd) {
+  r.open_text("Si ottiene il carico limite di progetto");
+  if (YR == kYRApproccio2) r.text(" allo SLU, secondo Approccio 2:");
+  if (YR == kYRApproccio1) r.text(" allo SLU, secondo Approccio 1, Comb.2:");
+  r.empty();
+  r.empty();
+  r.labelled("qd = qR / YR = ", qd, " daN/cm^2 (bar)");
+}
+
 }  // namespace fondara::report

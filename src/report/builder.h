@@ -67,6 +67,11 @@ void introduzione_file(Builder& r, std::string riga_profondita);
 // around it, which differ between the two printed reports.
 void introduzione_stampa(Builder& r);
 
+// The design bearing pressure, last lines of both reports: "Si ottiene il carico
+// limite di progetto", continued by the verification approach when YR is the float
+// 2.3 or 1.8, then the qd line after two line ends.
+void carico_di_progetto(Builder& r, float YR, float qd);
+
 // The float nearest to 2.3 and to 1.8: the safety factors whose verification
 // approach the reports name.
 inline constexpr float kYRApproccio2 = 2.3f;

@@ -51,12 +51,7 @@ void corpo(Builder& r, const DatiNonDrenati& dati, const RisultatiNonDrenati& ri
   r.empty();
   r.labelled("Adottando un coefficiente parziale di sicurezza, YR = ", dati.YR);
   r.empty();
-  r.open_text("Si ottiene il carico limite di progetto");
-  if (dati.YR == report::kYRApproccio2) r.text(" allo SLU, secondo Approccio 2:");
-  if (dati.YR == report::kYRApproccio1) r.text(" allo SLU, secondo Approccio 1, Comb.2:");
-  r.empty();
-  r.empty();
-  r.labelled("qd = qR / YR = ", risultati.qd, " daN/cm^2 (bar)");
+  report::carico_di_progetto(r, dati.YR, risultati.qd);
   r.empty();
 }
 
