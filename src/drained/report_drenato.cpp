@@ -9,12 +9,6 @@ using checked::d;
 using checked::store;
 using report::Builder;
 
-void testa_file(Builder& r) {
-  r.text(report::kTitolo);
-  r.empty();
-  report::introduzione_file(r, "a profondita'H, secondo Fondara.");
-}
-
 // The printer starts at 10 points: the heading and one empty line, then 8 points.
 void testa_stampa(Builder& r) {
   r.text(report::kTitolo);
@@ -112,7 +106,7 @@ report::Result report_drenato(const ValoriDrenati& valori, std::string_view desc
   return checked::run<report::Report>([&] {
     Builder r;
     if (version == report::Version::file)
-      testa_file(r);
+      report::testa_file(r, "a profondita'H, secondo Fondara.");
     else
       testa_stampa(r);
     dati_di_calcolo(r, valori, descrizione);

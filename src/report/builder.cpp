@@ -16,7 +16,9 @@ std::string report_failure_message(Failure cause) {
   return prefix + "i valori del calcolo non sono validi.";
 }
 
-void introduzione_file(Builder& r, std::string riga_profondita) {
+void testa_file(Builder& r, std::string riga_profondita) {
+  r.text(kTitolo);
+  r.empty();
   r.text("Si calcola il carico limite del terreno sottostante la fondazione superficiale posta");
   r.text(std::move(riga_profondita));
   r.empty();

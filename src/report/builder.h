@@ -58,10 +58,10 @@ class Builder {
 inline constexpr const char* kTitolo =
     "PROGRAMMA: FONDARA VER.3.0/2012/PORTANZA DELLE FONDAZIONI DIRETTE";
 
-// The introduction of the file reports: two paragraphs, each followed by an empty line.
-// The undrained and drained files word the depth differently, so the second line of
-// the first paragraph is given.
-void introduzione_file(Builder& r, std::string riga_profondita);
+// The head of the file reports: the heading, an empty line and the introduction in two
+// paragraphs, each followed by an empty line. The undrained and drained files word
+// the depth differently, so the second line of the first paragraph is given.
+void testa_file(Builder& r, std::string riga_profondita);
 
 // The introduction of the printed reports (at 8 points), without the empty lines
 // around it, which differ between the two printed reports.

@@ -5,12 +5,6 @@ namespace {
 
 using report::Builder;
 
-void testa_file(Builder& r) {
-  r.text(report::kTitolo);
-  r.empty();
-  report::introduzione_file(r, "a profondità H, secondo Fondara.");
-}
-
 // The printer starts at 10 points; the heading and the two empty lines after it
 // stay there, the rest is printed at 8 points.
 void testa_stampa(Builder& r) {
@@ -62,7 +56,7 @@ report::Result report_non_drenato(const DatiNonDrenati& dati, const RisultatiNon
   return checked::run<report::Report>([&] {
     Builder r;
     if (version == report::Version::file)
-      testa_file(r);
+      report::testa_file(r, "a profondità H, secondo Fondara.");
     else
       testa_stampa(r);
     corpo(r, dati, risultati, descrizione);

@@ -11,20 +11,12 @@
 namespace fondara::testing_gui {
 namespace {
 
-class FormCoesivi : public GuiTest {
+class FormCoesivi : public CalculationWindowTest {
  protected:
-  void SetUp() override {
-    GuiTest::SetUp();
-    window = &open_from_start("pulsante_coesivi", "form_coesivi");
-  }
-  QString text(const char* name) { return field(*window, name)->text(); }
-  bool enabled(const char* name) { return button(*window, name)->isEnabled(); }
-  QWidget* focus() { return QApplication::focusWidget(); }
+  FormCoesivi() : CalculationWindowTest("pulsante_coesivi", "form_coesivi") {}
   const app::UndrainedReportValues& last_saved() {
     return std::get<app::UndrainedReportValues>(saved.back());
   }
-
-  QWidget* window = nullptr;
 };
 
 TEST_F(FormCoesivi, OpensWithItsDesignState) {
@@ -304,17 +296,23 @@ TEST_F(FormCoesivi, LengthBelowWidthIsRefusedWithoutResults) {
   EXPECT_EQ(last_saved().risultati.qR, 2.88f);
 }
 
-TEST_F(FormCoesivi, LengthBelowWidthBeforeAnyCalculationEnablesNothing) {
-  fill(*window, {{"lunghezza", "1"},
-                 {"larghezza", "2"},
-                 {"altezza", "1"},
-                 {"peso_terreno_rinterro", "1800"},
-                 {"coesione_non_drenata", "0,5"}});
-  click(*window, "calcola");
-  EXPECT_EQ(messages.size(), 1);
-  EXPECT_EQ(text("Q_limite"), "");
-  EXPECT_FALSE(enabled("stampa"));
-  EXPECT_FALSE(enabled("salva"));
+// A first click that ends with a message (L < B refused, a calculation that cannot
+// complete) shows no result and enables neither Save nor Print.
+TEST_F(FormCoesivi, FirstClickWithoutResultsEnablesNothing) {
+  for (const auto& [lunghezza, larghezza] : {std::pair{"1", "2"}, std::pair{"0", "0"}}) {
+    SCOPED_TRACE(std::string("L = ") + lunghezza + ", B = " + larghezza);
+    messages.clear();
+    fill(*window, {{"lunghezza", lunghezza},
+                   {"larghezza", larghezza},
+                   {"altezza", "1"},
+                   {"peso_terreno_rinterro", "1800"},
+                   {"coesione_non_drenata", "0,5"}});
+    click(*window, "calcola");
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(text("Q_limite"), "");
+    EXPECT_FALSE(enabled("stampa"));
+    EXPECT_FALSE(enabled("salva"));
+  }
 }
 
 TEST_F(FormCoesivi, EqualLengthAndWidthPassWithoutAWord) {
@@ -367,19 +365,6 @@ const FailureCase failure_cases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Failures, FailingCalculation, ::testing::ValuesIn(failure_cases),
                          [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(FormCoesivi, FailureBeforeAnyCalculationLeavesSaveAndPrintDisabled) {
-  fill(*window, {{"lunghezza", "0"},
-                 {"larghezza", "0"},
-                 {"altezza", "1"},
-                 {"peso_terreno_rinterro", "1800"},
-                 {"coesione_non_drenata", "0,5"}});
-  click(*window, "calcola");
-  EXPECT_EQ(messages.size(), 1);
-  EXPECT_EQ(text("Q_limite"), "");
-  EXPECT_FALSE(enabled("stampa"));
-  EXPECT_FALSE(enabled("salva"));
-}
 
 TEST_F(FormCoesivi, DescriptionIsWhatTheBoxHolds) {
   fill(*window, coesivi_example);

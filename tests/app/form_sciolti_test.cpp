@@ -12,16 +12,10 @@
 namespace fondara::testing_gui {
 namespace {
 
-class FormSciolti : public GuiTest {
+class FormSciolti : public CalculationWindowTest {
  protected:
-  void SetUp() override {
-    GuiTest::SetUp();
-    window = &open_from_start("pulsante_sciolti", "form_sciolti");
-  }
-  QString text(const char* name) { return field(*window, name)->text(); }
-  bool enabled(const char* name) { return button(*window, name)->isEnabled(); }
+  FormSciolti() : CalculationWindowTest("pulsante_sciolti", "form_sciolti") {}
   QRadioButton* option(const char* name) { return find<QRadioButton>(*window, name); }
-  QWidget* focus() { return QApplication::focusWidget(); }
   QStringList results() {
     return {text("NY"), text("Nq"), text("Nc"), text("Q_limite"), text("Q_ammissibile")};
   }
@@ -39,8 +33,6 @@ class FormSciolti : public GuiTest {
     });
     click(*window, "cmdHelpGT");
   }
-
-  QWidget* window = nullptr;
 };
 
 TEST_F(FormSciolti, OpensWithNoWaterTableAndTheFocusInLunghezza) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
@@ -79,6 +80,26 @@ class GuiTest : public ::testing::Test {
   std::vector<app::ReportValues> printed;
   // Runs inside the recorded message box, while it would be open.
   std::function<void()> during_message;
+};
+
+// A test of one calculation window, opened from the start window as the user does.
+class CalculationWindowTest : public GuiTest {
+ protected:
+  CalculationWindowTest(const char* start_button, const char* window_name)
+      : start_button_(start_button), window_name_(window_name) {}
+  void SetUp() override {
+    GuiTest::SetUp();
+    window = &open_from_start(start_button_, window_name_);
+  }
+  QString text(const char* name) { return field(*window, name)->text(); }
+  bool enabled(const char* name) { return button(*window, name)->isEnabled(); }
+  static QWidget* focus() { return QApplication::focusWidget(); }
+
+  QWidget* window = nullptr;
+
+ private:
+  const char* start_button_;
+  const char* window_name_;
 };
 
 }  // namespace fondara::testing_gui
