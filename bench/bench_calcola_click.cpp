@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "app/fondara_windows.h"
-#include "app/window_registry.h"
+#include "window/window_registry.h"
 
 namespace {
 
 using Fields = std::vector<std::pair<const char*, const char*>>;
 
 QWidget& open_window(const char* name, const Fields& fields) {
-  auto& windows = fondara::app::windows();
+  auto& windows = fondara::gui::windows();
   QWidget& window = windows.window(QString::fromLatin1(name));
   for (const auto& [field, text] : fields)
     window.findChild<QLineEdit*>(QString::fromLatin1(field))->setText(QString::fromLatin1(text));
@@ -60,9 +60,9 @@ BENCHMARK(CalcolaSciolti)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  fondara::app::define_windows(fondara::app::windows());
+  fondara::app::define_windows(fondara::gui::windows());
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
-  fondara::app::windows().discard_all();
+  fondara::gui::windows().discard_all();
   return 0;
 }

@@ -7,7 +7,7 @@ seconds=${1:-60}
 
 ./scripts/install-deps.sh
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DFONDARA_FUZZ=ON -DFONDARA_GUI=OFF \
-  -DFONDARA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  -DFONDARA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFONDARA_WERROR="${FONDARA_WERROR:-OFF}"
 cmake --build build-fuzz --target fondara_fuzz
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT

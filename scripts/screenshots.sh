@@ -6,4 +6,4 @@ cmake -S . -B build -G Ninja
 cmake --build build --target fondara_screenshots
 mkdir -p docs
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" \
-  ./build/tests/app/fondara_screenshots docs
+  ./build/docs/fondara_screenshots docs

@@ -2,13 +2,13 @@
 
 #include "app/form_principale.h"
 #include "app/frmHelpG1.h"
-#include "app/window_registry.h"
 #include "drained/form_sciolti.h"
 #include "undrained/form_coesivi.h"
+#include "window/window_registry.h"
 
 namespace fondara::app {
 
-void define_windows(WindowRegistry& registry) {
+void define_windows(gui::WindowRegistry& registry) {
   registry.define(QStringLiteral("form_principale"), [] { return new form_principale; });
   registry.define(QStringLiteral("form_coesivi"), [] { return new form_coesivi; });
   registry.define(QStringLiteral("form_sciolti"), [] { return new form_sciolti; });

@@ -1,10 +1,12 @@
 // The four windows of the program, defined in the window registry by name.
 #pragma once
 
+namespace fondara::gui {
+class WindowRegistry;
+}
+
 namespace fondara::app {
 
-class WindowRegistry;
-
-void define_windows(WindowRegistry& registry);
+void define_windows(gui::WindowRegistry& registry);
 
 }  // namespace fondara::app

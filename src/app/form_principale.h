@@ -6,7 +6,6 @@
 
 #include <QWidget>
 
-class QLabel;
 class QPushButton;
 
 namespace fondara::app {
@@ -27,10 +26,7 @@ class form_principale : public QWidget {
 
   QPushButton* pulsante_coesivi = nullptr;
   QPushButton* pulsante_sciolti = nullptr;
-  QLabel* Label7 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label1 = nullptr;
-  bool centred_ = false;
+  bool placed_ = false;
 };
 
 }  // namespace fondara::app

@@ -1,44 +1,55 @@
 #include "app/frmHelpG1.h"
 
-#include <QLabel>
+#include <QIcon>
 
-#include "app/appearance.h"
-#include "app/twips.h"
+#include "window/appearance.h"
+#include "window/controls.h"
 
 namespace fondara::app {
+
+namespace {
+
+using gui::Kind;
+
+const QColor yellow(255, 255, 0);
+
+// Positions and sizes in twips, in creation order. The run of blanks in Label2 pushes
+// the second example onto the second line.
+std::vector<gui::Control> design() {
+  return {
+      {Kind::label,
+       "Label2",
+       "es.: G1 saturo = 1700 daN/m^3                                     "
+       "G1 sotto falda = 1700 - 1000 = 700 daN/m^3",
+       {840, 960, 3585, 555},
+       {.background = yellow, .wrap = true}},
+      {Kind::label,
+       "Label1",
+       "Il Peso specifico del rinterro da inserire è quello del materiale saturo; in caso in cui "
+       "tale terreno si trova sotto falda bisogna diminuirlo del peso specifico dell'acqua (1000 "
+       "daN/m^3).",
+       {240, 240, 5025, 720},
+       {.background = yellow, .alignment = Qt::AlignHCenter | Qt::AlignTop, .wrap = true}},
+  };
+}
+
+}  // namespace
 
 frmHelpG1::frmHelpG1()
     : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
   setWindowTitle(QStringLiteral("  Informazioni G1"));
+  // No icon: an icon of its own, even an empty one, keeps it from showing the icon of
+  // the window that opens it.
+  setWindowIcon(QIcon());
   const double dpi = logicalDpiX();
-  setFixedSize(twips_to_pixels(5445, dpi), twips_to_pixels(1575, dpi));
-  setFont(design_font("MS Sans Serif", 8.25));
-  QPalette yellow = palette();
-  yellow.setColor(QPalette::Window, QColor(255, 255, 0));
-  setPalette(yellow);
+  setFixedSize(gui::twips_to_pixels(5445, dpi), gui::twips_to_pixels(1575, dpi));
+  setFont(gui::design_font("MS Sans Serif", 8.25));
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, yellow);
+  setPalette(palette);
   setAutoFillBackground(true);
-
-  // Creation order. The run of blanks pushes the second example onto the second line.
-  Label2 = new QLabel(QStringLiteral("es.: G1 saturo = 1700 daN/m^3"
-                                     "                                     "
-                                     "G1 sotto falda = 1700 - 1000 = 700 daN/m^3"),
-                      this);
-  Label2->setObjectName(QStringLiteral("Label2"));
-  Label2->setGeometry(twips_to_pixels({840, 960, 3585, 555}, dpi));
-  Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Label1 =
-      new QLabel(QStringLiteral("Il Peso specifico del rinterro da inserire è quello del materiale "
-                                "saturo; in caso in cui tale terreno si trova sotto falda bisogna "
-                                "diminuirlo del peso specifico dell'acqua (1000 daN/m^3)."),
-                 this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(twips_to_pixels({240, 240, 5025, 720}, dpi));
-  Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  for (QLabel* label : {Label2, Label1}) {
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-  }
+  gui::build_controls(*this, design());
 }
 
 }  // namespace fondara::app

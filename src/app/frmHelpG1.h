@@ -5,8 +5,6 @@
 
 #include <QDialog>
 
-class QLabel;
-
 namespace fondara::app {
 
 class frmHelpG1 : public QDialog {
@@ -14,10 +12,6 @@ class frmHelpG1 : public QDialog {
 
  public:
   frmHelpG1();
-
- private:
-  QLabel* Label2 = nullptr;
-  QLabel* Label1 = nullptr;
 };
 
 }  // namespace fondara::app

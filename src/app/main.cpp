@@ -2,14 +2,14 @@
 // the Close button or the close box of the window in use.
 #include <QApplication>
 
-#include "app/appearance.h"
 #include "app/fondara_windows.h"
-#include "app/window_registry.h"
+#include "window/appearance.h"
+#include "window/window_registry.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  fondara::app::setup_desktop(app);
-  auto& windows = fondara::app::windows();
+  fondara::gui::setup_desktop(app);
+  auto& windows = fondara::gui::windows();
   fondara::app::define_windows(windows);
   windows.set_visible(QStringLiteral("form_principale"), true);
   const int status = QApplication::exec();

@@ -2,93 +2,56 @@
 
 #include <algorithm>
 
-#include "drained/calcolo_drenato.h"
+#include "drained/campi_drenati.h"
 #include "drained/report_drenato.h"
 #include "input/number_text.h"
-#include "undrained/calcolo_non_drenato.h"
+#include "undrained/campi_non_drenati.h"
 #include "undrained/report_non_drenato.h"
 
 namespace fondara::cli {
 namespace {
 
-// The windows' message for a length below the width.
-constexpr const char* kLunghezzaMinore = "La lunghezza deve essere superiore alla larghezza";
-
-// The safety factor field's design text.
-constexpr std::string_view kYRPredefinito = "2,3";
-
-const std::vector<Campo> kCampiCoesivi = {
-    {"lunghezza", Tipo::numero, "L, lunghezza della fondazione (m)", {}},
-    {"larghezza", Tipo::numero, "B, larghezza della fondazione (m), non maggiore di L", {}},
-    {"altezza", Tipo::numero, "H, altezza del rinterro dal piano di posa (m)", {}},
-    {"peso_terreno_rinterro", Tipo::numero, "G1, peso specifico saturo del rinterro (daN/m^3)", {}},
-    {"coesione_non_drenata", Tipo::numero, "cu, coesione non drenata (daN/cm^2, bar)", {}},
-    {"coefficiente_sicurezza", Tipo::numero,
-     "YR, coefficiente parziale di sicurezza alla resistenza", kYRPredefinito},
-    {"descrizione", Tipo::testo, "descrizione riportata nella relazione", ""},
-};
-
-const std::vector<Campo> kCampiSciolti = {
-    {"lunghezza", Tipo::numero, "L, lunghezza della fondazione (m)", {}},
-    {"larghezza", Tipo::numero, "B, larghezza della fondazione (m), non maggiore di L", {}},
-    {"altezza", Tipo::numero, "H, altezza del rinterro dal piano di posa (m)", {}},
-    {"angolo", Tipo::numero, "φ', angolo di attrito del terreno di fondazione (gradi)", {}},
-    {"coesione_drenata",
-     Tipo::numero,
-     "c', coesione drenata del terreno di fondazione (daN/cm^2, bar)",
-     {}},
-    {"peso_terreno_fondazione",
-     Tipo::numero,
-     "G, peso specifico saturo del terreno di fondazione (daN/m^3)",
-     {}},
-    {"peso_terreno_rinterro", Tipo::numero, "G1, peso specifico saturo del rinterro (daN/m^3)", {}},
-    {"coefficiente_sicurezza", Tipo::numero,
-     "YR, coefficiente parziale di sicurezza alla resistenza", kYRPredefinito},
-    {"falda", Tipo::falda, "SI se il terreno di fondazione è sotto falda, altrimenti NO", "NO"},
-    {"descrizione", Tipo::testo, "descrizione riportata nella relazione", ""},
-};
-
-bool is_blank(char ch) {
-  return ch == ' ' || ch == '\t';
+Tipo tipo_di(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::number:
+      return Tipo::numero;
+    case FieldKind::water_table:
+      return Tipo::falda;
+    case FieldKind::text:
+      break;
+  }
+  return Tipo::testo;
 }
 
-std::string_view trim(std::string_view text) {
-  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
-  return text;
+template <typename Inputs>
+std::vector<Campo> campi_da_tabella(std::span<const InputField<Inputs>> table) {
+  std::vector<Campo> campi;
+  for (const auto& field : table)
+    campi.push_back({field.text.name, tipo_di(field.kind), help_line(field.text), field.fallback});
+  return campi;
 }
 
-// The values of a form, read field by field; the first problem stops the reading.
+template <typename Texts>
+std::vector<std::string> nomi_da_tabella(std::span<const ResultField<Texts>> table) {
+  std::vector<std::string> nomi;
+  for (const auto& result : table) nomi.emplace_back(result.text.name);
+  return nomi;
+}
+
+// The values of a form, read field by field by name; the first problem stops the
+// reading.
 class Lettore {
  public:
   Lettore(Terreno terreno, const Testi& testi) : terreno_(terreno), testi_(testi) {}
 
-  std::string testo(std::string_view nome) {
-    if (const auto it = testi_.find(nome); it != testi_.end()) return it->second;
-    const Campo* campo = trova_campo(terreno_, nome);
-    if (campo && campo->predefinito) return std::string(*campo->predefinito);
-    std::string messaggio = "Manca il campo " + std::string(nome);
-    if (campo) messaggio += ": " + std::string(campo->aiuto);
-    problema(messaggio + ".");
-    return {};
-  }
-
-  float numero(std::string_view nome) {
-    const std::string text = testo(nome);
-    if (problema_) return 0;
-    const auto value = leggi_numero(text);
-    if (!value)
-      problema("Il valore di " + std::string(nome) + " non è un numero: \"" + text + "\".");
-    return value.value_or(0.0f);
-  }
-
-  bool falda() {
-    const std::string text(trim(testo("falda")));
-    if (problema_) return false;
-    if (text == "SI" || text == "si" || text == "Si") return true;
-    if (text == "NO" || text == "no" || text == "No") return false;
-    problema("Il campo falda vale SI o NO, non \"" + text + "\".");
-    return false;
+  template <typename Inputs>
+  Inputs leggi(std::span<const InputField<Inputs>> table) {
+    Inputs inputs{};
+    for (const auto& field : table) {
+      if (field.kind == FieldKind::number) inputs.*field.number = numero(field.text.name);
+      if (field.kind == FieldKind::water_table) inputs.*field.flag = falda(field.text.name);
+    }
+    return inputs;
   }
 
   std::string descrizione() {
@@ -105,6 +68,34 @@ class Lettore {
   const std::optional<Problema>& esito() const { return problema_; }
 
  private:
+  std::string testo(std::string_view nome) {
+    if (const auto it = testi_.find(nome); it != testi_.end()) return it->second;
+    const Campo* campo = trova_campo(terreno_, nome);
+    if (campo && campo->predefinito) return std::string(*campo->predefinito);
+    std::string messaggio = "Manca il campo " + std::string(nome);
+    if (campo) messaggio += ": " + campo->aiuto;
+    problema(messaggio + ".");
+    return {};
+  }
+
+  float numero(std::string_view nome) {
+    const std::string text = testo(nome);
+    if (problema_) return 0;
+    const auto value = leggi_numero(text);
+    if (!value)
+      problema("Il valore di " + std::string(nome) + " non è un numero: \"" + text + "\".");
+    return value.value_or(0.0f);
+  }
+
+  bool falda(std::string_view nome) {
+    const std::string text(trim_blanks(testo(nome)));
+    if (problema_) return false;
+    if (text == "SI" || text == "si" || text == "Si") return true;
+    if (text == "NO" || text == "no" || text == "No") return false;
+    problema("Il campo " + std::string(nome) + " vale SI o NO, non \"" + text + "\".");
+    return false;
+  }
+
   void problema(std::string messaggio) {
     if (!problema_) problema_ = Problema{exit_uso, std::move(messaggio)};
   }
@@ -116,26 +107,30 @@ class Lettore {
 
 const char* const kUnita = " daN/cm^2 (bar)";
 
+// The result boxes' texts, named as the CSV columns.
+template <typename Texts>
+std::vector<std::pair<std::string, std::string>> risultati_da_tabella(
+    std::span<const ResultField<Texts>> table, const Texts& testi) {
+  std::vector<std::pair<std::string, std::string>> risultati;
+  for (const auto& result : table) risultati.emplace_back(result.text.name, testi.*result.shown);
+  return risultati;
+}
+
 std::variant<Calcolo, Problema> calcola_coesivi(const Testi& testi) {
   Lettore leggi(Terreno::coesivi, testi);
-  DatiNonDrenati dati;
-  dati.L = leggi.numero("lunghezza");
-  dati.B = leggi.numero("larghezza");
-  dati.H = leggi.numero("altezza");
-  dati.G1 = leggi.numero("peso_terreno_rinterro");
-  dati.cu = leggi.numero("coesione_non_drenata");
-  dati.YR = leggi.numero("coefficiente_sicurezza");
+  const auto dati = leggi.leggi(undrained_fields());
   const std::string descrizione = leggi.descrizione();
   if (leggi.esito()) return *leggi.esito();
-  if (dati.L < dati.B) return Problema{exit_dati, kLunghezzaMinore};
+  if (lunghezza_minore(dati.L, dati.B))
+    return Problema{exit_dati, failure_message(Failure::lunghezza_minore)};
 
   const auto risultati = CalcoloNonDrenato(dati);
   if (!risultati) return Problema{exit_dati, failure_message(risultati.failure())};
-  const auto testi_box = testi_risultati(*risultati);
+  const auto box = testi_risultati(*risultati);
   Calcolo calcolo;
-  calcolo.risultati = {{"qR", testi_box.Q_limite}, {"qd", testi_box.Q_ammissibile}};
-  calcolo.righe = {"CARICO DI ROTTURA:    qR = " + testi_box.Q_limite + kUnita,
-                   "CARICO DI PROGETTO:   qd = " + testi_box.Q_ammissibile + kUnita};
+  calcolo.risultati = risultati_da_tabella(undrained_results(), box);
+  calcolo.righe = {"CARICO DI ROTTURA:    qR = " + box.Q_limite + kUnita,
+                   "CARICO DI PROGETTO:   qd = " + box.Q_ammissibile + kUnita};
   calcolo.relazione = [dati, valori = *risultati, descrizione](report::Version version) {
     return report_non_drenato(dati, valori, descrizione, version);
   };
@@ -144,29 +139,17 @@ std::variant<Calcolo, Problema> calcola_coesivi(const Testi& testi) {
 
 std::variant<Calcolo, Problema> calcola_sciolti(const Testi& testi) {
   Lettore leggi(Terreno::sciolti, testi);
-  DatiDrenati dati;
-  dati.L = leggi.numero("lunghezza");
-  dati.B = leggi.numero("larghezza");
-  dati.H = leggi.numero("altezza");
-  dati.phi = leggi.numero("angolo");
-  dati.c = leggi.numero("coesione_drenata");
-  dati.G = leggi.numero("peso_terreno_fondazione");
-  dati.G1 = leggi.numero("peso_terreno_rinterro");
-  dati.YR = leggi.numero("coefficiente_sicurezza");
-  dati.falda = leggi.falda();
+  const auto dati = leggi.leggi(drained_fields());
   const std::string descrizione = leggi.descrizione();
   if (leggi.esito()) return *leggi.esito();
-  if (dati.L < dati.B) return Problema{exit_dati, kLunghezzaMinore};
+  if (lunghezza_minore(dati.L, dati.B))
+    return Problema{exit_dati, failure_message(Failure::lunghezza_minore)};
 
   const auto valori = CalcoloDrenato(dati);
   if (!valori) return Problema{exit_dati, failure_message(valori.failure())};
   const auto box = testi_risultati(*valori);
   Calcolo calcolo;
-  calcolo.risultati = {{"NY", box.NY},
-                       {"Nq", box.Nq},
-                       {"Nc", box.Nc},
-                       {"qR", box.Q_limite},
-                       {"qd", box.Q_ammissibile}};
+  calcolo.risultati = risultati_da_tabella(drained_results(), box);
   calcolo.righe = {"NY = " + box.NY, "Nq = " + box.Nq, "Nc = " + box.Nc,
                    "CARICO DI ROTTURA:  qR = " + box.Q_limite + kUnita,
                    "CARICO LIMITE:  qlim = " + box.Q_ammissibile + kUnita};
@@ -179,7 +162,9 @@ std::variant<Calcolo, Problema> calcola_sciolti(const Testi& testi) {
 }  // namespace
 
 const std::vector<Campo>& campi(Terreno terreno) {
-  return terreno == Terreno::coesivi ? kCampiCoesivi : kCampiSciolti;
+  static const std::vector<Campo> coesivi = campi_da_tabella(undrained_fields());
+  static const std::vector<Campo> sciolti = campi_da_tabella(drained_fields());
+  return terreno == Terreno::coesivi ? coesivi : sciolti;
 }
 
 const Campo* trova_campo(Terreno terreno, std::string_view nome) {
@@ -190,7 +175,7 @@ const Campo* trova_campo(Terreno terreno, std::string_view nome) {
 
 std::optional<float> leggi_numero(std::string_view testo) {
   // Blanks around the number are keys the window drops without changing it.
-  std::string typed(trim(testo));
+  std::string typed(trim_blanks(testo));
   for (char& ch : typed) {
     if (ch == '.') ch = ',';
     if (!(ch == ',' || (ch >= '0' && ch <= '9'))) return std::nullopt;
@@ -203,8 +188,8 @@ std::variant<Calcolo, Problema> calcola(Terreno terreno, const Testi& testi) {
 }
 
 std::vector<std::string> nomi_risultati(Terreno terreno) {
-  if (terreno == Terreno::coesivi) return {"qR", "qd"};
-  return {"NY", "Nq", "Nc", "qR", "qd"};
+  return terreno == Terreno::coesivi ? nomi_da_tabella(undrained_results())
+                                     : nomi_da_tabella(drained_results());
 }
 
 }  // namespace fondara::cli

@@ -37,11 +37,11 @@ enum class Tipo { numero, falda, testo };
 struct Campo {
   std::string_view nome;  // the window's field name
   Tipo tipo;
-  std::string_view aiuto;                       // symbol, meaning and unit, for --help
+  std::string aiuto;                            // symbol, meaning and unit, for --help
   std::optional<std::string_view> predefinito;  // optional fields only
 };
 
-// The fields of a window, in the order of its form.
+// The fields of a window, in the order of its form, from the window's field table.
 const std::vector<Campo>& campi(Terreno terreno);
 const Campo* trova_campo(Terreno terreno, std::string_view nome);
 

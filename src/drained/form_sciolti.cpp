@@ -5,16 +5,20 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/design_looks.h"
-#include "app/window_registry.h"
+#include "drained/campi_drenati.h"
+#include "drained/report_drenato.h"
+#include "window/looks.h"
+#include "window/window_registry.h"
 
 namespace fondara {
 
 namespace {
 
-using Kind = app::CalculationWindow::Kind;
-
-using namespace app::looks;
+using gui::caption_control;
+using gui::field_control;
+using gui::Kind;
+using gui::result_control;
+using namespace gui::looks;
 
 const QColor light_yellow(255, 255, 192);
 const QColor dark_blue(0, 0, 192);
@@ -24,45 +28,41 @@ const Look factor_caption{.border = true, .alignment = Qt::AlignRight | Qt::Alig
 
 // Positions and sizes in twips, in creation (stacking) order: the labels come last
 // and lie over the edges of the fields.
-std::vector<app::CalculationWindow::Control> design() {
+std::vector<gui::Control> design() {
+  const auto fields = drained_fields();
+  const auto results = drained_results();
   return {
-      {Kind::description, "txtDescrizione", " ", {1830, 120, 3645, 330}, {.background = Qt::white}},
+      field_control(fields, Kind::description, "txtDescrizione", {1830, 120, 3645, 330},
+                    {.background = Qt::white}, " "),
       {Kind::help_button, "cmdHelpGT", "?", {5440, 2600, 289, 289}, {.bold = true}},
       {Kind::picture, "Picture1", "", {5760, 660, 1740, 2370}, {}},
       {Kind::button, "salva", "SALVA", {4560, 4680, 907, 397}, button},
       {Kind::button, "stampa", "STAMPA", {4560, 4200, 907, 397}, button},
       {Kind::button, "chiudi", "CHIUDI", {4560, 5160, 907, 397}, button},
-      {Kind::result, "Nc", "", {3540, 4305, 794, 330}, factor},
-      {Kind::result, "Nq", "", {2115, 4305, 794, 330}, factor},
-      {Kind::result, "NY", "", {690, 4305, 794, 315}, factor},
+      result_control(results, "Nc", {3540, 4305, 794, 330}, factor),
+      result_control(results, "Nq", {2115, 4305, 794, 330}, factor),
+      result_control(results, "NY", {690, 4305, 794, 315}, factor),
       {Kind::option, "Option2", "NO", {4080, 2925, 539, 238}, {}},
       {Kind::option, "Option1", "SI", {3480, 2925, 539, 238}, {}},
-      {Kind::numeric, "peso_terreno_fondazione", "", {4560, 2235, 885, 330}, input},
-      {Kind::numeric, "coesione_drenata", "", {4560, 1920, 885, 330}, input},
-      {Kind::numeric, "angolo", "", {4560, 1605, 885, 330}, input},
-      {Kind::numeric, "lunghezza", "", {4560, 660, 885, 330}, input},
-      {Kind::numeric, "larghezza", "", {4560, 975, 885, 330}, input},
-      {Kind::numeric, "altezza", "", {4560, 1290, 885, 330}, input},
-      {Kind::numeric, "peso_terreno_rinterro", "", {4560, 2550, 885, 330}, input},
+      field_control(fields, Kind::numeric, "peso_terreno_fondazione", {4560, 2235, 885, 330},
+                    input),
+      field_control(fields, Kind::numeric, "coesione_drenata", {4560, 1920, 885, 330}, input),
+      field_control(fields, Kind::numeric, "angolo", {4560, 1605, 885, 330}, input),
+      field_control(fields, Kind::numeric, "lunghezza", {4560, 660, 885, 330}, input),
+      field_control(fields, Kind::numeric, "larghezza", {4560, 975, 885, 330}, input),
+      field_control(fields, Kind::numeric, "altezza", {4560, 1290, 885, 330}, input),
+      field_control(fields, Kind::numeric, "peso_terreno_rinterro", {4560, 2550, 885, 330}, input),
       {Kind::button,
        "calcola",
        "CALCOLA",
        {4560, 3720, 907, 397},
        {.family = "Tahoma", .background = light_yellow}},
-      {Kind::result, "Q_limite", "", {2400, 4785, 855, 360}, pressure},
-      {Kind::numeric, "coefficiente_sicurezza", "2,3", {4560, 3240, 890, 360}, safety_factor},
-      {Kind::result, "Q_ammissibile", "", {2400, 5145, 855, 360}, pressure},
-      {Kind::label,
-       "Label3",
-       "DESCRIZIONE -->",
-       {200, 195, 1620, 225},
-       {.family = "Tahoma", .points = 9, .bold = true}},
-      // gamma R: the Greek letter drawn with a font that has it.
-      {Kind::label,
-       "Label10",
-       "γ",
-       {240, 3435, 195, 285},
-       {.family = "Liberation Sans", .points = 12, .bold = true}},
+      result_control(results, "Q_limite", {2400, 4785, 855, 360}, pressure),
+      field_control(fields, Kind::numeric, "coefficiente_sicurezza", {4560, 3240, 890, 360},
+                    safety_factor, "2,3"),
+      result_control(results, "Q_ammissibile", {2400, 5145, 855, 360}, pressure),
+      {Kind::label, "Label3", "DESCRIZIONE -->", {200, 195, 1620, 225}, description_caption},
+      {Kind::label, "Label10", "γ", {240, 3435, 195, 285}, gamma},
       {Kind::label, "Label8", "R", {450, 3600, 120, 225}, {}},
       {Kind::label,
        "Label7",
@@ -80,7 +80,7 @@ std::vector<app::CalculationWindow::Control> design() {
        "parziali di sicurezza dei materiali  YM=1,25  e considerare infine un coefficiente di "
        "sicurezza parziale alla resistenza YR= 1,8",
        {5760, 3240, 1740, 2055},
-       {.background = Qt::white, .border = true, .alignment = Qt::AlignHCenter, .wrap = true}},
+       note},
       // phi' of the angle row; placed in the gap of t7's caption once that is laid out.
       {Kind::label,
        "Label2",
@@ -100,42 +100,13 @@ std::vector<app::CalculationWindow::Control> design() {
        "Terreno di fondazione (G) sotto falda  ?",
        {210, 2880, 3165, 330},
        {.text = dark_blue, .border = true, .alignment = Qt::AlignLeft | Qt::AlignTop}},
-      {Kind::label,
-       "t11",
-       " Peso specifico saturo terreno fondazione,      G (daN/m^3)",
-       {210, 2235, 4365, 330},
-       row_label},
-      {Kind::label,
-       "t9",
-       " Coesione drenata caratt. terreno fondaz.,     c' (daN/cm^2)",
-       {210, 1920, 4365, 330},
-       row_label},
-      {Kind::label,
-       "t7",
-       " Angolo di attrito caratt. terreno fondazione,              ' (gradi)",
-       {210, 1605, 4365, 330},
-       row_label},
-      {Kind::label,
-       "t1",
-       " Lunghezza della fondazione                                         L(m)                   "
-       "        L =",
-       {210, 660, 4365, 330},
-       row_label},
-      {Kind::label,
-       "t3",
-       " Larghezza della fondazione,                                         B(m)",
-       {210, 975, 4365, 330},
-       row_label},
-      {Kind::label,
-       "t5",
-       " Altezza del rinterro dal piano di posa fondazione,         H(m)",
-       {210, 1290, 4365, 330},
-       row_label},
-      {Kind::label,
-       "t13",
-       " Peso specifico saturo rinterro fondazione,    G1 (daN/m^3)",
-       {210, 2550, 4365, 330},
-       row_label},
+      caption_control(fields, "peso_terreno_fondazione", "t11", {210, 2235, 4365, 330}, row_label),
+      caption_control(fields, "coesione_drenata", "t9", {210, 1920, 4365, 330}, row_label),
+      caption_control(fields, "angolo", "t7", {210, 1605, 4365, 330}, row_label),
+      caption_control(fields, "lunghezza", "t1", {210, 660, 4365, 330}, row_label),
+      caption_control(fields, "larghezza", "t3", {210, 975, 4365, 330}, row_label),
+      caption_control(fields, "altezza", "t5", {210, 1290, 4365, 330}, row_label),
+      caption_control(fields, "peso_terreno_rinterro", "t13", {210, 2550, 4365, 330}, row_label),
       {Kind::label, "t22", "CARICO DI ROTTURA:  qR  ", {210, 4785, 2205, 330}, result_caption},
       {Kind::label, "t24", "CARICO LIMITE:  qlim ", {210, 5145, 2205, 330}, result_caption},
       {Kind::label, "t23", "daN/cm^2-bar", {3315, 5040, 1185, 270}, {.family = "Tahoma"}},
@@ -148,46 +119,33 @@ form_sciolti::form_sciolti()
     : CalculationWindow(QStringLiteral("     Approccio 2 - Carico limite di progetto della "
                                        "fondazione allo SLU/terreni sciolti"),
                         {0, 0, 7620, 5625}, design()) {
-  altezza = control<NumericField>("altezza");
-  angolo = control<NumericField>("angolo");
-  coesione_drenata = control<NumericField>("coesione_drenata");
-  peso_terreno_fondazione = control<NumericField>("peso_terreno_fondazione");
-  peso_terreno_rinterro = control<NumericField>("peso_terreno_rinterro");
-  coefficiente_sicurezza = control<NumericField>("coefficiente_sicurezza");
-  NY = control<QLineEdit>("NY");
-  Nq = control<QLineEdit>("Nq");
-  Nc = control<QLineEdit>("Nc");
   Option1 = control<QRadioButton>("Option1");
   Option2 = control<QRadioButton>("Option2");
   cmdHelpGT = control<QPushButton>("cmdHelpGT");
-  auto* L = control<NumericField>("lunghezza");
-  auto* B = control<NumericField>("larghezza");
-  // The order in which Calculate reads the fields and the emptiness test looks at
-  // them; then the tab order of the design, where lunghezza is followed by angolo.
-  finish({L, B, altezza, angolo, coesione_drenata, peso_terreno_fondazione, peso_terreno_rinterro,
-          coefficiente_sicurezza},
-         {Q_ammissibile,
-          coefficiente_sicurezza,
-          Q_limite,
-          calcola,
-          peso_terreno_rinterro,
-          altezza,
-          B,
-          L,
-          angolo,
-          coesione_drenata,
-          peso_terreno_fondazione,
-          Option1,
-          Option2,
-          NY,
-          Nq,
-          Nc,
-          chiudi,
-          stampa,
-          salva,
-          control<QWidget>("Picture1"),
-          cmdHelpGT,
-          txtDescrizione});
+  const auto by_name = [this](const char* name) { return control<QWidget>(name); };
+  // The tab order of the design, where lunghezza is followed by angolo.
+  finish(drained_fields(), {by_name("Q_ammissibile"),
+                            by_name("coefficiente_sicurezza"),
+                            by_name("Q_limite"),
+                            calcola,
+                            by_name("peso_terreno_rinterro"),
+                            by_name("altezza"),
+                            larghezza,
+                            lunghezza,
+                            by_name("angolo"),
+                            by_name("coesione_drenata"),
+                            by_name("peso_terreno_fondazione"),
+                            Option1,
+                            Option2,
+                            by_name("NY"),
+                            by_name("Nq"),
+                            by_name("Nc"),
+                            chiudi,
+                            stampa,
+                            salva,
+                            by_name("Picture1"),
+                            cmdHelpGT,
+                            txtDescrizione});
   // Of the option group only the selected button is a tab stop.
   for (QRadioButton* option : {Option1, Option2})
     connect(option, &QRadioButton::toggled, option, [option](bool selected) {
@@ -215,42 +173,28 @@ void form_sciolti::place_phi() {
 }
 
 void form_sciolti::calcola_Click() {
-  const auto fields = read_fields();
-  if (!fields) return;
-  const std::vector<float>& v = *fields;
-  const DatiDrenati dati{.L = v[0],
-                         .B = v[1],
-                         .H = v[2],
-                         .phi = v[3],
-                         .c = v[4],
-                         .G = v[5],
-                         .G1 = v[6],
-                         .YR = v[7],
-                         .falda = Option1->isChecked()};
-  const auto outcome = CalcoloDrenato(dati);
+  auto dati = read_inputs(drained_fields());
+  if (!dati) return;
+  dati->falda = Option1->isChecked();
+  const auto outcome = CalcoloDrenato(*dati);
   if (!outcome) {
     show_failure(outcome.failure());
     return;
   }
   valori_ = outcome.value();
-  const TestiDrenati testi = testi_risultati(valori_);
-  show_results({{NY, testi.NY},
-                {Nq, testi.Nq},
-                {Nc, testi.Nc},
-                {Q_limite, testi.Q_limite},
-                {Q_ammissibile, testi.Q_ammissibile}});
+  show_results(drained_results(), testi_risultati(valori_));
 }
 
 void form_sciolti::cmdHelpGT_Click() {
-  app::windows().show_modal(QStringLiteral("frmHelpG1"), *this);
+  gui::windows().show_modal(QStringLiteral("frmHelpG1"), *this);
   // The program's own modal window has closed over this one: this window is the
   // active one again and its activation runs, whether or not the desktop reports it.
   activateWindow();
   Form_Activate();
 }
 
-app::ReportValues form_sciolti::report_values() const {
-  return app::DrainedReportValues{valori_, descrizione()};
+report::Result form_sciolti::report(report::Version version) const {
+  return report_drenato(valori_, descrizione(), version);
 }
 
 }  // namespace fondara

@@ -8,20 +8,20 @@
 // included, which Save and Print report. "?" (cmdHelpGT) shows frmHelpG1 modally.
 #pragma once
 
-#include "app/calculation_window.h"
 #include "drained/calcolo_drenato.h"
+#include "window/calculation_window.h"
 
 class QRadioButton;
 
 namespace fondara {
 
-class form_sciolti : public app::CalculationWindow {
+class form_sciolti : public gui::CalculationWindow {
   Q_OBJECT
 
  public:
   form_sciolti();
 
-  app::ReportValues report_values() const override;
+  report::Result report(report::Version version) const override;
 
  private:
   void calcola_Click();
@@ -29,15 +29,6 @@ class form_sciolti : public app::CalculationWindow {
   // Puts Label2's phi in the gap that t7's caption leaves for it.
   void place_phi();
 
-  NumericField* altezza = nullptr;
-  NumericField* angolo = nullptr;
-  NumericField* coesione_drenata = nullptr;
-  NumericField* peso_terreno_fondazione = nullptr;
-  NumericField* peso_terreno_rinterro = nullptr;
-  NumericField* coefficiente_sicurezza = nullptr;
-  QLineEdit* NY = nullptr;
-  QLineEdit* Nq = nullptr;
-  QLineEdit* Nc = nullptr;
   QRadioButton* Option1 = nullptr;
   QRadioButton* Option2 = nullptr;
   QPushButton* cmdHelpGT = nullptr;

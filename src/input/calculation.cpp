@@ -5,6 +5,8 @@ namespace fondara {
 std::string failure_message(Failure cause) {
   const std::string prefix = "Impossibile eseguire il calcolo: ";
   switch (cause) {
+    case Failure::lunghezza_minore:
+      return "La lunghezza deve essere superiore alla larghezza";
     case Failure::lunghezza_zero:
       return prefix + "la lunghezza L non può essere zero.";
     case Failure::larghezza_zero:

@@ -15,6 +15,7 @@
 namespace fondara {
 
 enum class Failure {
+  lunghezza_minore,    // L < B: the windows refuse the dimensions before calculating
   lunghezza_zero,      // L = 0: the shape terms divide by L
   larghezza_zero,      // B = 0: the depth terms divide by B
   angolo_zero,         // phi' = 0: Nc divides by tan(phi')
@@ -27,6 +28,12 @@ enum class Failure {
 // The cause in plain Italian, e.g. "Impossibile eseguire il calcolo: la lunghezza L
 // non può essere zero." (UTF-8).
 std::string failure_message(Failure cause);
+
+// The dimensions rule of both windows and fondara-calc: a length below the width is
+// refused before any calculation (L = B passes).
+inline bool lunghezza_minore(float L, float B) {
+  return L < B;
+}
 
 // Either the complete results of a calculation or the cause of its failure.
 template <typename T>

@@ -16,12 +16,6 @@ bool is_blank(char ch) {
   return ch == ' ' || ch == '\t';
 }
 
-std::string_view trim_blanks(std::string_view text) {
-  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // Integer part: plain digits, or digit groups joined by thousands dots where the
 // first group has one to three digits and every later group exactly three.
 // Appends the digits to `out`; false when a dot is misplaced.
@@ -62,6 +56,12 @@ std::string format_general(T value, int precision) {
 }
 
 }  // namespace
+
+std::string_view trim_blanks(std::string_view text) {
+  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+  return text;
+}
 
 std::optional<float> parse_number(std::string_view text) {
   text = trim_blanks(text);

@@ -12,6 +12,9 @@
 
 namespace fondara {
 
+// The text without the blanks and tabs around it.
+std::string_view trim_blanks(std::string_view text);
+
 // Reads a numeric text whole: optional blanks around, digits, at most one comma,
 // at least one digit, dots only between thousands groups before the comma
 // ("1.000,5"). Returns the float nearest to the decimal value, or nothing when the

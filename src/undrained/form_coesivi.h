@@ -7,26 +7,21 @@
 // opens it through the window registry; Close ends the program.
 #pragma once
 
-#include "app/calculation_window.h"
 #include "undrained/calcolo_non_drenato.h"
+#include "window/calculation_window.h"
 
 namespace fondara {
 
-class form_coesivi : public app::CalculationWindow {
+class form_coesivi : public gui::CalculationWindow {
   Q_OBJECT
 
  public:
   form_coesivi();
 
-  app::ReportValues report_values() const override;
+  report::Result report(report::Version version) const override;
 
  private:
   void calcola_Click();
-
-  NumericField* altezza = nullptr;
-  NumericField* peso_terreno_rinterro = nullptr;
-  NumericField* coesione_non_drenata = nullptr;
-  NumericField* coefficiente_sicurezza = nullptr;
 
   // Inputs and results of the last completed Calculate.
   DatiNonDrenati dati_;

@@ -155,7 +155,7 @@ const BadInput kBadInputs[] = {
     {"missing_field",
      {"coesivi", "lunghezza=10", "larghezza=2", "altezza=1", "peso_terreno_rinterro=1800"},
      2,
-     "Manca il campo coesione_non_drenata: cu, coesione non drenata (daN/cm^2, bar)."},
+     "Manca il campo coesione_non_drenata: cu, coesione non drenata (daN/cm², bar)."},
     {"unknown_field", with(kCoesivi, {"angolo=30"}), 2,
      "Campo sconosciuto per coesivi: angolo (vedere fondara-calc --help)."},
     {"field_given_twice", with(kCoesivi, {"lunghezza=12"}), 2,
@@ -269,7 +269,7 @@ TEST(FondaraCalc, HelpNamesEveryFieldWithItsUnit) {
   for (const char* text :
        {"lunghezza ", "larghezza ", "altezza ", "peso_terreno_rinterro ", "coesione_non_drenata ",
         "coefficiente_sicurezza ", "angolo ", "coesione_drenata ", "peso_terreno_fondazione ",
-        "falda ", "descrizione ", "(m)", "(gradi)", "(daN/m^3)", "(daN/cm^2, bar)",
+        "falda ", "descrizione ", "(m)", "(gradi)", "(daN/m³)", "(daN/cm², bar)",
         "Codici di uscita"})
     EXPECT_NE(run.out.find(text), std::string::npos) << text;
 }

@@ -75,12 +75,6 @@ TEST(WriteLines, LineTakesTheSizeInForceWhenItEnds) {
   EXPECT_EQ(lines[1].points, 12);
 }
 
-TEST(WriteLines, FinalOpenLineIsReturned) {
-  const auto lines = write_lines({text("a"), text("b", End::open_line)});
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[1].text, "b");
-}
-
 TEST(FileBytes, EmptyStatementWritesOnlyCrLf) {
   EXPECT_EQ(file_bytes({empty()}), "\r\n");
   EXPECT_EQ(file_bytes({text("riga"), empty(), empty()}), "riga\r\n\r\n\r\n");
@@ -88,10 +82,6 @@ TEST(FileBytes, EmptyStatementWritesOnlyCrLf) {
 
 TEST(FileBytes, FinalOpenLineHasNoLineBreak) {
   EXPECT_EQ(file_bytes({text("a"), text("b", End::open_line)}), "a\r\nb");
-}
-
-TEST(FileBytes, FontSizeChangesWriteNothing) {
-  EXPECT_EQ(file_bytes({text("a"), FontSize{8}, text("b")}), "a\r\nb\r\n");
 }
 
 TEST(FileBytes, TextsAreEncodedInWindows1252) {
@@ -137,21 +127,6 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"utf16_surrogate", "\xED\xA0\x80", "?"},
         EncodingCase{"beyond_unicode", "\xF4\x90\x80\x80", "?"}),
     [](const auto& row) { return std::string(row.param.name); });
-
-TEST(Builder, ShapesGiveTheirItemsAndEndMode) {
-  Builder r;
-  r.open_text("a");
-  r.labelled("x = ", 1.5f);
-  r.labelled("y = ", 30.0, " gradi");
-  r.font_size(8);
-  const Report report = r.take();
-  ASSERT_EQ(report.size(), 4u);
-  EXPECT_EQ(std::get<Statement>(report[0]).end, End::open_line);
-  const auto& angle = std::get<Statement>(report[2]);
-  ASSERT_EQ(angle.items.size(), 3u);
-  EXPECT_TRUE(std::holds_alternative<double>(angle.items[1]));
-  EXPECT_EQ(std::get<FontSize>(report[3]).points, 8);
-}
 
 TEST(FailureMessage, NamesTheReportAndTheCause) {
   EXPECT_EQ(report_failure_message(Failure::fuori_intervallo),

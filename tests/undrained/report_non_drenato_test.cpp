@@ -17,7 +17,9 @@ struct Example {
   const char* descrizione;
 };
 
-void PrintTo(const Example& example, std::ostream* out) { *out << example.name; }
+void PrintTo(const Example& example, std::ostream* out) {
+  *out << example.name;
+}
 
 const Example kExamples[] = {
     {"non_drenato_yr23", {10, 2, 1, 0.5f, 1800, 2.3f}, ""},
@@ -56,47 +58,6 @@ TEST_P(UndrainedReport, PrintedLinesMatchAndTurnToEightPointsAfterTheHeading) {
 INSTANTIATE_TEST_SUITE_P(WorkedExamples, UndrainedReport, testing::ValuesIn(kExamples),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(UndrainedReportFile, EndsWithTheLineBreaksOfTheLastTwoStatements) {
-  const std::string bytes = report::file_bytes(build(kExamples[0], report::Version::file));
-  ASSERT_GE(bytes.size(), 4u);
-  EXPECT_EQ(bytes.substr(bytes.size() - 4), "\r\n\r\n");
-  EXPECT_NE(bytes.find("profondit\xE0 H"), std::string::npos);
-}
-
-TEST(UndrainedReportFile, ApproachSentenceFollowsTheSafetyFactor) {
-  struct Row {
-    float YR;
-    const char* line;
-    int empty_lines_before_qd;
-  };
-  const Row rows[] = {
-      {2.3f, "Si ottiene il carico limite di progetto allo SLU, secondo Approccio 2:", 2},
-      {1.8f, "Si ottiene il carico limite di progetto allo SLU, secondo Approccio 1, Comb.2:", 2},
-      {2.0f, "Si ottiene il carico limite di progetto", 1},
-      {2.31f, "Si ottiene il carico limite di progetto", 1},
-  };
-  for (const Row& row : rows) {
-    DatiNonDrenati dati{10, 2, 1, 0.5f, 1800, row.YR};
-    const auto lines = report::write_lines(build({"yr", dati, ""}, report::Version::file), 10);
-    std::size_t at = 0;
-    while (at < lines.size() && lines[at].text.rfind("Si ottiene", 0) != 0) ++at;
-    ASSERT_LT(at + row.empty_lines_before_qd + 1, lines.size()) << row.YR;
-    EXPECT_EQ(lines[at].text, row.line) << row.YR;
-    for (int k = 1; k <= row.empty_lines_before_qd; ++k)
-      EXPECT_EQ(lines[at + k].text, "") << row.YR;
-    EXPECT_EQ(lines[at + row.empty_lines_before_qd + 1].text.rfind("qd = ", 0), 0u) << row.YR;
-  }
-}
-
-TEST(UndrainedReportFile, PrintsTheInputsHandedOverNotRecomputedOnes) {
-  // The window hands over the inputs of the last Calculate, even refused dimensions.
-  const DatiNonDrenati dati{1, 2, 1, 0.5f, 1800, 2.3f};
-  const auto lines = report::write_lines(build({"l_minore_b", dati, ""}, report::Version::file));
-  EXPECT_EQ(lines[15].text, "L      =  1  m, lunghezza della fondazione");
-  EXPECT_EQ(lines[16].text, "B      =  2  m, larghezza della fondazione");
-  EXPECT_EQ(lines[27].text, "qR =  3,81  daN/cm^2 (bar)");
-}
-
 TEST(UndrainedReportFailure, QrInDaNPerSquareMetreBeyondFloatRange) {
   const DatiNonDrenati dati{10, 2, 1, 0.5f, 1800, 2.3f};
   const RisultatiNonDrenati risultati{3e35f, 3e35f, 1e35f};
@@ -105,12 +66,6 @@ TEST(UndrainedReportFailure, QrInDaNPerSquareMetreBeyondFloatRange) {
     ASSERT_FALSE(report.ok());
     EXPECT_EQ(report.failure(), Failure::fuori_intervallo);
   }
-}
-
-TEST(UndrainedReportFailure, LargestQrThatStillFitsIsPrinted) {
-  const DatiNonDrenati dati{10, 2, 1, 0.5f, 1800, 2.3f};
-  const RisultatiNonDrenati risultati{3e34f, 3e34f, 1e34f};
-  EXPECT_TRUE(report_non_drenato(dati, risultati, "", report::Version::file).ok());
 }
 
 }  // namespace

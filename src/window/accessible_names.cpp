@@ -1,0 +1,31 @@
+#include "window/accessible_names.h"
+
+namespace fondara::gui {
+namespace {
+
+struct Entry {
+  std::string_view control;
+  const char* name;  // UTF-8
+};
+
+// The same control name means the same thing in both calculation windows.
+constexpr Entry names[] = {
+    {"Option1", "Terreno di fondazione sotto falda: SI"},
+    {"Option2", "Terreno di fondazione sotto falda: NO"},
+    {"Picture1", "Sezione della fondazione nel rinterro"},
+    {"calcola", "Calcola"},
+    {"stampa", "Stampa la relazione di calcolo"},
+    {"salva", "Salva la relazione di calcolo"},
+    {"chiudi", "Chiudi il programma"},
+    {"cmdHelpGT", "Informazioni sul peso specifico del rinterro G1"},
+};
+
+}  // namespace
+
+QString accessible_name(std::string_view control) {
+  for (const Entry& entry : names)
+    if (entry.control == control) return QString::fromUtf8(entry.name);
+  return {};
+}
+
+}  // namespace fondara::gui

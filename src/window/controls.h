@@ -1,0 +1,62 @@
+// Windows built from their design tables.
+//
+// A table lists a window's controls in creation (stacking) order: kind, objectName,
+// text, position and size in twips, look and screen-reader name. build_controls makes
+// them on the window; place_centred puts a window in the middle of an area. The start
+// window, the help window and both calculation windows are built this way.
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "window/twips.h"
+
+namespace fondara::gui {
+
+enum class Kind {
+  label,        // QLabel
+  description,  // txtDescrizione: free text
+  numeric,      // NumericField: filtered, validated, read by Calculate
+  result,       // read-only box that still takes the focus
+  picture,      // Picture1: the cross-section drawing
+  button,       // command button with the hand cursor
+  help_button,  // command button with the ordinary cursor
+  option,       // option button
+};
+
+struct Look {
+  const char* family = "MS Sans Serif";
+  double points = 8.25;
+  bool bold = false;
+  QColor text = {};        // invalid: the style's colour
+  QColor background = {};  // invalid: the style's colour
+  bool border = false;
+  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;  // boxes: horizontal part only
+  bool wrap = false;                                       // labels and button captions
+};
+
+struct Control {
+  Kind kind;
+  std::string_view name;
+  std::string_view text;  // UTF-8
+  Twips at;
+  Look look;
+  std::string spoken = {};  // screen-reader name; empty: accessible_name(name) or the text
+};
+
+using Controls = std::map<std::string, QWidget*, std::less<>>;
+
+// Makes the controls of `table` on `window`, in the table's order, and returns them by
+// name.
+Controls build_controls(QWidget& window, const std::vector<Control>& table);
+
+// Moves the top-level `window` so that the centre of its client area is the centre of
+// `area` (screen coordinates).
+void place_centred(QWidget& window, const QRect& area);
+
+}  // namespace fondara::gui

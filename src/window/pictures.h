@@ -1,0 +1,22 @@
+// The pictures of the windows: the two window icons, the cross-section drawing of the
+// foundation shown by both calculation windows, and the hand cursor of the buttons.
+// They come from the program's resources; the drawing is rendered at the screen's
+// pixel ratio.
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+
+namespace fondara::gui {
+
+// Start window: a yellow upright block on a green base.
+QIcon icona_principale();
+// Calculation windows: the same block with a load arrow on it.
+QIcon icona_calcolo();
+// The footing in its backfill, 113 x 130 pixels on white.
+QPixmap sezione_fondazione();
+// White hand pointing upwards with a blue cuff, 32 x 32, hot spot at 12, 1.
+QCursor mano();
+
+}  // namespace fondara::gui

@@ -1,0 +1,49 @@
+// The services the windows take from the desktop: the beep, the message box, the end
+// of the program, the save dialog's file name and the printer. Production uses
+// QApplication::beep, QMessageBox, QCoreApplication::exit, the save dialog and the
+// default printer; tests replace them through toolkit().
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "report/printer_channel.h"
+#include "report/save_dialog.h"
+
+class QWidget;
+
+namespace fondara::gui {
+
+struct Toolkit {
+  std::function<void()> beep;
+  // A modal message box over `parent`: title "Fondara", the prompt, one OK button,
+  // no icon. Returns when it is dismissed.
+  std::function<void(QWidget* parent, const QString& prompt)> message_box;
+  // Ends the program once control returns to the event loop.
+  std::function<void()> end_program;
+  // The name chosen in the save dialog over the window; empty when cancelled.
+  report::FileNameProvider save_file_name;
+  // The printer that Print draws on; null when there is none.
+  report::PrinterFactory printer;
+};
+
+// The services in use; starts with the production ones.
+Toolkit& toolkit();
+
+// The production services, for restoring them.
+Toolkit desktop_toolkit();
+
+// The production message box, shown and run to its end.
+void show_message_box(QWidget* parent, const QString& prompt);
+
+inline void beep() {
+  toolkit().beep();
+}
+inline void message_box(QWidget* parent, const QString& prompt) {
+  toolkit().message_box(parent, prompt);
+}
+inline void end_program() {
+  toolkit().end_program();
+}
+
+}  // namespace fondara::gui

@@ -1,0 +1,61 @@
+// Fixture of the widget tests: the program's windows defined in the registry; the beep,
+// the message box and the end of the program replaced by recorders; the save dialog
+// answered with a file in a temporary folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <ostream>
+#include <utility>
+#include <vector>
+
+// Readable texts in the failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
+
+namespace fondara::testing_gui {
+
+using Fields = std::vector<std::pair<const char*, QString>>;
+
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Opens a calculation window from the start window, as the user does, and waits until
+  // it is the active window.
+  QWidget& open(const char* start_button, const char* window_name);
+
+  // The named control of a window; fails the test when it is missing.
+  template <typename W = QWidget>
+  W* find(QWidget& window, const char* name) {
+    auto* found = window.findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << "no control " << name;
+    return found;
+  }
+  QLineEdit* field(QWidget& window, const char* name) { return find<QLineEdit>(window, name); }
+
+  // Types each value over the whole text of its field, key by key, in that order.
+  void fill(QWidget& window, const Fields& values);
+  void click(QWidget& window, const char* name);
+  static QWidget* focus() { return QApplication::focusWidget(); }
+
+  int beeps = 0;
+  QStringList messages;
+  int ends = 0;
+  // Runs inside the recorded message box, while it would be open.
+  std::function<void()> during_message;
+  // The save dialog's answer: this file in a temporary folder.
+  QTemporaryDir folder;
+  QString save_path;
+};
+
+}  // namespace fondara::testing_gui

@@ -1,0 +1,147 @@
+// Calculate, the refused and failing calculations, the result boxes, one Save per
+// window and the screen-reader names of both calculation windows.
+#include <QRadioButton>
+
+#include "drained/campi_drenati.h"
+#include "gui_fixture.h"
+#include "test_data.h"
+#include "undrained/campi_non_drenati.h"
+
+namespace fondara::testing_gui {
+namespace {
+
+const Fields coesivi_example{{"lunghezza", "10"},
+                             {"larghezza", "2"},
+                             {"altezza", "1"},
+                             {"peso_terreno_rinterro", "1800"},
+                             {"coesione_non_drenata", "0,5"}};
+
+const Fields sciolti_example{{"lunghezza", "10"},
+                             {"larghezza", "2"},
+                             {"altezza", "1"},
+                             {"angolo", "30"},
+                             {"coesione_drenata", "0"},
+                             {"peso_terreno_fondazione", "1900"},
+                             {"peso_terreno_rinterro", "1800"}};
+
+class Coesivi : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    window = &open("pulsante_coesivi", "form_coesivi");
+  }
+  QString text(const char* name) { return field(*window, name)->text(); }
+  bool enabled(const char* name) { return find<QPushButton>(*window, name)->isEnabled(); }
+  QWidget* window = nullptr;
+};
+
+class Sciolti : public Coesivi {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    window = &open("pulsante_sciolti", "form_sciolti");
+  }
+};
+
+TEST_F(Coesivi, CalculateShowsTheResultsAndEnablesTheReports) {
+  fill(*window, coesivi_example);
+  click(*window, "calcola");
+  EXPECT_EQ(text("Q_limite"), "2,88");
+  EXPECT_EQ(text("Q_ammissibile"), "1,25");
+  EXPECT_TRUE(enabled("stampa"));
+  EXPECT_TRUE(enabled("salva"));
+  EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(Coesivi, LengthBelowWidthIsRefusedAndTheLastResultsStay) {
+  fill(*window, coesivi_example);
+  click(*window, "calcola");
+  fill(*window, {{"lunghezza", "1"}});
+  click(*window, "calcola");
+  EXPECT_EQ(messages, QStringList{"La lunghezza deve essere superiore alla larghezza"});
+  EXPECT_EQ(text("lunghezza"), "");
+  EXPECT_EQ(text("larghezza"), "");
+  EXPECT_EQ(beeps, 2);  // one for each emptied field
+  EXPECT_EQ(focus(), field(*window, "larghezza"));
+  EXPECT_FALSE(enabled("calcola"));
+  EXPECT_EQ(text("Q_limite"), "2,88");
+}
+
+TEST_F(Coesivi, AFailedCalculationNamesItsCauseAndChangesNothing) {
+  fill(*window, coesivi_example);
+  fill(*window, {{"lunghezza", "0"}, {"larghezza", "0"}});
+  click(*window, "calcola");
+  EXPECT_EQ(messages,
+            QStringList{"Impossibile eseguire il calcolo: la lunghezza L non può essere zero."});
+  EXPECT_EQ(text("Q_limite"), "");
+  EXPECT_FALSE(enabled("salva"));
+}
+
+TEST_F(Coesivi, SaveWritesTheReportOfTheLastCalculation) {
+  fill(*window, {{"txtDescrizione", "Muro"},
+                 {"lunghezza", "1"},
+                 {"larghezza", "1"},
+                 {"altezza", "1"},
+                 {"peso_terreno_rinterro", "1800"},
+                 {"coesione_non_drenata", "0,5"},
+                 {"coefficiente_sicurezza", "3"}});
+  click(*window, "calcola");
+  fill(*window, {{"lunghezza", "7"}});  // an edit after Calculate is not reported
+  click(*window, "salva");
+  EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+  EXPECT_EQ(test::read_file(save_path.toStdString()), test::read_data("non_drenato_yr3.txt"));
+}
+
+TEST_F(Sciolti, SaveFollowsTheWaterTableOfTheCalculationAndAnEmptiedDescription) {
+  fill(*window, {{"txtDescrizione", "m"}});
+  QTest::keyClick(field(*window, "txtDescrizione"), Qt::Key_Backspace);
+  EXPECT_EQ(beeps, 1);
+  fill(*window, sciolti_example);
+  click(*window, "Option1");
+  click(*window, "calcola");
+  EXPECT_EQ(text("NY"), "15,02");
+  EXPECT_EQ(text("Q_limite"), "5,46");
+  click(*window, "Option2");
+  click(*window, "salva");
+  EXPECT_EQ(test::read_file(save_path.toStdString()), test::read_data("drenato_si.txt"));
+}
+
+TEST_F(Sciolti, ResultsWiderThanTheirBoxesShowTheirLeadingDigits) {
+  fill(*window, sciolti_example);
+  fill(*window, {{"angolo", "87,4"}});
+  click(*window, "calcola");
+  ASSERT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+  for (const char* name : {"NY", "Nq", "Nc", "Q_limite", "Q_ammissibile"}) {
+    QLineEdit* box = field(*window, name);
+    EXPECT_TRUE(box->text().contains(u'E')) << name << ": " << box->text().toStdString();
+    EXPECT_EQ(box->cursorPosition(), 0) << name;
+    EXPECT_EQ(box->toolTip(), box->text()) << name;
+    EXPECT_EQ(box->accessibleDescription(), box->text()) << name;
+  }
+}
+
+// Every field and result box of a window's tables is a control of the window that
+// speaks the table's name.
+template <typename Table>
+void expect_spoken_names(QWidget& window, Table table) {
+  for (const auto& entry : table) {
+    if (entry.text.control.empty()) continue;
+    const QString name = QString::fromUtf8(entry.text.control.data(), entry.text.control.size());
+    auto* control = window.findChild<QWidget*>(name);
+    ASSERT_NE(control, nullptr) << name.toStdString();
+    EXPECT_EQ(control->accessibleName().toStdString(), spoken_name(entry.text));
+  }
+}
+
+TEST_F(Coesivi, FieldsAndResultsSpeakTheNamesOfTheTable) {
+  expect_spoken_names(*window, undrained_fields());
+  expect_spoken_names(*window, undrained_results());
+}
+
+TEST_F(Sciolti, FieldsAndResultsSpeakTheNamesOfTheTable) {
+  expect_spoken_names(*window, drained_fields());
+  expect_spoken_names(*window, drained_results());
+}
+
+}  // namespace
+}  // namespace fondara::testing_gui

@@ -1,0 +1,122 @@
+// The numeric fields of the calculation windows: what typed keys leave, the beeps of
+// the change handling, Calculate enabled exactly when no field is empty.
+#include <QKeyEvent>
+
+#include "drained/campi_drenati.h"
+#include "gui_fixture.h"
+#include "undrained/campi_non_drenati.h"
+
+namespace fondara::testing_gui {
+namespace {
+
+// A key as the desktop delivers it: Delete carries the text "\x7f" on X11.
+void press(QWidget* box, int key, const QString& text = {},
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+  QApplication::sendEvent(box, &event);
+}
+
+const QString del(QChar(0x7f));
+
+struct KeysRow {
+  const char* name;
+  const char* typed;                          // typed first, key by key
+  std::function<void(QLineEdit*)> then = {};  // further keys
+  const char* shown;
+  int beeps;
+};
+
+const KeysRow keys_rows[] = {
+    {"full_stop_becomes_comma", "2.5", {}, "2,5", 0},
+    {"letters_signs_and_blanks_dropped", "1a-+e E2", {}, "12", 0},
+    {"enter_and_escape_do_nothing", "4\r\x1b", {}, "4", 0},
+    {"lone_comma_refused_with_two_beeps", ",", {}, "", 2},
+    {"trailing_comma_stays", "5,", {}, "5,", 0},
+    {"second_comma_empties_the_field", "1,2,", {}, "", 2},
+    {"delete_removes_the_character_after_the_cursor", "1234",
+     [](QLineEdit* box) {
+       press(box, Qt::Key_Home);
+       press(box, Qt::Key_Delete, del);
+     },
+     "234", 0},
+    {"keypad_delete_removes_the_character_after_the_cursor", "1234",
+     [](QLineEdit* box) {
+       box->setCursorPosition(2);
+       press(box, Qt::Key_Delete, del, Qt::KeypadModifier);
+     },
+     "124", 0},
+    {"delete_of_the_whole_selection_beeps_once", "1234",
+     [](QLineEdit* box) {
+       box->selectAll();
+       press(box, Qt::Key_Delete, del);
+     },
+     "", 1},
+    {"backspace_of_the_last_character_beeps_once", "7",
+     [](QLineEdit* box) { press(box, Qt::Key_Backspace, QStringLiteral("\b")); }, "", 1},
+    {"pasted_letters_refused_with_two_beeps", "",
+     [](QLineEdit* box) { box->insert(QStringLiteral("abc")); }, "", 2},
+    {"pasted_thousands_kept", "", [](QLineEdit* box) { box->insert(QStringLiteral("1.000,5")); },
+     "1.000,5", 0},
+};
+
+struct Window {
+  const char* start_button;
+  const char* name;
+};
+const Window windows[] = {{"pulsante_coesivi", "form_coesivi"},
+                          {"pulsante_sciolti", "form_sciolti"}};
+
+class Keys : public GuiTest, public ::testing::WithParamInterface<std::tuple<Window, KeysRow>> {};
+
+TEST_P(Keys, FieldShowsWhatTheFilterAndTheCheckLeave) {
+  const auto& [window_row, row] = GetParam();
+  QWidget& window = open(window_row.start_button, window_row.name);
+  QLineEdit* box = field(window, "larghezza");
+  box->setFocus();
+  QTest::keyClicks(box, QString::fromUtf8(row.typed));
+  if (row.then) row.then(box);
+  EXPECT_EQ(box->text(), QString::fromUtf8(row.shown));
+  EXPECT_EQ(beeps, row.beeps);
+  EXPECT_EQ(focus(), box);
+  EXPECT_FALSE(find<QPushButton>(window, "calcola")->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, Keys, ::testing::Combine(::testing::ValuesIn(windows), ::testing::ValuesIn(keys_rows)),
+    [](const auto& row) {
+      return std::string(std::get<0>(row.param).name) + "_" + std::get<1>(row.param).name;
+    });
+
+// Every numeric field of a window's table counts: with all others filled, Calculate
+// waits for it, and is enabled by the keystroke that fills it.
+template <typename Inputs>
+void expect_each_field_counts(QWidget& window, std::span<const InputField<Inputs>> fields) {
+  auto* calcola = window.findChild<QPushButton*>(QStringLiteral("calcola"));
+  for (const auto& last : fields) {
+    if (last.kind != FieldKind::number) continue;
+    const auto name = QString::fromUtf8(last.text.control.data(), last.text.control.size());
+    for (const auto& other : fields)
+      if (other.kind == FieldKind::number && &other != &last)
+        window
+            .findChild<QLineEdit*>(
+                QString::fromUtf8(other.text.control.data(), other.text.control.size()))
+            ->setText(QStringLiteral("1"));
+    auto* box = window.findChild<QLineEdit*>(name);
+    box->clear();
+    EXPECT_FALSE(calcola->isEnabled()) << name.toStdString();
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_3);
+    EXPECT_TRUE(calcola->isEnabled()) << name.toStdString();
+  }
+}
+
+TEST_F(GuiTest, CalcolaWaitsForEveryNumericFieldOfTheUndrainedWindow) {
+  expect_each_field_counts(open("pulsante_coesivi", "form_coesivi"), undrained_fields());
+}
+
+TEST_F(GuiTest, CalcolaWaitsForEveryNumericFieldOfTheDrainedWindow) {
+  expect_each_field_counts(open("pulsante_sciolti", "form_sciolti"), drained_fields());
+}
+
+}  // namespace
+}  // namespace fondara::testing_gui
