@@ -1,6 +1,7 @@
-// The pictures compiled into fondara_gui: present under :/fondara/ without any set-up call,
-// of the sizes the windows need, the drawing sharp at 100 % and 200 %, the cursor's fingertip
-// on its hot spot (12, 1), and the committed cursor PNG drawn from its SVG.
+// The drawings in resources/ (compiled into this test under :/fondara/): of the sizes the
+// windows need, the drawing sharp at 100 % and 200 %, the cursor's fingertip on its hot spot
+// (12, 1), the committed cursor PNG drawn from its SVG; and the pictures that the program
+// shows, built into it from these drawings, equal to them.
 
 #include <QColor>
 #include <QFile>
@@ -11,12 +12,14 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/pictures.h"
+
 namespace {
 
-QImage render(const QString& path, QSize size) {
+QImage render(const QString& path, QSize size, const QColor& background = Qt::transparent) {
   QSvgRenderer renderer(path);
   QImage image(size, QImage::Format_ARGB32);
-  image.fill(Qt::transparent);
+  image.fill(background);
   QPainter painter(&image);
   renderer.render(&painter);
   painter.end();
@@ -44,6 +47,19 @@ class ResourcesTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
+  void built_in_pictures_are_the_drawings() {
+    const auto argb = [](const QImage& image) {
+      return image.convertToFormat(QImage::Format_ARGB32);
+    };
+    QCOMPARE(argb(fondara::app::sezione_fondazione().toImage()),
+             render(":/fondara/sezione.svg", QSize(113, 130), Qt::white));
+    QCOMPARE(argb(fondara::app::icona_principale().pixmap(64).toImage()),
+             render(":/fondara/icona-principale.svg", QSize(64, 64)));
+    QCOMPARE(argb(fondara::app::icona_calcolo().pixmap(16).toImage()),
+             render(":/fondara/icona-calcolo.svg", QSize(16, 16)));
+    QCOMPARE(argb(fondara::app::mano().pixmap().toImage()), argb(QImage(":/fondara/mano.png")));
+  }
+
   void every_picture_is_registered_data() {
     QTest::addColumn<QString>("path");
     QTest::newRow("start window icon") << ":/fondara/icona-principale.svg";
