@@ -82,10 +82,11 @@ form_principale::form_principale()
   black.setColor(QPalette::WindowText, Qt::black);
   Label3->setPalette(black);
 
+  const QCursor hand = mano();
   for (QPushButton* button : {pulsante_coesivi, pulsante_sciolti}) {
     // Enter presses the focused button as Space does; neither is a default button.
     button->setAutoDefault(true);
-    button->setCursor(mano());
+    button->setCursor(hand);
   }
   // pulsante_sciolti comes first in the tab order, so it holds the focus at start.
   QWidget::setTabOrder(pulsante_sciolti, pulsante_coesivi);
