@@ -53,6 +53,10 @@ class ResourcesTest : public QObject {
     };
     QCOMPARE(argb(fondara::app::sezione_fondazione().toImage()),
              render(":/fondara/sezione.svg", QSize(113, 130), Qt::white));
+    // The sizes handed to the window manager for the title bar and the task bar.
+    const QList<QSize> sizes{{16, 16}, {32, 32}, {64, 64}, {128, 128}};
+    QCOMPARE(fondara::app::icona_principale().availableSizes(), sizes);
+    QCOMPARE(fondara::app::icona_calcolo().availableSizes(), sizes);
     QCOMPARE(argb(fondara::app::icona_principale().pixmap(64).toImage()),
              render(":/fondara/icona-principale.svg", QSize(64, 64)));
     QCOMPARE(argb(fondara::app::icona_calcolo().pixmap(16).toImage()),
