@@ -50,7 +50,7 @@ form_principale::form_principale()
   setWindowIcon(icona_principale());
   const double dpi = logicalDpiX();
   resize(twips_to_pixels(6990, dpi), twips_to_pixels(2580, dpi));
-  const auto place = [this, dpi](QWidget* widget, const char* name, Twips at, const QFont& font) {
+  const auto place = [dpi](QWidget* widget, const char* name, Twips at, const QFont& font) {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(twips_to_pixels(at, dpi));
     widget->setFont(font);
