@@ -41,7 +41,9 @@ void setup_desktop(QApplication& app) {
 }
 
 QFont design_font(const char* family, double points, bool bold) {
-  QFont font(QString::fromLatin1(family));
+  // The font that stands in for the design's family, named directly: the font
+  // matching then does not search the system for a family that is not there.
+  QFont font(QFont::substitute(QString::fromLatin1(family)));
   font.setPointSizeF(points);
   font.setBold(bold);
   return font;

@@ -1,42 +1,53 @@
 #include "window/pictures.h"
 
 #include <QGuiApplication>
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QImage>
+
+#include "picture_data.h"
 
 namespace fondara::gui {
 
 namespace {
 
-// Renders an SVG resource at the screen's pixel ratio, so that it stays crisp at
-// 200 % scaling.
-QPixmap render_svg(const QString& resource, QSize size, const QColor& background) {
-  const qreal ratio = qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
-  QPixmap pixmap(size * ratio);
-  pixmap.setDevicePixelRatio(ratio);
-  pixmap.fill(background);
-  QSvgRenderer renderer(resource);
-  QPainter painter(&pixmap);
-  renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-  return pixmap;
+// The pixels are read-only data of the program; QImage reads them in place.
+QImage image_of(const picture_data::Picture& picture) {
+  return QImage(reinterpret_cast<const uchar*>(picture.pixels), picture.width, picture.height,
+                picture.format);
+}
+
+template <std::size_t sizes>
+QIcon icon_of(const picture_data::Picture (&pictures)[sizes]) {
+  QIcon icon;
+  for (const picture_data::Picture& picture : pictures)
+    icon.addPixmap(QPixmap::fromImage(image_of(picture)));
+  return icon;
 }
 
 }  // namespace
 
 QIcon icona_principale() {
-  return QIcon(QStringLiteral(":/fondara/icona-principale.svg"));
+  return icon_of(picture_data::icona_principale);
 }
 
 QIcon icona_calcolo() {
-  return QIcon(QStringLiteral(":/fondara/icona-calcolo.svg"));
+  return icon_of(picture_data::icona_calcolo);
 }
 
 QPixmap sezione_fondazione() {
-  return render_svg(QStringLiteral(":/fondara/sezione.svg"), QSize(113, 130), Qt::white);
+  // Drawn at pixel ratio 1 and 2; another ratio scales the nearer drawing smoothly.
+  const qreal ratio = qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
+  const QImage drawn = image_of(picture_data::sezione[ratio > 1 ? 1 : 0]);
+  const QSize size(picture_data::sezione[0].width, picture_data::sezione[0].height);
+  QPixmap pixmap = QPixmap::fromImage(
+      ratio == 1 || ratio == 2
+          ? drawn
+          : drawn.scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  pixmap.setDevicePixelRatio(ratio);
+  return pixmap;
 }
 
 QCursor mano() {
-  return QCursor(QPixmap(QStringLiteral(":/fondara/mano.png")), 12, 1);
+  return QCursor(QPixmap::fromImage(image_of(picture_data::mano[0])), 12, 1);
 }
 
 }  // namespace fondara::gui

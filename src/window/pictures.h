@@ -1,7 +1,8 @@
 // The pictures of the windows: the two window icons, the cross-section drawing of the
 // foundation shown by both calculation windows, and the hand cursor of the buttons.
-// They come from the program's resources; the drawing is rendered at the screen's
-// pixel ratio.
+// They are drawn from resources/ when the program is built and compiled into it, so
+// showing them needs no SVG renderer and no image reader; the drawing comes at the
+// screen's pixel ratio.
 #pragma once
 
 #include <QCursor>
