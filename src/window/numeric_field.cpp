@@ -41,6 +41,10 @@ bool is_editing_key(int key) {
 
 }  // namespace
 
+NumericField::NumericField(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
+  setMaxLength(longest_text);
+}
+
 std::optional<float> NumericField::number() const {
   return parse_number(text().toStdString());
 }

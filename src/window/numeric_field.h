@@ -21,7 +21,12 @@ class NumericField : public QLineEdit {
   Q_OBJECT
 
  public:
-  using QLineEdit::QLineEdit;
+  // The longest text a field takes: twice the longest float written in full with its
+  // thousands dots. A line edit lays its whole text out again at every change, so an
+  // unbounded field would make typing cost grow with the square of the length.
+  static constexpr int longest_text = 100;
+
+  NumericField(const QString& text, QWidget* parent);
 
   // The field's number (comma as decimal separator, dot between thousands groups), or
   // nothing when its text is not numeric.

@@ -17,6 +17,9 @@ void press(QWidget* box, int key, const QString& text = {},
 }
 
 const QString del(QChar(0x7f));
+// 102 keys: a number field takes 100 characters and ignores the keys beyond.
+const std::string long_number = "0," + std::string(99, '0') + "1";
+const std::string long_number_kept = long_number.substr(0, 100);
 
 struct KeysRow {
   const char* name;
@@ -53,6 +56,7 @@ const KeysRow keys_rows[] = {
      "", 1},
     {"backspace_of_the_last_character_beeps_once", "7",
      [](QLineEdit* box) { press(box, Qt::Key_Backspace, QStringLiteral("\b")); }, "", 1},
+    {"keys_beyond_the_longest_text_ignored", long_number.c_str(), {}, long_number_kept.c_str(), 0},
     {"pasted_letters_refused_with_two_beeps", "",
      [](QLineEdit* box) { box->insert(QStringLiteral("abc")); }, "", 2},
     {"pasted_thousands_kept", "", [](QLineEdit* box) { box->insert(QStringLiteral("1.000,5")); },
