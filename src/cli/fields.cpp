@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/message_text.h"
 #include "drained/calcolo_drenato.h"
 #include "drained/report_drenato.h"
 #include "input/number_text.h"
@@ -76,9 +77,13 @@ class Lettore {
   float numero(std::string_view nome) {
     const std::string text = testo(nome);
     if (problema_) return 0;
+    if (const auto readings = letture_ambigue(text)) {
+      problema("Il valore di " + std::string(nome) + " è ambiguo: " + safe_quoted(trim(text)) +
+               ". Scrivere " + readings->first + " oppure " + readings->second + ".");
+      return 0;
+    }
     const auto value = leggi_numero(text);
-    if (!value)
-      problema("Il valore di " + std::string(nome) + " non è un numero: \"" + text + "\".");
+    if (!value) problema("Il valore di " + std::string(nome) + " non è un numero: " + safe_quoted(text) + ".");
     return value.value_or(0.0f);
   }
 
@@ -87,7 +92,7 @@ class Lettore {
     if (problema_) return false;
     if (text == "SI" || text == "si" || text == "Si") return true;
     if (text == "NO" || text == "no" || text == "No") return false;
-    problema("Il campo falda vale SI o NO, non \"" + text + "\".");
+    problema("Il campo falda vale SI o NO, non " + safe_quoted(text) + ".");
     return false;
   }
 
@@ -188,7 +193,26 @@ const Campo* trova_campo(Terreno terreno, std::string_view nome) {
   return nullptr;
 }
 
+std::optional<std::pair<std::string, std::string>> letture_ambigue(std::string_view testo) {
+  if (testo.find('.') == std::string_view::npos) return std::nullopt;
+  const std::string_view text = trim(testo);
+  const std::size_t dot = text.find('.');
+  const auto digits = [](std::string_view part) {
+    return std::all_of(part.begin(), part.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+  };
+  // No thousands are grouped after a leading zero: "0.500" is a half.
+  if (dot == std::string_view::npos || dot == 0 || text.front() == '0' ||
+      text.size() - dot != 4 || !digits(text.substr(0, dot)) || !digits(text.substr(dot + 1)))
+    return std::nullopt;
+  const std::string whole(text.substr(0, dot));
+  std::string fraction(text.substr(dot + 1));
+  fraction.erase(fraction.find_last_not_of('0') + 1);
+  return std::pair{whole + std::string(text.substr(dot + 1)),
+                   fraction.empty() ? whole : whole + "," + fraction};
+}
+
 std::optional<float> leggi_numero(std::string_view testo) {
+  if (letture_ambigue(testo)) return std::nullopt;
   // Blanks around the number are keys the window drops without changing it.
   std::string typed(trim(testo));
   for (char& ch : typed) {

@@ -1,146 +1,107 @@
 // fondara-calc batches: one calculation per CSV row, run as a separate process.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "row_name.h"
 #include "run_program.h"
 
 namespace fondara::test {
 namespace {
 
-TEST(FondaraCalcCsv, SemicolonBatchGivesResultsOrTheRowsMessage) {
+using test::PrintTo;
+
+const std::string kBatch =
+    "lunghezza; larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata;descrizione \n"
+    "10;2;1;1800;0,5;Muro A\n"
+    "1;2;1;1800;0,5;Muro B\n"
+    "\n"
+    "5;1;1.5;1850;0,3;\"Muro \"\"C\"\"; lato nord\"\n"
+    "10;2;x;1800;0,5;Muro D\n"
+    "10;2;1\n"
+    "10;2;1;1800;0,5;Muro E;troppo\n";
+
+const std::string kResults =
+    "lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata;"
+    "coefficiente_sicurezza;descrizione;qR;qd;errore\r\n"
+    "10;2;1;1800;0,5;2,3;Muro A;2,88;1,25;\r\n"
+    "1;2;1;1800;0,5;2,3;Muro B;;;La lunghezza deve essere superiore alla larghezza\r\n"
+    "5;1;1.5;1850;0,3;2,3;\"Muro \"\"C\"\"; lato nord\";1,93;0,84;\r\n"
+    "10;2;x;1800;0,5;2,3;Muro D;;;\"Il valore di altezza non è un numero: \"\"x\"\".\"\r\n"
+    "10;2;1;;;2,3;;;;La riga 7 ha 3 campi, l'intestazione ne ha 6.\r\n"
+    "10;2;1;1800;0,5;2,3;Muro E;;;La riga 8 ha 7 campi, l'intestazione ne ha 6.\r\n";
+
+TEST(FondaraCalcCsv, RowsGiveResultsOrTheirMessageFromAFileOrStandardInput) {
   TempFolder folder;
   const auto input = folder / "dati.csv";
   const auto output = folder / "risultati.csv";
-  spit(input,
-       "lunghezza; larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata;descrizione \n"
-       "10;2;1;1800;0,5;Muro A\n"
-       "1;2;1;1800;0,5;Muro B\n"
-       "\n"
-       "5;1;1.5;1850;0,3;\"Muro \"\"C\"\"; lato nord\"\n"
-       "10;2;x;1800;0,5;Muro D\n"
-       "10;2;1\n");
-  const Outcome run =
+  spit(input, kBatch);
+  const Outcome from_file =
       run_fondara_calc({"coesivi", "--csv", input.string(), "--output", output.string()}, folder);
-  EXPECT_EQ(run.exit_code, 1) << "a row could not be computed";
-  EXPECT_EQ(run.err, "");
-  EXPECT_EQ(slurp(output),
-            "lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata;"
-            "coefficiente_sicurezza;descrizione;qR;qd;errore\r\n"
-            "10;2;1;1800;0,5;2,3;Muro A;2,88;1,25;\r\n"
-            "1;2;1;1800;0,5;2,3;Muro B;;;La lunghezza deve essere superiore alla larghezza\r\n"
-            "5;1;1.5;1850;0,3;2,3;\"Muro \"\"C\"\"; lato nord\";1,93;0,84;\r\n"
-            "10;2;x;1800;0,5;2,3;Muro D;;;\"Il valore di altezza non è un numero: \"\"x\"\".\"\r\n"
-            ";;;;;2,3;;;;La riga ha 3 campi, l'intestazione ne ha 6.\r\n");
-}
-
-TEST(FondaraCalcCsv, CommaBatchFromStandardInputQuotesDecimalNumbers) {
-  TempFolder folder;
-  const Outcome run = run_fondara_calc(
-      {"sciolti", "--csv", "-"}, folder,
-      "lunghezza,larghezza,altezza,angolo,coesione_drenata,peso_terreno_fondazione,"
-      "peso_terreno_rinterro,falda,coefficiente_sicurezza\r\n"
-      "10,2,1,30,0,1900,1800,NO,\"2,3\"\r\n"
-      "10,2,1,30,0,1900,1800,SI,2.3\r\n"
-      "10,2,1,0,0,1900,1800,NO,\"2,3\"\r\n");
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.out,
-            "lunghezza,larghezza,altezza,angolo,coesione_drenata,peso_terreno_fondazione,"
-            "peso_terreno_rinterro,coefficiente_sicurezza,falda,descrizione,NY,Nq,Nc,qR,qd,"
-            "errore\r\n"
-            "10,2,1,30,0,1900,1800,\"2,3\",NO,,\"15,02\",\"18,34\",\"30,05\",\"6,84\",\"2,97\","
-            "\r\n"
-            "10,2,1,30,0,1900,1800,2.3,SI,,\"15,02\",\"18,34\",\"30,05\",\"5,46\",\"2,37\",\r\n"
-            "10,2,1,0,0,1900,1800,\"2,3\",NO,,,,,,,Impossibile eseguire il calcolo: l'angolo di "
-            "attrito φ' non può essere zero.\r\n");
-}
-
-TEST(FondaraCalcCsv, ThousandRowsRunToTheEnd) {
-  TempFolder folder;
-  std::ostringstream rows;
-  rows << "lunghezza;larghezza;altezza;angolo;coesione_drenata;peso_terreno_fondazione;"
-          "peso_terreno_rinterro;falda\n";
-  for (int i = 0; i < 1000; ++i)
-    rows << 10 + i % 7 << ";" << 2 + i % 3 << ";" << 1 + i % 4 << ";" << 20 + i % 20 << ";0,"
-         << i % 10 << ";1900;1800;" << (i % 2 ? "SI" : "NO") << "\n";
-  const auto input = folder / "dati.csv";
-  const auto output = folder / "risultati.csv";
-  spit(input, rows.str());
-  const Outcome run =
-      run_fondara_calc({"sciolti", "--csv", input.string(), "--output=" + output.string()}, folder);
-  EXPECT_EQ(run.exit_code, 0) << run.err;
-  std::istringstream written(slurp(output));
-  int lines = 0;
-  for (std::string line; std::getline(written, line); ++lines) {
-    ASSERT_FALSE(line.empty());
-    ASSERT_EQ(line.back(), '\r');
-    if (lines > 0) {
-      EXPECT_EQ(line.substr(line.size() - 2), ";\r") << "row with an error: " << line;
-    }
-  }
-  EXPECT_EQ(lines, 1001);
+  EXPECT_EQ(from_file.exit_code, 1) << "rows could not be computed";
+  EXPECT_EQ(from_file.err,
+            "fondara-calc: 4 righe non calcolate; la prima è la riga 3 del file CSV.\n");
+  EXPECT_EQ(slurp(output), kResults);
+  const Outcome from_input = run_fondara_calc({"coesivi", "--csv", "-"}, folder, {kBatch});
+  EXPECT_EQ(from_input.exit_code, 1);
+  EXPECT_EQ(from_input.out, kResults);
 }
 
 struct BadBatch {
   const char* name;
-  std::string csv;
+  Start start;
   int exit_code;
   std::string message;
 };
 
-void PrintTo(const BadBatch& row, std::ostream* out) {
-  *out << row.name;
-}
-
 const BadBatch kBadBatches[] = {
-    {"unknown_column",
-     "lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata;angolo\n", 2,
-     "Intestazione CSV: colonna sconosciuta \"angolo\"."},
-    {"missing_column", "lunghezza;larghezza;altezza;peso_terreno_rinterro\n10;2;1;1800\n", 2,
+    {"unknown_column_shown_safely",
+     {"lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata;\x1b[31m\n"}, 2,
+     "Intestazione CSV: colonna sconosciuta \"\\e[31m\"."},
+    {"missing_column", {"lunghezza;larghezza;altezza;peso_terreno_rinterro\n10;2;1;1800\n"}, 2,
      "Intestazione CSV: manca la colonna coesione_non_drenata."},
-    {"repeated_column",
-     "lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata;altezza\n", 2,
-     "Intestazione CSV: la colonna altezza compare due volte."},
     {"quote_never_closed",
-     "lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata;descrizione\n"
-     "10;2;1;1800;0,5;\"Muro\n",
+     {"lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata;descrizione\n"
+      "10;2;1;1800;0,5;\"Muro\n"},
      2, "Il file CSV ha un campo tra virgolette non chiuso (riga 2)."},
-    {"empty_file", "", 2, "Il file CSV è vuoto: manca la riga d'intestazione."},
+    {"empty_input", {""}, 2, "Il file CSV è vuoto: manca la riga d'intestazione."},
+    {"header_beyond_the_limit", {std::string(2 << 20, 'a') + "\n"}, 2,
+     "Il file CSV ha una riga troppo lunga (riga 1): al massimo 1 MiB e 1024 campi."},
+    {"unbounded_input", {"", "/dev/zero"}, 2,
+     "Il file CSV ha una riga troppo lunga (riga 1): al massimo 1 MiB e 1024 campi."},
+    {"closed_standard_input", {"", "-"}, 3,
+     "Impossibile leggere lo standard input: il flusso non è aperto."},
+    {"folder_as_standard_input", {"", "/"}, 3,
+     "Impossibile leggere lo standard input: è una cartella."},
 };
 
 class FondaraCalcBadBatch : public testing::TestWithParam<BadBatch> {};
 
-TEST_P(FondaraCalcBadBatch, RefusedWithoutOutputFile) {
+TEST_P(FondaraCalcBadBatch, RefusedWithAMessageAndNoOutputFile) {
   TempFolder folder;
-  const auto input = folder / "dati.csv";
   const auto output = folder / "risultati.csv";
-  spit(input, GetParam().csv);
   const Outcome run =
-      run_fondara_calc({"coesivi", "--csv", input.string(), "--output", output.string()}, folder);
+      run_fondara_calc({"coesivi", "--csv", "-", "--output", output.string()}, folder,
+                       GetParam().start);
   EXPECT_EQ(run.exit_code, GetParam().exit_code);
   EXPECT_EQ(run.err, "fondara-calc: " + GetParam().message + "\n");
-  EXPECT_EQ(folder.entries(), std::vector<std::string>{"dati.csv"});
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Refused, FondaraCalcBadBatch, testing::ValuesIn(kBadBatches),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Inputs, FondaraCalcBadBatch, testing::ValuesIn(kBadBatches),
+                         testing_support::RowName{});
 
-TEST(FondaraCalcCsv, MissingInputFileIsAFileError) {
+TEST(FondaraCalcCsv, UnreadableFilesAreFileErrors) {
   TempFolder folder;
-  const auto input = folder / "manca.csv";
-  const Outcome run = run_fondara_calc({"coesivi", "--csv", input.string()}, folder);
-  EXPECT_EQ(run.exit_code, 3);
-  EXPECT_EQ(run.err, "fondara-calc: Impossibile leggere il file \"" + input.string() +
-                         "\": il file non esiste.\n");
-}
-
-TEST(FondaraCalcCsv, FieldsOnTheCommandLineAreRefused) {
-  TempFolder folder;
-  const Outcome run = run_fondara_calc({"coesivi", "--csv", "-", "lunghezza=10"}, folder, "x\n");
-  EXPECT_EQ(run.exit_code, 2);
-  EXPECT_EQ(run.err,
-            "fondara-calc: Con --csv i dati si leggono dal file CSV: non indicare campi nel "
-            "comando.\n");
+  const auto missing = folder / "manca.csv";
+  const std::pair<std::string, std::string> cases[] = {
+      {missing.string(), "\"" + missing.string() + "\": il file non esiste"},
+      {"/proc/self/mem", "\"/proc/self/mem\": errore di lettura o scrittura del dispositivo"},
+      {folder.path().string(), "\"" + folder.path().string() + "\": è una cartella"},
+  };
+  for (const auto& [path, cause] : cases) {
+    const Outcome run = run_fondara_calc({"coesivi", "--csv", path}, folder);
+    EXPECT_EQ(run.exit_code, 3) << path;
+    EXPECT_EQ(run.err, "fondara-calc: Impossibile leggere il file " + cause + ".\n");
+  }
 }
 
 }  // namespace

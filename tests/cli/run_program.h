@@ -2,18 +2,14 @@
 #pragma once
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace fondara::test {
 
@@ -46,55 +42,64 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  const std::filesystem::path& path() const { return path_; }
   std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-  // The names of the files the folder holds.
-  std::vector<std::string> entries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_))
-      names.push_back(entry.path().filename().string());
-    return names;
-  }
+  const std::filesystem::path& path() const { return path_; }
 
  private:
   std::filesystem::path path_;
 };
 
-// Runs fondara-calc with `args`, `input` as its standard input, in `folder`.
+// How the program is started. Standard output and error are captured in files unless
+// `out_to` names another target; "-" closes a stream.
+struct Start {
+  std::string input{};    // standard input's bytes
+  std::string in_from{};  // or this file, folder or device
+  std::string out_to{};
+  bool as_nobody = false;
+};
+
+// Test rows print as their name, so no parameter bytes reach the test names.
+template <typename Row>
+  requires requires(const Row& row) { row.name; }
+void PrintTo(const Row& row, std::ostream* out) {
+  *out << row.name;
+}
+
 inline Outcome run_fondara_calc(const std::vector<std::string>& args, const TempFolder& folder,
-                            const std::string& input = "") {
-  const auto in_path = folder / ".stdin";
-  const auto out_path = folder / ".stdout";
-  const auto err_path = folder / ".stderr";
-  spit(in_path, input);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, in_path.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-  posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-
+                                const Start& start = {}) {
+  const std::string in = start.in_from.empty() ? (folder / ".stdin").string() : start.in_from;
+  const std::string out = start.out_to.empty() ? (folder / ".stdout").string() : start.out_to;
+  const std::string err = (folder / ".stderr").string();
+  if (start.in_from.empty()) spit(in, start.input);
   std::vector<std::string> all = {FONDARA_CALC};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& arg : all) argv.push_back(arg.data());
   argv.push_back(nullptr);
 
-  Outcome run;
-  pid_t pid = 0;
-  if (posix_spawn(&pid, FONDARA_CALC, &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
+  const auto redirect = [](const std::string& path, int fd, int flags) {
+    const int opened = path == "-" ? -1 : ::open(path.c_str(), flags, 0600);
+    if (path != "-" && (opened < 0 || ::dup2(opened, fd) != fd)) ::_exit(126);
+    if (opened != fd) ::close(opened == -1 ? fd : opened);
+  };
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    redirect(in, 0, O_RDONLY | O_CLOEXEC);
+    redirect(out, 1, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC);
+    redirect(err, 2, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC);
+    if (start.as_nobody && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(126);
+    ::execv(FONDARA_CALC, argv.data());
+    ::_exit(127);
   }
-  posix_spawn_file_actions_destroy(&actions);
-  run.out = slurp(out_path);
-  run.err = slurp(err_path);
-  std::filesystem::remove(in_path);
-  std::filesystem::remove(out_path);
-  std::filesystem::remove(err_path);
+  Outcome run;
+  int status = 0;
+  if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+    run.exit_code = WEXITSTATUS(status);
+  if (start.out_to.empty()) run.out = slurp(out);
+  run.err = slurp(err);
+  std::error_code ignored;
+  for (const char* name : {".stdin", ".stdout", ".stderr"})
+    std::filesystem::remove(folder / name, ignored);
   return run;
 }
 
