@@ -168,15 +168,13 @@ class Descriptor {
 int run_batch(Terreno terreno, const std::string& input, const std::string& output,
               const Streams& streams) {
   const bool from_standard_input = input == standard_stream;
-  const int fd = from_standard_input
-                     ? streams.in
-                     : ::open(input.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+  const int fd =
+      from_standard_input ? streams.in : ::open(input.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
   if (fd < 0 && !from_standard_input)
     return fail(streams.err, exit_file, read_failure(input, errno));
   const Descriptor source(fd, !from_standard_input);
-  csv::Reader reader([fd](char* buffer, std::size_t size) {
-    return static_cast<long>(::read(fd, buffer, size));
-  });
+  csv::Reader reader(
+      [fd](char* buffer, std::size_t size) { return static_cast<long>(::read(fd, buffer, size)); });
 
   csv::Record header;
   csv::Status status = reader.next(header);

@@ -67,15 +67,16 @@ std::optional<Failure> read_option(const std::vector<std::string>& args, std::si
   const std::string name = arg.substr(0, arg.find('='));
   const OptionRule* rule = find_option(name);
   if (!rule || (rule->flag && arg != name))
-    return Failure{exit_uso, "Opzione sconosciuta: " + safe_quoted(arg) + " (vedere fondara-calc --help)."};
+    return Failure{exit_uso,
+                   "Opzione sconosciuta: " + safe_quoted(arg) + " (vedere fondara-calc --help)."};
   if (rule->flag) {
     options.*rule->flag = true;
     return std::nullopt;
   }
   auto value = option_value(args, i, name);
   if (!value || value->empty())
-    return Failure{exit_uso,
-                   "L'opzione " + name + " richiede un nome di file (oppure - per i flussi standard)."};
+    return Failure{exit_uso, "L'opzione " + name +
+                                 " richiede un nome di file (oppure - per i flussi standard)."};
   options.*rule->file = std::move(value);
   return std::nullopt;
 }
@@ -110,7 +111,8 @@ std::variant<Options, Failure> read_options(const std::vector<std::string>& args
     } else if (!soil_name) {
       soil_name = arg;
     } else {
-      return Failure{exit_uso, "Argomento non riconosciuto: " + safe_quoted(arg) + " (atteso campo=valore)."};
+      return Failure{exit_uso,
+                     "Argomento non riconosciuto: " + safe_quoted(arg) + " (atteso campo=valore)."};
     }
   }
 
@@ -144,7 +146,7 @@ std::string lines_of_text(const std::vector<std::string>& lines) {
 
 // The report of a calculation in one version, or the failure to prepare it.
 std::variant<report::Report, Failure> prepare_report(const Calcolo& calcolo,
-                                                      report::Version version) {
+                                                     report::Version version) {
   auto result = calcolo.relazione(version);
   if (!result) return Failure{exit_dati, report::report_failure_message(result.failure())};
   return *std::move(result);
@@ -207,7 +209,8 @@ int run(const std::vector<std::string>& args, const Streams& streams) {
   if (const auto* failure = std::get_if<Failure>(&options))
     return fail(streams.err, failure->code, failure->message);
   const Options& o = std::get<Options>(options);
-  if (o.csv) return run_batch(o.terreno, *o.csv, o.output.value_or(std::string(standard_stream)), streams);
+  if (o.csv)
+    return run_batch(o.terreno, *o.csv, o.output.value_or(std::string(standard_stream)), streams);
   return run_single(o, streams);
 }
 

@@ -83,7 +83,9 @@ class Lettore {
       return 0;
     }
     const auto value = leggi_numero(text);
-    if (!value) problema("Il valore di " + std::string(nome) + " non è un numero: " + safe_quoted(text) + ".");
+    if (!value)
+      problema("Il valore di " + std::string(nome) + " non è un numero: " + safe_quoted(text) +
+               ".");
     return value.value_or(0.0f);
   }
 
@@ -201,8 +203,8 @@ std::optional<std::pair<std::string, std::string>> letture_ambigue(std::string_v
     return std::all_of(part.begin(), part.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
   };
   // No thousands are grouped after a leading zero: "0.500" is a half.
-  if (dot == std::string_view::npos || dot == 0 || text.front() == '0' ||
-      text.size() - dot != 4 || !digits(text.substr(0, dot)) || !digits(text.substr(dot + 1)))
+  if (dot == std::string_view::npos || dot == 0 || text.front() == '0' || text.size() - dot != 4 ||
+      !digits(text.substr(0, dot)) || !digits(text.substr(dot + 1)))
     return std::nullopt;
   const std::string whole(text.substr(0, dot));
   std::string fraction(text.substr(dot + 1));

@@ -97,14 +97,14 @@ std::string safe_quoted(std::string_view text) {
 namespace fondara::cli {
 
 std::string write_failure(std::string_view path, int error_number) {
-  const std::string target = path == standard_stream ? "sullo standard output"
-                                                     : "il file " + safe_quoted(path);
+  const std::string target =
+      path == standard_stream ? "sullo standard output" : "il file " + safe_quoted(path);
   return "Impossibile scrivere " + target + ": " + files::cause_text(error_number) + ".";
 }
 
 std::string read_failure(std::string_view path, int error_number) {
-  const std::string source = path == standard_stream ? "lo standard input"
-                                                     : "il file " + safe_quoted(path);
+  const std::string source =
+      path == standard_stream ? "lo standard input" : "il file " + safe_quoted(path);
   return "Impossibile leggere " + source + ": " +
          files::cause_text(error_number, files::Access::read) + ".";
 }

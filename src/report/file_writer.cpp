@@ -211,8 +211,10 @@ int FileWriter::commit() {
   if (fd_ >= 0 && ::close(fd_) != 0 && error_number == 0) error_number = errno;
   fd_ = -1;
   if (error_number == 0 && !temporary_.empty()) {
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0) error_number = errno;
-    else temporary_.clear();
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+      error_number = errno;
+    else
+      temporary_.clear();
   }
   return error_number;
 }

@@ -1,135 +1,73 @@
-// What fondara-calc's --report and --output do to what already exists under the name:
-// only a regular file is replaced; links are followed, permissions kept, read-only files,
-// FIFOs and devices respected. FIFOs and device nodes live in the test's own folder.
+// --report and --output onto what already exists under the name, with FIFOs and device
+// nodes made in the test's own folder: only a regular file is ever replaced.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
-#include <functional>
-
-#include "row_name.h"
 #include "run_program.h"
 
 namespace fondara::test {
 namespace {
 
 using test::PrintTo;
-
 namespace fs = std::filesystem;
 
-const std::vector<std::string> kCoesivi = {"coesivi",      "lunghezza=10", "larghezza=2",
-                                           "altezza=1",    "peso_terreno_rinterro=1800",
-                                           "coesione_non_drenata=0,5"};
-const std::string kOld = "relazione precedente\r\n";
-
-mode_t mode_of(const fs::path& path) {
-  struct stat status {};
-  return ::lstat(path.c_str(), &status) == 0 ? status.st_mode : 0;
-}
-
-// The reading end of the FIFO row, open while the program writes.
-int fifo_reader = -1;
-
-bool make_device(const fs::path& path, unsigned minor) {
-  return ::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0;
-}
+// clang-format off
+// What exists under the name before the program runs.
+enum class Existing { full_device, null_device, fifo, read_fifo, link, dangling_link, file, others };
 
 struct Target {
   const char* name;
-  // Makes what exists under "relazione.txt" in the folder; false when this machine
-  // cannot (the reason is then the row's skip).
-  std::function<bool(const TempFolder&)> prepare;
-  std::string cause;  // empty when the write succeeds
-  // What must hold of the folder afterwards.
-  std::function<void(const TempFolder&, const std::string& written)> check;
-  bool as_nobody = false;
+  Existing existing;
+  std::string cause;              // empty when the write succeeds
+  mode_t type;                    // what "relazione.txt" is afterwards
+  const char* holding = nullptr;  // the file then holding the output (the old bytes on failure)
 };
 
 const Target kTargets[] = {
-    {"full_device_is_written_not_replaced",
-     [](const TempFolder& f) { return make_device(f / "relazione.txt", 7); }, "spazio esaurito",
-     [](const TempFolder& f, const std::string&) {
-       EXPECT_TRUE(S_ISCHR(mode_of(f / "relazione.txt")));
-     }},
-    {"null_device_takes_the_bytes_and_stays",
-     [](const TempFolder& f) { return make_device(f / "relazione.txt", 3); }, "",
-     [](const TempFolder& f, const std::string&) {
-       EXPECT_TRUE(S_ISCHR(mode_of(f / "relazione.txt")));
-     }},
-    {"fifo_without_reader_is_refused_at_once",
-     [](const TempFolder& f) { return ::mkfifo((f / "relazione.txt").c_str(), 0600) == 0; },
-     "nessun programma legge la FIFO, o il dispositivo non esiste",
-     [](const TempFolder& f, const std::string&) {
-       EXPECT_TRUE(S_ISFIFO(mode_of(f / "relazione.txt")));
-     }},
-    {"fifo_with_reader_gets_the_bytes_and_stays",
-     [](const TempFolder& f) {
-       fifo_reader = ::mkfifo((f / "relazione.txt").c_str(), 0600) == 0
-                         ? ::open((f / "relazione.txt").c_str(), O_RDONLY | O_NONBLOCK)
-                         : -1;
-       return fifo_reader >= 0;
-     },
-     "",
-     [](const TempFolder& f, const std::string& written) {
-       std::string read(written.size() + 1, '\0');
-       read.resize(static_cast<std::size_t>(std::max(0L, ::read(fifo_reader, read.data(), read.size()))));
-       ::close(fifo_reader);
-       EXPECT_EQ(read, written);
-       EXPECT_TRUE(S_ISFIFO(mode_of(f / "relazione.txt")));
-     }},
-    {"link_is_written_through_to_its_file",
-     [](const TempFolder& f) {
-       spit(f / "vera.txt", kOld);
-       fs::create_symlink("vera.txt", f / "relazione.txt");
-       return true;
-     },
-     "",
-     [](const TempFolder& f, const std::string& written) {
-       EXPECT_TRUE(S_ISLNK(mode_of(f / "relazione.txt")));
-       EXPECT_EQ(slurp(f / "vera.txt"), written);
-     }},
-    {"dangling_link_creates_its_target",
-     [](const TempFolder& f) {
-       fs::create_symlink("nuova.txt", f / "relazione.txt");
-       return true;
-     },
-     "",
-     [](const TempFolder& f, const std::string& written) {
-       EXPECT_EQ(slurp(f / "nuova.txt"), written);
-     }},
-    {"private_file_stays_private",
-     [](const TempFolder& f) {
-       spit(f / "relazione.txt", kOld);
-       fs::permissions(f / "relazione.txt", fs::perms::owner_read | fs::perms::owner_write);
-       return true;
-     },
-     "",
-     [](const TempFolder& f, const std::string& written) {
-       EXPECT_EQ(mode_of(f / "relazione.txt") & 07777, 0600u);
-       EXPECT_EQ(slurp(f / "relazione.txt"), written);
-     }},
-    {"read_only_file_in_a_writable_folder_is_refused",
-     [](const TempFolder& f) {
-       spit(f / "relazione.txt", kOld);
-       fs::permissions(f / "relazione.txt", fs::perms::owner_read);
-       return true;
-     },
-     "permesso negato",
-     [](const TempFolder& f, const std::string&) {
-       EXPECT_EQ(slurp(f / "relazione.txt"), kOld);
-     }},
-    {"another_users_file_in_a_shared_folder_is_refused",
-     [](const TempFolder& f) {
-       spit(f / "relazione.txt", kOld);
-       fs::permissions(f.path(), fs::perms::all);
-       return ::geteuid() == 0;
-     },
-     "permesso negato",
-     [](const TempFolder& f, const std::string&) {
-       EXPECT_EQ(slurp(f / "relazione.txt"), kOld);
-     },
-     true},
+    {"full_device_is_written_not_replaced", Existing::full_device, "spazio esaurito", S_IFCHR},
+    {"null_device_is_written_not_replaced", Existing::null_device, "", S_IFCHR},
+    {"fifo_without_reader_is_refused_at_once", Existing::fifo,
+     "nessun programma legge la FIFO, o il dispositivo non esiste", S_IFIFO},
+    {"fifo_with_reader_gets_the_bytes", Existing::read_fifo, "", S_IFIFO},
+    {"link_is_written_through", Existing::link, "", S_IFLNK, "vera.txt"},
+    {"dangling_link_creates_its_target", Existing::dangling_link, "", S_IFLNK, "vera.txt"},
+    {"private_file_stays_private", Existing::file, "", S_IFREG | 0600, "relazione.txt"},
+    {"read_only_file_in_a_writable_folder_is_refused", Existing::file,
+     "permesso negato", S_IFREG | 0400, "relazione.txt"},
+    {"another_users_file_in_a_shared_folder_is_refused", Existing::others,
+     "permesso negato", S_IFREG | 0644, "relazione.txt"},
 };
+// clang-format on
+
+// Makes what exists under "relazione.txt" (a regular file with the row's permissions):
+// false when only root may. Returns the reading end of a FIFO in `reader`.
+bool make(const Target& row, const TempFolder& folder, int& reader) {
+  const fs::path path = folder / "relazione.txt";
+  switch (row.existing) {
+    case Existing::full_device:
+    case Existing::null_device:
+      return ::mknod(path.c_str(), S_IFCHR | 0666,
+                     makedev(1, row.existing == Existing::full_device ? 7 : 3)) == 0;
+    case Existing::read_fifo:
+      return ::mkfifo(path.c_str(), 0600) == 0 &&
+             (reader = ::open(path.c_str(), O_RDONLY | O_NONBLOCK)) >= 0;
+    case Existing::fifo:
+      return ::mkfifo(path.c_str(), 0600) == 0;
+    case Existing::link:
+      spit(folder / "vera.txt", "precedente");
+      [[fallthrough]];
+    case Existing::dangling_link:
+      return ::symlink("vera.txt", path.c_str()) == 0;
+    case Existing::file:
+    case Existing::others:
+      spit(path, "precedente");
+      if (row.existing == Existing::others) ::chmod(folder.path().c_str(), 0777);
+      return ::chmod(path.c_str(), row.type & 07777) == 0 &&
+             (row.existing == Existing::file || ::geteuid() == 0);
+  }
+  return false;
+}
 
 class FondaraCalcTarget : public testing::TestWithParam<Target> {};
 
@@ -140,37 +78,50 @@ TEST_P(FondaraCalcTarget, ReportAndBatchOutput) {
     SCOPED_TRACE(batch ? "--output" : "--report");
     TempFolder folder;
     const auto args_to = [&](const std::string& target) {
-      std::vector<std::string> args = {"coesivi", "--csv", "-", "--output", target};
-      if (!batch) (args = kCoesivi).insert(args.end(), {"--report", target});
-      return args;
+      auto args = batch ? std::vector<std::string>{"coesivi", "--csv", "-", "--output"} : kCoesivi;
+      if (!batch) args.emplace_back("--report");
+      return args.emplace_back(target), args;
     };
-    const std::string written = run_fondara_calc(args_to("-"), folder, {input}).out;
-    if (!GetParam().prepare(folder))
-      GTEST_SKIP() << "needs root (device nodes, another user): not run here";
-    const auto path = (folder / "relazione.txt").string();
-    const Outcome run = run_fondara_calc(args_to(path), folder, {input, "", "", GetParam().as_nobody});
-    if (GetParam().cause.empty()) {
-      EXPECT_EQ(run.exit_code, 0) << run.err;
-    } else {
-      EXPECT_EQ(run.exit_code, 3);
-      EXPECT_EQ(run.err, "fondara-calc: Impossibile scrivere il file \"" + path + "\": " +
-                             GetParam().cause + ".\n");
+    const std::string bytes = run_fondara_calc(args_to("-"), folder, {input}).out;
+    int reader = -1;
+    if (!make(GetParam(), folder, reader)) {
+      GTEST_SKIP() << "needs root: not run here";
     }
-    GetParam().check(folder, written);
+    const auto path = folder / "relazione.txt";
+    const Outcome run = run_fondara_calc(args_to(path), folder,
+                                         {input, "", "", GetParam().existing == Existing::others});
+    const bool fails = !GetParam().cause.empty();
+    EXPECT_EQ(run.exit_code, fails ? 3 : 0);
+    EXPECT_EQ(run.err, fails ? "fondara-calc: Impossibile scrivere il file \"" + path.string() +
+                                   "\": " + GetParam().cause + ".\n"
+                             : "");
+    struct stat status {};
+    ASSERT_EQ(::lstat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & (GetParam().type & 07777 ? S_IFMT | 07777 : S_IFMT),
+              GetParam().type);
+    const std::string expected = fails ? "precedente" : bytes;
+    const char* holding = GetParam().holding;
+    EXPECT_EQ(holding ? slurp(folder / holding) : expected, expected) << holding;
+    if (reader >= 0) {
+      std::string got(bytes.size() + 1, '\0');
+      got.resize(std::max<ssize_t>(0, ::read(reader, got.data(), got.size())));
+      EXPECT_EQ(got, bytes);
+      ::close(reader);
+    }
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Existing, FondaraCalcTarget, testing::ValuesIn(kTargets),
-                         testing_support::RowName{});
+                         testing::PrintToStringParamName());
 
 // The temporary file's name stays within the folder's limit on names (255 bytes).
 TEST(FondaraCalcTarget, LongestNamesAreWritten) {
   TempFolder folder;
   for (const std::size_t length : {248u, 255u, 256u}) {
     const auto path = folder / std::string(length, 'r');
-    const std::vector<std::string> args = {"coesivi", "--csv", "-", "--output", path.string()};
     const Outcome run = run_fondara_calc(
-        args, folder, {"lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata\n"});
+        {"coesivi", "--csv", "-", "--output", path.string()}, folder,
+        {"lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata\n"});
     EXPECT_EQ(run.exit_code, length <= 255 ? 0 : 3) << length;
     std::error_code too_long;
     EXPECT_EQ(fs::exists(path, too_long), length <= 255) << length;

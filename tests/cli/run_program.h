@@ -2,6 +2,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,22 +32,13 @@ inline void spit(const std::filesystem::path& path, const std::string& bytes) {
 // A fresh folder for one test, removed with everything in it at the end.
 class TempFolder {
  public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "fondara-calc-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-  const std::filesystem::path& path() const { return path_; }
+  TempFolder() { EXPECT_NE(::mkdtemp(path_.data()), nullptr); }
+  ~TempFolder() { std::filesystem::remove_all(path_); }
+  std::filesystem::path operator/(const std::string& name) const { return path() / name; }
+  std::filesystem::path path() const { return path_; }
 
  private:
-  std::filesystem::path path_;
+  std::string path_ = std::filesystem::temp_directory_path() / "fondara-calc-XXXXXX";
 };
 
 // How the program is started. Standard output and error are captured in files unless
@@ -59,11 +51,16 @@ struct Start {
 };
 
 // Test rows print as their name, so no parameter bytes reach the test names.
-template <typename Row>
-  requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out) {
-  *out << row.name;
-}
+// clang-format off
+template <typename Row> requires requires(const Row& row) { row.name; }
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+// clang-format on
+
+// An undrained calculation with every field given.
+// clang-format off
+inline const std::vector<std::string> kCoesivi = {"coesivi", "lunghezza=10", "larghezza=2",
+    "altezza=1", "peso_terreno_rinterro=1800", "coesione_non_drenata=0,5"};
+// clang-format on
 
 inline Outcome run_fondara_calc(const std::vector<std::string>& args, const TempFolder& folder,
                                 const Start& start = {}) {
@@ -71,10 +68,8 @@ inline Outcome run_fondara_calc(const std::vector<std::string>& args, const Temp
   const std::string out = start.out_to.empty() ? (folder / ".stdout").string() : start.out_to;
   const std::string err = (folder / ".stderr").string();
   if (start.in_from.empty()) spit(in, start.input);
-  std::vector<std::string> all = {FONDARA_CALC};
-  all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& arg : all) argv.push_back(arg.data());
+  std::vector<char*> argv = {const_cast<char*>(FONDARA_CALC)};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
 
   const auto redirect = [](const std::string& path, int fd, int flags) {
@@ -97,9 +92,7 @@ inline Outcome run_fondara_calc(const std::vector<std::string>& args, const Temp
     run.exit_code = WEXITSTATUS(status);
   if (start.out_to.empty()) run.out = slurp(out);
   run.err = slurp(err);
-  std::error_code ignored;
-  for (const char* name : {".stdin", ".stdout", ".stderr"})
-    std::filesystem::remove(folder / name, ignored);
+  for (const char* name : {".stdin", ".stdout", ".stderr"}) ::unlink((folder / name).c_str());
   return run;
 }
 
