@@ -11,20 +11,6 @@
 namespace fondara::cli {
 namespace {
 
-struct Options {
-  Terreno terreno = Terreno::coesivi;
-  Testi testi;
-  std::optional<std::string> report;
-  bool print = false;
-  std::optional<std::string> csv;
-  std::optional<std::string> output;
-};
-
-struct Failure {
-  int code;
-  std::string message;
-};
-
 // An option either names a file ("--name FILE" or "--name=FILE", "-" for a standard
 // stream) or is a flag; exactly one of the two members is set.
 struct OptionRule {
@@ -98,46 +84,6 @@ std::optional<Failure> check_combination(const Options& o) {
   return std::nullopt;
 }
 
-std::variant<Options, Failure> read_options(const std::vector<std::string>& args) {
-  Options o;
-  std::optional<std::string> soil_name;
-  std::vector<std::string> assignments;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg.rfind("--", 0) == 0) {
-      if (auto failure = read_option(args, i, o)) return *failure;
-    } else if (arg.find('=') != std::string::npos) {
-      assignments.push_back(arg);
-    } else if (!soil_name) {
-      soil_name = arg;
-    } else {
-      return Failure{exit_uso,
-                     "Argomento non riconosciuto: " + safe_quoted(arg) + " (atteso campo=valore)."};
-    }
-  }
-
-  if (!soil_name)
-    return Failure{exit_uso,
-                   "Indicare il tipo di terreno, coesivi o sciolti (vedere fondara-calc --help)."};
-  const auto terreno = terreno_from_name(*soil_name);
-  if (!terreno)
-    return Failure{exit_uso, "Tipo di terreno sconosciuto: " + safe_quoted(*soil_name) +
-                                 "; usare coesivi o sciolti."};
-  o.terreno = *terreno;
-
-  for (const std::string& assignment : assignments) {
-    const std::size_t equals = assignment.find('=');
-    const std::string name = assignment.substr(0, equals);
-    if (!trova_campo(o.terreno, name))
-      return Failure{exit_uso, "Campo sconosciuto per " + *soil_name + ": " + safe_quoted(name) +
-                                   " (vedere fondara-calc --help)."};
-    if (!o.testi.emplace(name, assignment.substr(equals + 1)).second)
-      return Failure{exit_uso, "Il campo " + name + " è indicato due volte."};
-  }
-  if (auto failure = check_combination(o)) return *failure;
-  return o;
-}
-
 std::string lines_of_text(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + '\n';
@@ -196,6 +142,46 @@ int run_single(const Options& o, const Streams& streams) {
 }
 
 }  // namespace
+
+std::variant<Options, Failure> read_options(const std::vector<std::string>& args) {
+  Options o;
+  std::optional<std::string> soil_name;
+  std::vector<std::string> assignments;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg.rfind("--", 0) == 0) {
+      if (auto failure = read_option(args, i, o)) return *failure;
+    } else if (arg.find('=') != std::string::npos) {
+      assignments.push_back(arg);
+    } else if (!soil_name) {
+      soil_name = arg;
+    } else {
+      return Failure{exit_uso,
+                     "Argomento non riconosciuto: " + safe_quoted(arg) + " (atteso campo=valore)."};
+    }
+  }
+
+  if (!soil_name)
+    return Failure{exit_uso,
+                   "Indicare il tipo di terreno, coesivi o sciolti (vedere fondara-calc --help)."};
+  const auto terreno = terreno_from_name(*soil_name);
+  if (!terreno)
+    return Failure{exit_uso, "Tipo di terreno sconosciuto: " + safe_quoted(*soil_name) +
+                                 "; usare coesivi o sciolti."};
+  o.terreno = *terreno;
+
+  for (const std::string& assignment : assignments) {
+    const std::size_t equals = assignment.find('=');
+    const std::string name = assignment.substr(0, equals);
+    if (!trova_campo(o.terreno, name))
+      return Failure{exit_uso, "Campo sconosciuto per " + *soil_name + ": " + safe_quoted(name) +
+                                   " (vedere fondara-calc --help)."};
+    if (!o.testi.emplace(name, assignment.substr(equals + 1)).second)
+      return Failure{exit_uso, "Il campo " + name + " è indicato due volte."};
+  }
+  if (auto failure = check_combination(o)) return *failure;
+  return o;
+}
 
 int run(const std::vector<std::string>& args, const Streams& streams) {
   for (const std::string& arg : args) {

@@ -8,8 +8,12 @@
 // Exit codes: see cli::Exit.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
+
+#include "cli/fields.h"
 
 namespace fondara::cli {
 
@@ -19,6 +23,24 @@ struct Streams {
   int out = 1;
   int err = 2;
 };
+
+// The command line, read and checked.
+struct Options {
+  Terreno terreno = Terreno::coesivi;
+  Testi testi;
+  std::optional<std::string> report;
+  bool print = false;
+  std::optional<std::string> csv;
+  std::optional<std::string> output;
+};
+
+// A refused command line: the exit code and an Italian message of one line.
+struct Failure {
+  int code;
+  std::string message;
+};
+
+std::variant<Options, Failure> read_options(const std::vector<std::string>& args);
 
 // `args` without the program name. Returns the exit code.
 int run(const std::vector<std::string>& args, const Streams& streams);

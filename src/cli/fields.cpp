@@ -64,10 +64,10 @@ class Lettore {
  public:
   Lettore(Terreno terreno, const Testi& testi) : terreno_(terreno), testi_(testi) {}
 
-  std::string testo(std::string_view nome) {
+  std::string_view testo(std::string_view nome) {
     if (const auto it = testi_.find(nome); it != testi_.end()) return it->second;
     const Campo* campo = trova_campo(terreno_, nome);
-    if (campo && campo->predefinito) return std::string(*campo->predefinito);
+    if (campo && campo->predefinito) return *campo->predefinito;
     std::string messaggio = "Manca il campo " + std::string(nome);
     if (campo) messaggio += ": " + std::string(campo->aiuto);
     problema(messaggio + ".");
@@ -75,18 +75,17 @@ class Lettore {
   }
 
   float numero(std::string_view nome) {
-    const std::string text = testo(nome);
+    const std::string_view text = testo(nome);
     if (problema_) return 0;
-    if (const auto readings = letture_ambigue(text)) {
+    const auto value = leggi_numero(text);
+    if (value) return *value;
+    if (const auto readings = letture_ambigue(text))
       problema("Il valore di " + std::string(nome) + " è ambiguo: " + safe_quoted(trim(text)) +
                ". Scrivere " + readings->first + " oppure " + readings->second + ".");
-      return 0;
-    }
-    const auto value = leggi_numero(text);
-    if (!value)
+    else
       problema("Il valore di " + std::string(nome) + " non è un numero: " + safe_quoted(text) +
                ".");
-    return value.value_or(0.0f);
+    return 0;
   }
 
   bool falda() {
@@ -99,7 +98,7 @@ class Lettore {
   }
 
   std::string descrizione() {
-    std::string text = testo("descrizione");
+    std::string text(testo("descrizione"));
     const bool controllo = std::any_of(text.begin(), text.end(), [](char ch) {
       return (static_cast<unsigned char>(ch) < 0x20) || ch == 0x7F;
     });
