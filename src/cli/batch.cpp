@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <memory>
 #include <optional>
 #include <set>
 
@@ -130,22 +131,19 @@ std::string failed_rows_message(long count, int first_line) {
 // Where the results go: standard output or a file.
 class Destination {
  public:
-  Destination(const std::string& name, int standard_output) {
-    if (name == standard_stream)
-      standard_.emplace(standard_output);
-    else
-      file_.emplace(name);
+  Destination(const std::string& name, int standard_output) : standard_(standard_output) {
+    if (name != standard_stream) file_ = std::make_unique<files::FileWriter>(name);
   }
   int open() { return file_ ? file_->open() : 0; }
-  files::Output& output() { return file_ ? file_->output() : *standard_; }
+  files::Output& output() { return file_ ? file_->output() : standard_; }
   int finish() {
     if (file_) return file_->commit();
-    return standard_->flush() ? 0 : standard_->error();
+    return standard_.flush() ? 0 : standard_.error();
   }
 
  private:
-  std::optional<files::FileWriter> file_;
-  std::optional<files::Output> standard_;
+  std::unique_ptr<files::FileWriter> file_;
+  files::Output standard_;
 };
 
 class Descriptor {

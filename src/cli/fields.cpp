@@ -79,7 +79,7 @@ class Lettore {
     if (problema_) return 0;
     const auto value = leggi_numero(text);
     if (value) return *value;
-    if (const auto readings = letture_ambigue(text))
+    if (const auto readings = ambiguous_readings(text))
       problema("Il valore di " + std::string(nome) + " è ambiguo: " + safe_quoted(trim(text)) +
                ". Scrivere " + readings->first + " oppure " + readings->second + ".");
     else
@@ -194,7 +194,7 @@ const Campo* trova_campo(Terreno terreno, std::string_view nome) {
   return nullptr;
 }
 
-std::optional<std::pair<std::string, std::string>> letture_ambigue(std::string_view testo) {
+std::optional<std::pair<std::string, std::string>> ambiguous_readings(std::string_view testo) {
   if (testo.find('.') == std::string_view::npos) return std::nullopt;
   const std::string_view text = trim(testo);
   const std::size_t dot = text.find('.');
@@ -213,7 +213,7 @@ std::optional<std::pair<std::string, std::string>> letture_ambigue(std::string_v
 }
 
 std::optional<float> leggi_numero(std::string_view testo) {
-  if (letture_ambigue(testo)) return std::nullopt;
+  if (ambiguous_readings(testo)) return std::nullopt;
   // Blanks around the number are keys the window drops without changing it.
   std::string typed(trim(testo));
   for (char& ch : typed) {

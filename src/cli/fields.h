@@ -53,7 +53,7 @@ std::optional<float> leggi_numero(std::string_view testo);
 // A number whose only dot is followed by exactly three digits (1.800) reads as a
 // thousands group to an Italian eye but as a decimal point to the window's keys: both
 // readings ("1800", "1,8") for the message that refuses it, nothing for other texts.
-std::optional<std::pair<std::string, std::string>> letture_ambigue(std::string_view testo);
+std::optional<std::pair<std::string, std::string>> ambiguous_readings(std::string_view testo);
 
 // A problem that keeps a calculation from giving results: an Italian message and
 // the exit code it leads to.

@@ -22,18 +22,23 @@ CodePoint decode(std::string_view text) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(0);
   if (lead < 0x80) return {lead, 1};
-  std::size_t length = 0;
-  char32_t value = 0;
-  char32_t lowest = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, value = lead & 0x1Fu, lowest = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, value = lead & 0x0Fu, lowest = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, value = lead & 0x07u, lowest = 0x10000;
-  } else {
-    return {0, 0};
-  }
+  // Lead byte: the sequence's length, the value bits it carries, the least value that
+  // needs that length (anything less is an overlong form).
+  struct Lead {
+    unsigned char first, last;
+    std::size_t length;
+    unsigned mask;
+    char32_t lowest;
+  };
+  constexpr Lead kLeads[] = {
+      {0xC2, 0xDF, 2, 0x1F, 0x80}, {0xE0, 0xEF, 3, 0x0F, 0x800}, {0xF0, 0xF4, 4, 0x07, 0x10000}};
+  const Lead* kind = nullptr;
+  for (const Lead& candidate : kLeads)
+    if (lead >= candidate.first && lead <= candidate.last) kind = &candidate;
+  if (!kind) return {0, 0};
+  const std::size_t length = kind->length;
+  const char32_t lowest = kind->lowest;
+  char32_t value = lead & kind->mask;
   if (text.size() < length) return {0, 0};
   for (std::size_t i = 1; i < length; ++i) {
     if ((byte(i) & 0xC0) != 0x80) return {0, 0};

@@ -80,7 +80,7 @@ std::string temporary_name(const std::string& target) {
 
 // Six random letters: enough that a clash with another writer is a retry, not a fault.
 std::string random_suffix() {
-  static unsigned long long state = 0;
+  thread_local unsigned long long state = 0;
   timespec now{};
   ::clock_gettime(CLOCK_REALTIME, &now);
   state = state * 6364136223846793005ULL + static_cast<unsigned long long>(now.tv_nsec) +
@@ -161,8 +161,7 @@ int FileWriter::open() {
       ::close(fd);
       return error_number;
     }
-    fd_ = fd;
-    output_.emplace(fd_);
+    fd_ = output_.fd_ = fd;
     return 0;
   }
   if (fd >= 0) ::close(fd);
@@ -199,14 +198,14 @@ int FileWriter::open_temporary(const std::string& target, int mode, int owner, i
       static_cast<void>(given);
       if (::fchmod(fd_, static_cast<mode_t>(mode)) != 0) return errno;
     }
-    output_.emplace(fd_);
+    output_.fd_ = fd_;
     return 0;
   }
   return EEXIST;
 }
 
 int FileWriter::commit() {
-  int error_number = output_ && output_->flush() ? 0 : (output_ ? output_->error() : EBADF);
+  int error_number = output_.flush() ? 0 : output_.error();
   if (error_number == 0 && !temporary_.empty() && ::fsync(fd_) != 0) error_number = errno;
   if (fd_ >= 0 && ::close(fd_) != 0 && error_number == 0) error_number = errno;
   fd_ = -1;

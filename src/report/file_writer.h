@@ -10,7 +10,6 @@
 // with one table of Italian causes. POSIX and the standard library only.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +36,7 @@ class Output {
   int error() const { return error_; }
 
  private:
+  friend class FileWriter;  // points it at the file it opens
   void write_through(std::string_view bytes);
 
   int fd_;
@@ -55,8 +55,8 @@ class FileWriter {
 
   // Opens the target as described above: 0 or the errno of the failure.
   int open();
-  // The target's output; only after open() succeeded.
-  Output& output() { return *output_; }
+  // The target's output; writes fail with EBADF until open() succeeded.
+  Output& output() { return output_; }
   // Writes out the buffer, then syncs, closes and renames a temporary file over the
   // target: 0 or the errno of the first failure, of the writes included.
   int commit();
@@ -68,7 +68,7 @@ class FileWriter {
   std::string temporary_;  // empty when the target is written directly
   std::string target_;     // the name the temporary file is renamed to
   int fd_ = -1;
-  std::optional<Output> output_;
+  Output output_{-1};
 };
 
 // Writes `bytes` to `path` as FileWriter does: 0 on success, otherwise the errno.
