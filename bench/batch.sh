@@ -2,7 +2,8 @@
 # Throughput and peak memory of a fondara-calc batch: drained rows read from a file and
 # from a pipe on standard input, the results drained to /dev/null, one core.
 #   bench/batch.sh [ROWS...]     (default 1000000 10000000; builds build-bench, Release)
-# Prints rows, source, seconds, rows per second and peak resident memory.
+# Prints rows, source, elapsed and CPU seconds, rows per CPU second and peak resident memory
+# (CPU time, user and system, is what a busy shared machine does not distort).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bin=build-bench
@@ -30,15 +31,18 @@ make_rows() {
 # pipe from another core. Exit code 1 (a row that cannot be computed) is not expected.
 measure() {
   local rows=$1 source=$2
-  local timed=(/usr/bin/time -f "%e %M" -o "$work/time" taskset -c 0 "$calc" sciolti --csv)
+  local timed=(/usr/bin/time -f "%e %U %S %M" -o "$work/time" taskset -c 0 "$calc" sciolti --csv)
   if [ "$source" = file ]; then
     "${timed[@]}" "$work/rows.csv" >/dev/null
   else
     taskset -c 1 cat "$work/rows.csv" | "${timed[@]}" - >/dev/null
   fi
-  read -r seconds peak_kb <"$work/time"
-  awk -v r="$rows" -v s="$source" -v t="$seconds" -v m="$peak_kb" 'BEGIN {
-    printf "%9d rows  %-5s %6.2f s  %9.0f rows/s  %6.1f MB peak\n", r, s, t, r / t, m / 1024 }'
+  read -r elapsed user system peak_kb <"$work/time"
+  awk -v r="$rows" -v s="$source" -v e="$elapsed" -v u="$user" -v y="$system" -v m="$peak_kb" '
+  BEGIN {
+    cpu = u + y
+    printf "%9d rows  %-5s %6.2f s elapsed  %6.2f s CPU  %9.0f rows/s  %6.1f MB peak\n",
+           r, s, e, cpu, r / cpu, m / 1024 }'
 }
 
 for rows in "$@"; do
