@@ -81,7 +81,7 @@ std::string help_text() {
          "  2  comando o dati errati: tipo di terreno, opzione o campo sconosciuti, campo\n"
          "     mancante o ripetuto, valore non numerico, falda diversa da SI e NO, descrizione\n"
          "     con caratteri di controllo, file CSV malformato o con intestazione errata\n"
-         "  3  file non leggibile o non scrivibile\n";
+         "  3  file o standard input non leggibili, file o standard output non scrivibili\n";
 }
 
 }  // namespace fondara::cli

@@ -193,9 +193,11 @@ int FileWriter::open_temporary(const std::string& target, int mode, int owner, i
     temporary_ = std::move(name);
     target_ = target;
     if (replacing) {
-      // Only a privileged process may give the file away; otherwise it stays ours.
-      const bool given = ::fchown(fd_, static_cast<uid_t>(owner), static_cast<gid_t>(group)) == 0;
-      static_cast<void>(given);
+      // Only a privileged process may give the file away; otherwise it stays ours, in the
+      // old file's group where we belong to it, else in our own group.
+      const bool kept = ::fchown(fd_, static_cast<uid_t>(owner), static_cast<gid_t>(group)) == 0 ||
+                        ::fchown(fd_, static_cast<uid_t>(-1), static_cast<gid_t>(group)) == 0;
+      static_cast<void>(kept);
       if (::fchmod(fd_, static_cast<mode_t>(mode)) != 0) return errno;
     }
     output_.fd_ = fd_;
