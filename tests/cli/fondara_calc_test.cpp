@@ -81,8 +81,6 @@ const std::string kNeedsName =
 
 // clang-format off
 const Refusal kRefusals[] = {
-    {"missing_field", {"coesivi", "lunghezza=10", "--report=@/r.txt"}, {}, 2,
-     "Manca il campo larghezza: B, larghezza della fondazione (m), non maggiore di L."},
     {"length_below_width", {"coesivi", "lunghezza=1", "larghezza=2", "altezza=1",
      "peso_terreno_rinterro=1800", "coesione_non_drenata=0,5", "--report=@/r.txt"}, {}, 1,
      "La lunghezza deve essere superiore alla larghezza"},

@@ -16,8 +16,7 @@ namespace fondara::test {
 
 struct Outcome {
   int exit_code = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 inline std::string slurp(const std::filesystem::path& path) {
@@ -41,12 +40,11 @@ class TempFolder {
   std::string path_ = std::filesystem::temp_directory_path() / "fondara-calc-XXXXXX";
 };
 
-// How the program is started. Standard output and error are captured in files unless
-// `out_to` names another target; "-" closes a stream.
+// How the program is started: standard input holds `input` or comes from `in_from` (a
+// file, folder or device); output and error are captured unless `out_to` names another
+// target; "-" closes a stream.
 struct Start {
-  std::string input{};    // standard input's bytes
-  std::string in_from{};  // or this file, folder or device
-  std::string out_to{};
+  std::string input{}, in_from{}, out_to{};
   bool as_nobody = false;
 };
 
