@@ -194,11 +194,15 @@ int FileWriter::open_temporary(const std::string& target, int mode, int owner, i
     target_ = target;
     if (replacing) {
       // Only a privileged process may give the file away; otherwise it stays ours, in the
-      // old file's group where we belong to it, else in our own group.
-      const bool kept = ::fchown(fd_, static_cast<uid_t>(owner), static_cast<gid_t>(group)) == 0 ||
-                        ::fchown(fd_, static_cast<uid_t>(-1), static_cast<gid_t>(group)) == 0;
-      static_cast<void>(kept);
-      if (::fchmod(fd_, static_cast<mode_t>(mode)) != 0) return errno;
+      // old file's group where we belong to it, and set-id bits do not pass to it.
+      auto kept_mode = static_cast<mode_t>(mode);
+      if (::fchown(fd_, static_cast<uid_t>(owner), static_cast<gid_t>(group)) != 0) {
+        kept_mode &= static_cast<mode_t>(~(S_ISUID | S_ISGID));
+        const bool same_group =
+            ::fchown(fd_, static_cast<uid_t>(-1), static_cast<gid_t>(group)) == 0;
+        static_cast<void>(same_group);
+      }
+      if (::fchmod(fd_, kept_mode) != 0) return errno;
     }
     output_.fd_ = fd_;
     return 0;
