@@ -1,111 +1,141 @@
 #include "cli/csv.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
 namespace fondara::cli::csv {
 namespace {
 
-char sniff_separator(std::string_view text) {
-  const std::size_t end = text.find_first_of("\r\n");
-  const std::string_view header = text.substr(0, end);
-  return header.find(';') != std::string_view::npos ? ';' : ',';
-}
+constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool is_empty_record(const Record& record) {
   return record.size() == 1 && record.front().empty();
 }
 
-// Reads records one by one; quotes may hold separators and line breaks.
-class Reader {
- public:
-  Reader(std::string_view text, char separator) : text_(text), separator_(separator) {}
-
-  bool done() const { return pos_ >= text_.size(); }
-  int line() const { return line_; }
-
-  // The next record; false when a quoted field is not closed.
-  bool next(Record& record) {
-    record.assign(1, std::string());
-    while (pos_ < text_.size()) {
-      const char ch = text_[pos_++];
-      if (ch == '"' && record.back().empty() && !quoted_field_) {
-        if (!read_quoted(record.back())) return false;
-      } else if (ch == separator_) {
-        record.emplace_back();
-        quoted_field_ = false;
-      } else if (ch == '\n' || ch == '\r') {
-        if (ch == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
-        ++line_;
-        break;
-      } else {
-        record.back().push_back(ch);
-      }
-    }
-    quoted_field_ = false;
-    return true;
-  }
-
- private:
-  // After an opening quote: up to the closing quote, "" standing for one quote.
-  bool read_quoted(std::string& field) {
-    quoted_field_ = true;
-    while (pos_ < text_.size()) {
-      const char ch = text_[pos_++];
-      if (ch == '"') {
-        if (pos_ < text_.size() && text_[pos_] == '"') {
-          field.push_back('"');
-          ++pos_;
-        } else {
-          return true;
-        }
-      } else {
-        if (ch == '\n') ++line_;
-        field.push_back(ch);
-      }
-    }
-    return false;
-  }
-
-  std::string_view text_;
-  char separator_;
-  std::size_t pos_ = 0;
-  int line_ = 1;
-  bool quoted_field_ = false;
-};
-
 }  // namespace
 
-Parsed parse(std::string_view text) {
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  Document document;
-  document.separator = sniff_separator(text);
-  Reader reader(text, document.separator);
-  bool have_header = false;
-  Record record;
-  while (!reader.done()) {
-    const int line = reader.line();
-    if (!reader.next(record))
-      return {std::nullopt, "Il file CSV ha un campo tra virgolette non chiuso (riga " +
-                                std::to_string(line) + ")."};
-    if (is_empty_record(record)) continue;
-    if (!have_header) {
-      document.header = std::move(record);
-      have_header = true;
-    } else {
-      document.rows.push_back(std::move(record));
-      document.row_lines.push_back(line);
-    }
-  }
-  if (!have_header) return {std::nullopt, "Il file CSV è vuoto: manca la riga d'intestazione."};
-  return {std::move(document), {}};
+ReadFunction read_text(std::string_view text) {
+  return [text](char* buffer, std::size_t size) mutable {
+    const std::size_t count = std::min(size, text.size());
+    std::memcpy(buffer, text.data(), count);
+    text.remove_prefix(count);
+    return static_cast<long>(count);
+  };
 }
 
-std::string format_record(const Record& record, char separator) {
-  std::string line;
+bool Reader::refill() {
+  if (at_end_) return false;
+  buffer_.resize(kChunk);
+  long count = 0;
+  do {
+    count = read_(buffer_.data(), buffer_.size());
+  } while (count < 0 && errno == EINTR);
+  if (count < 0) error_number_ = errno;
+  buffer_.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
+  pos_ = 0;
+  at_end_ = count <= 0;
+  return count > 0;
+}
+
+bool Reader::get(char& ch) {
+  if (pos_ == buffer_.size() && !refill()) return false;
+  ch = buffer_[pos_++];
+  return true;
+}
+
+// Reads the whole first line ahead, to choose the separator from it.
+Status Reader::start() {
+  started_ = true;
+  std::string first;
+  while (first.find_first_of("\r\n") == std::string::npos) {
+    if (first.size() > max_record_bytes) return Status::too_long;
+    if (!refill()) break;
+    first += buffer_;
+  }
+  if (error_number_ != 0) return Status::read_error;
+  if (std::string_view(first).substr(0, 3) == kByteOrderMark) first.erase(0, 3);
+  const std::string_view line = std::string_view(first).substr(0, first.find_first_of("\r\n"));
+  separator_ = line.find(';') != std::string_view::npos ? ';' : ',';
+  buffer_ = std::move(first);
+  pos_ = 0;
+  at_end_ = false;
+  return Status::record;
+}
+
+Status Reader::next(Record& record) {
+  if (!started_) {
+    if (const Status status = start(); status != Status::record) return status;
+  }
+  for (;;) {
+    line_ = next_line_;
+    if (pos_ == buffer_.size() && !refill())
+      return error_number_ != 0 ? Status::read_error : Status::end;
+    if (const Status status = read_record(record); status != Status::record) return status;
+    if (!is_empty_record(record)) return Status::record;
+  }
+}
+
+Status Reader::read_record(Record& record) {
+  std::size_t fields = 1;
+  std::size_t bytes = 0;
+  bool quoted_field = false;
+  if (record.empty()) record.emplace_back();
+  record.front().clear();
+  char ch = 0;
+  while (get(ch)) {
+    std::string& field = record[fields - 1];
+    if (ch == '"' && field.empty() && !quoted_field) {
+      quoted_field = true;
+      if (const Status status = read_quoted(field, bytes); status != Status::record) return status;
+    } else if (ch == separator_) {
+      if (++fields > max_record_fields) return Status::too_long;
+      if (record.size() < fields) record.emplace_back();
+      record[fields - 1].clear();
+      quoted_field = false;
+    } else if (ch == '\n' || ch == '\r') {
+      if (ch == '\r' && (pos_ < buffer_.size() || refill()) && buffer_[pos_] == '\n') ++pos_;
+      ++next_line_;
+      break;
+    } else {
+      if (++bytes > max_record_bytes) return Status::too_long;
+      field.push_back(ch);
+    }
+  }
+  if (error_number_ != 0) return Status::read_error;
+  record.resize(fields);
+  return Status::record;
+}
+
+// After an opening quote: up to the closing quote, "" standing for one quote.
+Status Reader::read_quoted(std::string& field, std::size_t& bytes) {
+  char ch = 0;
+  while (get(ch)) {
+    if (++bytes > max_record_bytes) return Status::too_long;
+    if (ch == '"') {
+      if ((pos_ < buffer_.size() || refill()) && buffer_[pos_] == '"') {
+        field.push_back('"');
+        ++pos_;
+      } else {
+        return error_number_ != 0 ? Status::read_error : Status::record;
+      }
+    } else {
+      if (ch == '\n') ++next_line_;
+      field.push_back(ch);
+    }
+  }
+  return error_number_ != 0 ? Status::read_error : Status::unclosed_quote;
+}
+
+void append_record(const Record& record, char separator, std::string& line) {
+  const auto special = [separator](char ch) {
+    return ch == separator || ch == '"' || ch == '\r' || ch == '\n';
+  };
   for (std::size_t i = 0; i < record.size(); ++i) {
     if (i > 0) line.push_back(separator);
     const std::string& field = record[i];
-    const bool quote =
-        field.find_first_of(std::string{separator, '"', '\r', '\n'}) != std::string::npos;
-    if (!quote) {
+    if (std::none_of(field.begin(), field.end(), special)) {
       line += field;
       continue;
     }
@@ -117,7 +147,6 @@ std::string format_record(const Record& record, char separator) {
     line.push_back('"');
   }
   line += "\r\n";
-  return line;
 }
 
 }  // namespace fondara::cli::csv

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/message_text.h"
 #include "drained/campi_drenati.h"
 #include "drained/report_drenato.h"
 #include "input/number_text.h"
@@ -55,7 +56,7 @@ class Lettore {
   }
 
   std::string descrizione() {
-    std::string text = testo("descrizione");
+    std::string text(testo("descrizione"));
     const bool controllo = std::any_of(text.begin(), text.end(), [](char ch) {
       return (static_cast<unsigned char>(ch) < 0x20) || ch == 0x7F;
     });
@@ -68,10 +69,10 @@ class Lettore {
   const std::optional<Problema>& esito() const { return problema_; }
 
  private:
-  std::string testo(std::string_view nome) {
+  std::string_view testo(std::string_view nome) {
     if (const auto it = testi_.find(nome); it != testi_.end()) return it->second;
     const Campo* campo = trova_campo(terreno_, nome);
-    if (campo && campo->predefinito) return std::string(*campo->predefinito);
+    if (campo && campo->predefinito) return *campo->predefinito;
     std::string messaggio = "Manca il campo " + std::string(nome);
     if (campo) messaggio += ": " + campo->aiuto;
     problema(messaggio + ".");
@@ -79,12 +80,18 @@ class Lettore {
   }
 
   float numero(std::string_view nome) {
-    const std::string text = testo(nome);
+    const std::string_view text = testo(nome);
     if (problema_) return 0;
     const auto value = leggi_numero(text);
-    if (!value)
-      problema("Il valore di " + std::string(nome) + " non è un numero: \"" + text + "\".");
-    return value.value_or(0.0f);
+    if (value) return *value;
+    if (const auto readings = ambiguous_readings(text))
+      problema("Il valore di " + std::string(nome) + " è ambiguo: " +
+               safe_quoted(trim_blanks(text)) + ". Scrivere " + readings->first + " oppure " +
+               readings->second + ".");
+    else
+      problema("Il valore di " + std::string(nome) + " non è un numero: " + safe_quoted(text) +
+               ".");
+    return 0;
   }
 
   bool falda(std::string_view nome) {
@@ -92,7 +99,7 @@ class Lettore {
     if (problema_) return false;
     if (text == "SI" || text == "si" || text == "Si") return true;
     if (text == "NO" || text == "no" || text == "No") return false;
-    problema("Il campo " + std::string(nome) + " vale SI o NO, non \"" + text + "\".");
+    problema("Il campo " + std::string(nome) + " vale SI o NO, non " + safe_quoted(text) + ".");
     return false;
   }
 
@@ -173,7 +180,26 @@ const Campo* trova_campo(Terreno terreno, std::string_view nome) {
   return nullptr;
 }
 
+std::optional<std::pair<std::string, std::string>> ambiguous_readings(std::string_view testo) {
+  if (testo.find('.') == std::string_view::npos) return std::nullopt;
+  const std::string_view text = trim_blanks(testo);
+  const std::size_t dot = text.find('.');
+  const auto digits = [](std::string_view part) {
+    return std::all_of(part.begin(), part.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+  };
+  // No thousands are grouped after a leading zero: "0.500" is a half.
+  if (dot == std::string_view::npos || dot == 0 || text.front() == '0' || text.size() - dot != 4 ||
+      !digits(text.substr(0, dot)) || !digits(text.substr(dot + 1)))
+    return std::nullopt;
+  const std::string whole(text.substr(0, dot));
+  std::string fraction(text.substr(dot + 1));
+  fraction.erase(fraction.find_last_not_of('0') + 1);
+  return std::pair{whole + std::string(text.substr(dot + 1)),
+                   fraction.empty() ? whole : whole + "," + fraction};
+}
+
 std::optional<float> leggi_numero(std::string_view testo) {
+  if (ambiguous_readings(testo)) return std::nullopt;
   // Blanks around the number are keys the window drops without changing it.
   std::string typed(trim_blanks(testo));
   for (char& ch : typed) {

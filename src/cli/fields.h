@@ -5,7 +5,8 @@
 // and the decimal comma, a typed full stop becoming a comma. Characters that the
 // field's key filter would drop (signs, letters, inner blanks) make the text not
 // numeric here instead of vanishing silently, so "-5" is refused rather than read
-// as 5. The command line and every CSV row go through calcola().
+// as 5, and "1.800", read by the window as 1,8, is refused as ambiguous. The command
+// line and every CSV row go through calcola().
 #pragma once
 
 #include <functional>
@@ -45,8 +46,14 @@ struct Campo {
 const std::vector<Campo>& campi(Terreno terreno);
 const Campo* trova_campo(Terreno terreno, std::string_view nome);
 
-// The text of a field as typed keys: the float, or nothing when it is not numeric.
+// The text of a field as typed keys: the float, or nothing when it is not numeric or
+// ambiguous.
 std::optional<float> leggi_numero(std::string_view testo);
+
+// A number whose only dot is followed by exactly three digits (1.800) reads as a
+// thousands group to an Italian eye but as a decimal point to the window's keys: both
+// readings ("1800", "1,8") for the message that refuses it, nothing for other texts.
+std::optional<std::pair<std::string, std::string>> ambiguous_readings(std::string_view testo);
 
 // A problem that keeps a calculation from giving results: an Italian message and
 // the exit code it leads to.

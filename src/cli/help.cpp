@@ -43,7 +43,9 @@ std::string help_text() {
          elenco_campi(Terreno::sciolti) +
          "\n"
          "Numeri: come digitati nel campo della finestra: cifre e una virgola decimale; il\n"
-         "punto vale come virgola (2.5 e 2,5 danno 2,5; 1.000 dà 1). Sono ammessi spazi ai lati;\n"
+         "punto vale come virgola (2.5 e 2,5 danno 2,5); un punto seguito da tre cifre, come in\n"
+         "1.800, è rifiutato perché ambiguo: scrivere 1800 oppure 1,8. Sono ammessi spazi ai "
+         "lati;\n"
          "segni, esponenti, lettere e ogni altro carattere rendono il valore non numerico.\n"
          "La descrizione è testo UTF-8 su una riga; nella relazione i caratteri che\n"
          "Windows-1252 non contiene diventano \"?\". Se L < B i dati sono rifiutati con il\n"
@@ -68,7 +70,9 @@ std::string help_text() {
          "calcolare, il messaggio al posto dei risultati. Nessuna riga ferma il lavoro.\n"
          "\n"
          "I file si scrivono in un file temporaneo nella stessa cartella, rinominato alla fine:\n"
-         "in caso di errore non resta alcun file parziale.\n"
+         "in caso di errore non resta alcun file parziale e il file precedente resta intatto.\n"
+         "Un file esistente conserva i permessi; una FIFO o un dispositivo si scrivono\n"
+         "direttamente, senza sostituirli.\n"
          "\n"
          "Codici di uscita:\n"
          "  0  calcolo eseguito, uscita scritta\n"
@@ -77,7 +81,7 @@ std::string help_text() {
          "  2  comando o dati errati: tipo di terreno, opzione o campo sconosciuti, campo\n"
          "     mancante o ripetuto, valore non numerico, falda diversa da SI e NO, descrizione\n"
          "     con caratteri di controllo, file CSV malformato o con intestazione errata\n"
-         "  3  file non leggibile o non scrivibile\n";
+         "  3  file o standard input non leggibili, file o standard output non scrivibili\n";
 }
 
 }  // namespace fondara::cli

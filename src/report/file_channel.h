@@ -1,9 +1,9 @@
-// The file channel: writes the bytes of a report file atomically.
+// The file channel: writes the bytes of a report file through the shared file writer
+// (report/file_writer.h), so the windows and fondara-calc replace files alike.
 //
-// The bytes (Windows-1252, CR LF, from fondara::report::file_bytes) go to a temporary
-// file beside the target, which replaces the target only when everything was written
-// and synced. So an existing file is either replaced whole or, on any failure, left
-// exactly as it was. Used by the Save button of both calculation windows.
+// An existing regular file is either replaced whole or, on any failure, left exactly as
+// it was; a FIFO or a device under the name is written, never replaced. Used by the Save
+// button of both calculation windows.
 #pragma once
 
 #include <QString>

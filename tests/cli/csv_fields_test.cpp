@@ -1,87 +1,84 @@
-// The CSV reader and writer and the reading of typed numbers, in process.
+// The CSV reader, the reading of typed numbers and the quoting of user text in
+// messages, in process.
 #include <gtest/gtest.h>
 
 #include "cli/csv.h"
 #include "cli/fields.h"
+#include "cli/message_text.h"
+#include "run_program.h"
 
 namespace fondara::cli {
 namespace {
 
-struct NumberCase {
+using test::PrintTo;
+
+// The dot is the comma the window types, except before exactly three digits (1.800).
+TEST(TypedNumber, ReadsAsTheFieldWouldAndRefusesAmbiguousThousands) {
+  const std::pair<const char*, std::optional<float>> cases[] = {
+      {" 2.5\t", 2.5f}, {"1.800", std::nullopt}, {"12.500", std::nullopt}, {"1.80", 1.8f},
+      {"1.8000", 1.8f}, {"0.500", 0.5f},         {"-1", std::nullopt}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(leggi_numero(text), expected) << text;
+}
+
+// Every record of `text` with the line it starts on, then how the reading ended.
+std::pair<std::vector<std::pair<int, csv::Record>>, csv::Status> read_all(std::string_view text) {
+  csv::Reader reader(csv::read_text(text));
+  std::vector<std::pair<int, csv::Record>> records;
+  csv::Record record;
+  csv::Status status;
+  while ((status = reader.next(record)) == csv::Status::record)
+    records.emplace_back(reader.line(), record);
+  return {records, status};
+}
+
+TEST(CsvReader, QuotedFieldsHoldSeparatorsQuotesAndLineBreaks) {
+  using Records = std::vector<std::pair<int, csv::Record>>;
+  EXPECT_EQ(read_all("a,b\r\n\"1,5\",\"x \"\"y\"\"\nz\"\r\n\n3,\"\""),
+            std::pair(Records{{1, {"a", "b"}}, {2, {"1,5", "x \"y\"\nz"}}, {5, {"3", ""}}},
+                      csv::Status::end));
+  // A semicolon anywhere on the first line chooses it; a quote may close mid-field.
+  EXPECT_EQ(read_all("\xEF\xBB\xBF\"a;b\",c\n1,5;2").first,
+            (Records{{1, {"a;b,c"}}, {2, {"1,5", "2"}}}));
+}
+
+TEST(CsvReader, StopsAtAnOpenQuoteAndAtOverlongRecords) {
+  EXPECT_EQ(read_all("a\n\"b\n").second, csv::Status::unclosed_quote);
+  const std::string half(csv::max_record_bytes / 2, 'x');  // one byte too many, half quoted
+  EXPECT_EQ(read_all("a\n" + half + "x,\"" + half + "\"").second, csv::Status::too_long);
+  EXPECT_EQ(read_all("a\n" + std::string(csv::max_record_fields, ',')).second,
+            csv::Status::too_long);
+  EXPECT_EQ(read_all("a\n" + std::string(csv::max_record_fields - 1, ',')).second,
+            csv::Status::end);
+}
+
+struct QuotedCase {
   const char* name;
-  const char* text;
-  std::optional<float> expected;
+  std::string text;
+  std::string shown;
 };
 
-void PrintTo(const NumberCase& row, std::ostream* out) {
-  *out << row.name;
+class QuotedText : public testing::TestWithParam<QuotedCase> {};
+
+TEST_P(QuotedText, IsOneSafeLine) {
+  EXPECT_EQ(safe_quoted(GetParam().text), GetParam().shown);
 }
 
-class TypedNumber : public testing::TestWithParam<NumberCase> {};
-
-TEST_P(TypedNumber, ReadsAsTheFieldWould) {
-  EXPECT_EQ(leggi_numero(GetParam().text), GetParam().expected);
-}
+const std::string kReplaced = "\xEF\xBF\xBD";
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, TypedNumber,
+    Texts, QuotedText,
     testing::Values(
-        NumberCase{"whole", "12", 12.0f}, NumberCase{"comma", "2,5", 2.5f},
-        NumberCase{"full_stop_is_comma", "2.5", 2.5f},
-        NumberCase{"typed_thousands_dot_becomes_comma", "1.000", 1.0f},
-        NumberCase{"leading_comma", ",5", 0.5f}, NumberCase{"trailing_comma", "5,", 5.0f},
-        NumberCase{"blanks_around", " 2,3\t", 2.3f}, NumberCase{"empty", "", std::nullopt},
-        NumberCase{"lone_comma", ",", std::nullopt},
-        NumberCase{"second_comma", "1,2,3", std::nullopt},
-        NumberCase{"comma_and_full_stop", "1,2.3", std::nullopt},
-        NumberCase{"minus", "-1", std::nullopt}, NumberCase{"plus", "+1", std::nullopt},
-        NumberCase{"exponent", "1E3", std::nullopt}, NumberCase{"inner_blank", "2 5", std::nullopt},
-        NumberCase{"beyond_float_range", "9999999999999999999999999999999999999999", std::nullopt}),
-    [](const auto& row) { return std::string(row.param.name); });
-
-TEST(CsvParse, QuotedFieldsHoldSeparatorsQuotesAndLineBreaks) {
-  const auto parsed = csv::parse("a,b\r\n\"1,5\",\"x \"\"y\"\"\nz\"\r\n");
-  ASSERT_TRUE(parsed.document) << parsed.error;
-  EXPECT_EQ(parsed.document->separator, ',');
-  ASSERT_EQ(parsed.document->rows.size(), 1u);
-  EXPECT_EQ(parsed.document->rows[0], (csv::Record{"1,5", "x \"y\"\nz"}));
-}
-
-TEST(CsvParse, SemicolonInTheHeaderChoosesIt) {
-  const auto parsed = csv::parse(
-      "\xEF\xBB\xBF"
-      "a;b\n1,5;2\n\n3;4");
-  ASSERT_TRUE(parsed.document);
-  EXPECT_EQ(parsed.document->separator, ';');
-  EXPECT_EQ(parsed.document->header, (csv::Record{"a", "b"}));
-  ASSERT_EQ(parsed.document->rows.size(), 2u);
-  EXPECT_EQ(parsed.document->rows[0], (csv::Record{"1,5", "2"}));
-  EXPECT_EQ(parsed.document->rows[1], (csv::Record{"3", "4"}));
-  EXPECT_EQ(parsed.document->row_lines, (std::vector<int>{2, 4}));
-}
-
-TEST(CsvParse, EmptyFieldsAreKept) {
-  const auto parsed = csv::parse("a,b,c\n,,\n");
-  ASSERT_TRUE(parsed.document);
-  EXPECT_EQ(parsed.document->rows[0], (csv::Record{"", "", ""}));
-}
-
-TEST(CsvFormat, QuotesOnlyWhereNeeded) {
-  EXPECT_EQ(csv::format_record({"2,5", "a\"b", "c", "d\ne", ""}, ','),
-            "\"2,5\",\"a\"\"b\",c,\"d\ne\",\r\n");
-  EXPECT_EQ(csv::format_record({"2,5", "x;y"}, ';'), "2,5;\"x;y\"\r\n");
-}
-
-TEST(CsvFormat, WhatIsWrittenReadsBack) {
-  const csv::Record record = {"2,5", "Muro \"A\"; lato", "riga\r\nnuova", ""};
-  for (char separator : {',', ';'}) {
-    const auto parsed = csv::parse(csv::format_record({"a", "b", "c", "d"}, separator) +
-                                   csv::format_record(record, separator));
-    ASSERT_TRUE(parsed.document);
-    ASSERT_EQ(parsed.document->rows.size(), 1u);
-    EXPECT_EQ(parsed.document->rows[0], record) << separator;
-  }
-}
+        QuotedCase{"accents_pass", "città φ'", "\"città φ'\""},
+        QuotedCase{"controls_escaped", "a\x1b[2J\n\r\t\x7f", "\"a\\e[2J\\n\\r\\t\\x7f\""},
+        QuotedCase{"c1_and_bidi_controls_escaped", "\xC2\x9B\xE2\x80\xAE", "\"\\u009b\\u202e\""},
+        QuotedCase{"invalid_utf8_replaced", "\xff\xC0\xAF\xED\xA0\x80\xE2\x82",
+                   "\"" + kReplaced + kReplaced + kReplaced + kReplaced + kReplaced + kReplaced +
+                       kReplaced + kReplaced + "\""},
+        QuotedCase{"sixty_characters_kept_whole", std::string(60, 'x'),
+                   "\"" + std::string(60, 'x') + "\""},
+        QuotedCase{"longer_text_cut", std::string(59, 'x') + "àè",
+                   "\"" + std::string(59, 'x') + "à…\""}),
+    testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace fondara::cli

@@ -1,5 +1,8 @@
-// fondara-calc end to end: the built program run as a separate process.
+// fondara-calc's own behaviour, the built program run as a separate process: results, one
+// report by bytes, one batch, and every refusal with its exit code and one Italian line.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include "run_program.h"
 #include "test_data.h"
@@ -7,271 +10,152 @@
 namespace fondara::test {
 namespace {
 
+using test::PrintTo;
 using Args = std::vector<std::string>;
 
-const Args kSciolti = {"sciolti",
-                       "lunghezza=10",
-                       "larghezza=2",
-                       "altezza=1",
-                       "angolo=30",
-                       "coesione_drenata=0",
-                       "peso_terreno_fondazione=1900",
-                       "peso_terreno_rinterro=1800"};
+const std::string kHeader =
+    "lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata";
 
-const Args kCoesivi = {"coesivi",
-                       "lunghezza=10",
-                       "larghezza=2",
-                       "altezza=1",
-                       "peso_terreno_rinterro=1800",
-                       "coesione_non_drenata=0,5"};
-
-Args with(Args args, const std::vector<std::string>& more) {
+Args with(Args args, const Args& more) {
   args.insert(args.end(), more.begin(), more.end());
   return args;
 }
 
-TEST(FondaraCalc, DrainedExampleShowsTheResultBoxes) {
+TEST(FondaraCalc, ShowsTheResultBoxesAndWritesTheSaveButtonsReport) {
   TempFolder folder;
-  const Outcome run = run_fondara_calc(kSciolti, folder);
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out,
-            "NY = 15,02\n"
-            "Nq = 18,34\n"
-            "Nc = 30,05\n"
-            "CARICO DI ROTTURA:  qR = 6,84 daN/cm^2 (bar)\n"
-            "CARICO LIMITE:  qlim = 2,97 daN/cm^2 (bar)\n");
-}
-
-TEST(FondaraCalc, DrainedUnderWater) {
-  TempFolder folder;
-  const Outcome run = run_fondara_calc(with(kSciolti, {"falda=SI"}), folder);
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_NE(run.out.find("qR = 5,46 "), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("qlim = 2,37 "), std::string::npos) << run.out;
-}
-
-TEST(FondaraCalc, TypedFullStopIsTheDecimalComma) {
-  TempFolder folder;
-  const Args dot = {"coesivi",
-                    "lunghezza=10",
-                    "larghezza=2",
-                    "altezza=1",
-                    "peso_terreno_rinterro=1800",
-                    "coesione_non_drenata=0.5",
-                    "coefficiente_sicurezza=2.3"};
-  const Outcome with_dot = run_fondara_calc(dot, folder);
-  const Outcome with_comma = run_fondara_calc(kCoesivi, folder);
-  EXPECT_EQ(with_dot.exit_code, 0);
-  EXPECT_EQ(with_dot.out, with_comma.out);
-  EXPECT_EQ(with_comma.out,
+  const Outcome shown = run_fondara_calc(kCoesivi, folder);
+  EXPECT_EQ(shown.exit_code, 0);
+  EXPECT_EQ(shown.out,
             "CARICO DI ROTTURA:    qR = 2,88 daN/cm^2 (bar)\n"
             "CARICO DI PROGETTO:   qd = 1,25 daN/cm^2 (bar)\n");
-}
-
-struct ReportCase {
-  const char* expected;  // name of the expected files in tests/data
-  Args args;
-};
-
-void PrintTo(const ReportCase& row, std::ostream* out) {
-  *out << row.expected;
-}
-
-const std::string kAccenti = "descrizione=Plinto via Dante — città di Forlì, costo 5 €, φ' stimato";
-
-const ReportCase kReports[] = {
-    {"non_drenato_yr23", kCoesivi},
-    {"non_drenato_yr18",
-     {"coesivi", "lunghezza=5", "larghezza=1", "altezza=1,5", "peso_terreno_rinterro=1850",
-      "coesione_non_drenata=0,3", "coefficiente_sicurezza=1,8", kAccenti}},
-    {"non_drenato_yr3",
-     {"coesivi", "lunghezza=1", "larghezza=1", "altezza=1", "peso_terreno_rinterro=1800",
-      "coesione_non_drenata=0,5", "coefficiente_sicurezza=3", "descrizione=Muro"}},
-    {"drenato_no", kSciolti},
-    {"drenato_si", with(kSciolti, {"falda=SI"})},
-    {"drenato_h_oltre_b",
-     {"sciolti", "lunghezza=3", "larghezza=2", "altezza=3", "angolo=28", "coesione_drenata=0,1",
-      "peso_terreno_fondazione=2000", "peso_terreno_rinterro=1800", kAccenti}},
-    {"drenato_yr18",
-     {"sciolti", "lunghezza=2", "larghezza=2", "altezza=2", "angolo=25", "coesione_drenata=0.05",
-      "peso_terreno_fondazione=1900", "peso_terreno_rinterro=1700", "coefficiente_sicurezza=1,8",
-      "descrizione=Capannone"}},
-    {"drenato_yr3",
-     {"sciolti", "lunghezza=10", "larghezza=2", "altezza=1", "angolo=27,5", "coesione_drenata=0,5",
-      "peso_terreno_fondazione=1900", "peso_terreno_rinterro=1800", "coefficiente_sicurezza=3",
-      "falda=SI", "descrizione=Angolo 27,5"}},
-};
-
-class FondaraCalcReport : public testing::TestWithParam<ReportCase> {};
-
-TEST_P(FondaraCalcReport, FileIsByteIdenticalToTheExpectedReport) {
-  TempFolder folder;
-  const auto path = folder / "relazione.txt";
-  const Outcome run = run_fondara_calc(with(GetParam().args, {"--report", path.string()}), folder);
-  EXPECT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(slurp(path), read_data(std::string(GetParam().expected) + ".txt"));
-  EXPECT_EQ(folder.entries(), std::vector<std::string>{"relazione.txt"});
-}
-
-TEST_P(FondaraCalcReport, StandardOutputReportIsTheSameBytes) {
-  TempFolder folder;
-  const Outcome run = run_fondara_calc(with(GetParam().args, {"--report=-"}), folder);
-  EXPECT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(run.out, read_data(std::string(GetParam().expected) + ".txt"));
-}
-
-TEST_P(FondaraCalcReport, PrintPreviewMatchesThePrintedLines) {
-  TempFolder folder;
-  const Outcome run = run_fondara_calc(with(GetParam().args, {"--stampa"}), folder);
-  EXPECT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(run.out, read_data(std::string(GetParam().expected) + ".stampa.txt"));
-}
-
-INSTANTIATE_TEST_SUITE_P(WorkedExamples, FondaraCalcReport, testing::ValuesIn(kReports),
-                         [](const auto& row) { return std::string(row.param.expected); });
-
-TEST(FondaraCalc, SavingAgainReplacesTheFile) {
-  TempFolder folder;
   const auto path = folder / "relazione.txt";
   spit(path, std::string(10000, 'x'));
-  const Outcome run = run_fondara_calc(with(kCoesivi, {"--report", path.string()}), folder);
-  EXPECT_EQ(run.exit_code, 0);
+  const Outcome saved = run_fondara_calc(with(kCoesivi, {"--report", path.string()}), folder);
+  EXPECT_EQ(saved.exit_code, 0) << saved.err;
   EXPECT_EQ(slurp(path), read_data("non_drenato_yr23.txt"));
+  EXPECT_EQ(run_fondara_calc(with(kCoesivi, {"--report=-"}), folder).out, slurp(path));
 }
 
-struct BadInput {
+// Rows that compute keep today's bytes; a row with the wrong number of fields keeps
+// those it has and names its line.
+TEST(FondaraCalc, BatchRowsGiveResultsOrTheirMessage) {
+  TempFolder folder;
+  const auto input = folder / "dati.csv";
+  const auto output = folder / "risultati.csv";
+  spit(input, " " + kHeader + ";descrizione \n10;2;1;1800;0,5;Muro A\n1;2;1;1800;0,5;B\n\n" +
+                  "5;1;1.5;1850;0,3;\"Muro \"\"C\"\"; lato\"\n10;2;x;1800;0,5;D\n10;2;1\n" +
+                  "10;2;1;1800;0,5;E;troppo\n");
+  const std::string results =
+      kHeader +
+      ";coefficiente_sicurezza;descrizione;qR;qd;errore\r\n"
+      "10;2;1;1800;0,5;2,3;Muro A;2,88;1,25;\r\n"
+      "1;2;1;1800;0,5;2,3;B;;;La lunghezza deve essere superiore alla larghezza\r\n"
+      "5;1;1.5;1850;0,3;2,3;\"Muro \"\"C\"\"; lato\";1,93;0,84;\r\n"
+      "10;2;x;1800;0,5;2,3;D;;;\"Il valore di altezza non è un numero: \"\"x\"\".\"\r\n"
+      "10;2;1;;;2,3;;;;La riga 7 ha 3 campi, l'intestazione ne ha 6.\r\n"
+      "10;2;1;1800;0,5;2,3;E;;;La riga 8 ha 7 campi, l'intestazione ne ha 6.\r\n";
+  const Outcome to_file =
+      run_fondara_calc({"coesivi", "--csv", input.string(), "--output", output.string()}, folder);
+  EXPECT_EQ(to_file.exit_code, 1);
+  EXPECT_EQ(to_file.err,
+            "fondara-calc: 4 righe non calcolate; la prima è la riga 3 del file CSV.\n");
+  EXPECT_EQ(slurp(output), results);
+  const Outcome piped = run_fondara_calc({"coesivi", "--csv", "-"}, folder, {slurp(input)});
+  EXPECT_EQ(piped.out, results);
+}
+
+// "@" in the arguments and the message stands for the test's folder, which must hold no
+// new file afterwards.
+struct Refusal {
   const char* name;
   Args args;
+  Start start;
   int exit_code;
   std::string message;
 };
 
-void PrintTo(const BadInput& row, std::ostream* out) {
-  *out << row.name;
-}
+const std::string kTooLong =
+    "Il file CSV ha una riga troppo lunga (riga 1): al massimo 1 MiB e 1024 campi.";
+const std::string kNeedsName =
+    "L'opzione --report richiede un nome di file (oppure - per i flussi standard).";
 
-const BadInput kBadInputs[] = {
-    {"missing_field",
-     {"coesivi", "lunghezza=10", "larghezza=2", "altezza=1", "peso_terreno_rinterro=1800"},
-     2,
-     "Manca il campo coesione_non_drenata: cu, coesione non drenata (daN/cm², bar)."},
-    {"unknown_field", with(kCoesivi, {"angolo=30"}), 2,
-     "Campo sconosciuto per coesivi: angolo (vedere fondara-calc --help)."},
-    {"field_given_twice", with(kCoesivi, {"lunghezza=12"}), 2,
-     "Il campo lunghezza è indicato due volte."},
-    {"second_comma",
-     {"coesivi", "lunghezza=10", "larghezza=2,5,1", "altezza=1", "peso_terreno_rinterro=1800",
-      "coesione_non_drenata=0,5"},
-     2,
-     "Il valore di larghezza non è un numero: \"2,5,1\"."},
-    {"letters", with(kSciolti, {"coefficiente_sicurezza=abc"}), 2,
-     "Il valore di coefficiente_sicurezza non è un numero: \"abc\"."},
-    {"minus_sign_the_field_cannot_type", with(kSciolti, {"coefficiente_sicurezza=-2"}), 2,
-     "Il valore di coefficiente_sicurezza non è un numero: \"-2\"."},
-    {"exponent", with(kSciolti, {"coefficiente_sicurezza=2e1"}), 2,
-     "Il valore di coefficiente_sicurezza non è un numero: \"2e1\"."},
-    {"empty_value", with(kSciolti, {"coefficiente_sicurezza="}), 2,
-     "Il valore di coefficiente_sicurezza non è un numero: \"\"."},
-    {"lone_comma", with(kSciolti, {"coefficiente_sicurezza=,"}), 2,
-     "Il valore di coefficiente_sicurezza non è un numero: \",\"."},
-    {"water_table_neither_si_nor_no", with(kSciolti, {"falda=forse"}), 2,
-     "Il campo falda vale SI o NO, non \"forse\"."},
-    {"description_with_line_break", with(kCoesivi, {"descrizione=a\nb"}), 2,
-     "La descrizione non può contenere a capo, tabulazioni o altri caratteri di controllo."},
-    {"length_below_width",
-     {"coesivi", "lunghezza=1", "larghezza=2", "altezza=1", "peso_terreno_rinterro=1800",
-      "coesione_non_drenata=0,5"},
-     1,
+// clang-format off
+const Refusal kRefusals[] = {
+    {"length_below_width", {"coesivi", "lunghezza=1", "larghezza=2", "altezza=1",
+     "peso_terreno_rinterro=1800", "coesione_non_drenata=0,5", "--report=@/r.txt"}, {}, 1,
      "La lunghezza deve essere superiore alla larghezza"},
-    {"zero_angle",
-     {"sciolti", "lunghezza=10", "larghezza=2", "altezza=1", "angolo=0", "coesione_drenata=0",
-      "peso_terreno_fondazione=1900", "peso_terreno_rinterro=1800"},
-     1,
-     "Impossibile eseguire il calcolo: l'angolo di attrito φ' non può essere zero."},
-    {"zero_safety_factor", with(kCoesivi, {"coefficiente_sicurezza=0"}), 1,
-     "Impossibile eseguire il calcolo: il coefficiente di sicurezza YR non può essere zero."},
-    {"report_value_beyond_float_range",
-     {"coesivi", "lunghezza=10", "larghezza=2", "altezza=1", "peso_terreno_rinterro=1800",
-      "coesione_non_drenata=10000000000000000000000000000000000"},
-     1,
-     "Impossibile preparare la relazione: un valore da stampare supera il massimo valore "
-     "rappresentabile."},
-    {"no_soil_family",
-     {"lunghezza=10"},
-     2,
-     "Indicare il tipo di terreno, coesivi o sciolti (vedere fondara-calc --help)."},
-    {"unknown_soil_family",
-     {"rocce", "lunghezza=10"},
-     2,
-     "Tipo di terreno sconosciuto: \"rocce\"; usare coesivi o sciolti."},
-    {"unknown_option", with(kCoesivi, {"--pdf"}), 2,
-     "Opzione sconosciuta: --pdf (vedere fondara-calc --help)."},
-    {"argument_without_equals", with(kCoesivi, {"dieci"}), 2,
-     "Argomento non riconosciuto: \"dieci\" (atteso campo=valore)."},
+    {"option_report_as_last_argument", with(kCoesivi, {"--report"}), {}, 2, kNeedsName},
+    {"option_report_equals_without_name", with(kCoesivi, {"--report="}), {}, 2, kNeedsName},
+    {"option_print_and_report_both_on_standard_output", with(kCoesivi, {"--stampa", "--report",
+     "-"}), {}, 2, "--report - e --stampa scrivono entrambe sullo standard output: usarne una."},
+    {"option_output_without_csv", with(kCoesivi, {"--output", "@/x.csv"}), {}, 2,
+     "L'opzione --output vale solo con --csv."},
+    {"ambiguous_thousands", with(kCoesivi, {"coefficiente_sicurezza=1.800"}), {}, 2,
+     "Il valore di coefficiente_sicurezza è ambiguo: \"1.800\". Scrivere 1800 oppure 1,8."},
+    {"ambiguous_thousands_in_a_batch", {"coesivi", "--csv", "-"},
+     {kHeader + "\n12.500;1;1;1;1\n"}, 1, "Una riga non calcolata: la riga 2 del file CSV."},
+    {"safe_text_escaped_and_cut", with(kCoesivi, {"coefficiente_sicurezza=s\xff\n\x1b]0;x\a" +
+     std::string(100000, 'i')}), {}, 2, "Il valore di coefficiente_sicurezza non è un numero: "
+     "\"s\xEF\xBF\xBD\\n\\e]0;x\\x07" + std::string(51, 'i') + "…\"."},
+    {"safe_text_unknown_option", with(kCoesivi, {"--pdf\x1b[2J"}), {}, 2,
+     "Opzione sconosciuta: \"--pdf\\e[2J\" (vedere fondara-calc --help)."},
+    {"safe_text_csv_column", {"coesivi", "--csv", "-"}, {kHeader + ";\x9b\n"}, 2,
+     "Intestazione CSV: colonna sconosciuta \"\xEF\xBF\xBD\"."},
+    {"csv_quote_never_closed", {"coesivi", "--csv", "-", "--output=@/r.csv"},
+     {kHeader + "\n1;1;1;1;\"1\n"}, 2, "Il file CSV ha un campo tra virgolette non chiuso (riga 2)."},
+    {"csv_empty", {"coesivi", "--csv", "-"}, {}, 2,
+     "Il file CSV è vuoto: manca la riga d'intestazione."},
+    {"csv_header_beyond_the_limit", {"coesivi", "--csv", "-"}, {std::string(2 << 20, 'a')}, 2,
+     kTooLong},
+    {"read_unbounded_input", {"coesivi", "--csv", "/dev/zero"}, {}, 2, kTooLong},
+    {"read_closed_standard_input", {"coesivi", "--csv", "-"}, {"", "-"}, 3,
+     "Impossibile leggere lo standard input: il flusso non è aperto."},
+    {"read_folder_as_standard_input", {"coesivi", "--csv", "-"}, {"", "/"}, 3,
+     "Impossibile leggere lo standard input: è una cartella."},
+    {"read_missing_file", {"coesivi", "--csv", "@/manca.csv"}, {}, 3,
+     "Impossibile leggere il file \"@/manca.csv\": il file non esiste."},
+    {"read_process_memory", {"coesivi", "--csv", "/proc/self/mem"}, {}, 3, "Impossibile leggere "
+     "il file \"/proc/self/mem\": errore di lettura o scrittura del dispositivo."},
+    {"stdout_closed", kCoesivi, {"", "", "-"}, 3,
+     "Impossibile scrivere sullo standard output: il flusso non è aperto."},
 };
+// clang-format on
 
-class FondaraCalcBadInput : public testing::TestWithParam<BadInput> {};
+std::string in_folder(std::string text, const TempFolder& folder) {
+  for (std::size_t at; (at = text.find('@')) != std::string::npos;)
+    text.replace(at, 1, folder.path().string());
+  return text;
+}
 
-TEST_P(FondaraCalcBadInput, OneItalianLineNonZeroExitAndNoFile) {
+class FondaraCalcRefuses : public testing::TestWithParam<Refusal> {};
+
+TEST_P(FondaraCalcRefuses, WithItsExitCodeOneItalianLineAndNoFile) {
   TempFolder folder;
-  const auto path = folder / "relazione.txt";
-  const Outcome run = run_fondara_calc(with(GetParam().args, {"--report", path.string()}), folder);
+  Args args = GetParam().args;
+  for (std::string& arg : args) arg = in_folder(arg, folder);
+  const Outcome run = run_fondara_calc(args, folder, GetParam().start);
   EXPECT_EQ(run.exit_code, GetParam().exit_code);
-  EXPECT_EQ(run.err, "fondara-calc: " + GetParam().message + "\n");
-  EXPECT_EQ(run.out, "");
-  EXPECT_TRUE(folder.entries().empty()) << "a file was left behind";
+  EXPECT_EQ(run.err, "fondara-calc: " + in_folder(GetParam().message, folder) + "\n");
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path())) << "a file was left behind";
 }
 
-INSTANTIATE_TEST_SUITE_P(Refused, FondaraCalcBadInput, testing::ValuesIn(kBadInputs),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Commands, FondaraCalcRefuses, testing::ValuesIn(kRefusals),
+                         testing::PrintToStringParamName());
 
-TEST(FondaraCalc, FailedReportLeavesAnEarlierFileUntouched) {
+// Standard output on a device node like the system's full one, made in the test's folder.
+TEST(FondaraCalc, EveryWriteToStandardOutputIsChecked) {
   TempFolder folder;
-  const auto path = folder / "relazione.txt";
-  spit(path, "versione precedente");
-  const Args huge = {"coesivi",
-                     "lunghezza=10",
-                     "larghezza=2",
-                     "altezza=1",
-                     "peso_terreno_rinterro=1800",
-                     "coesione_non_drenata=10000000000000000000000000000000000"};
-  const Outcome run = run_fondara_calc(with(huge, {"--report", path.string()}), folder);
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(slurp(path), "versione precedente");
-  EXPECT_EQ(folder.entries(), std::vector<std::string>{"relazione.txt"});
-}
-
-TEST(FondaraCalc, ReportIntoMissingFolderIsAFileError) {
-  TempFolder folder;
-  const auto path = folder / "manca" / "relazione.txt";
-  const Outcome run = run_fondara_calc(with(kCoesivi, {"--report", path.string()}), folder);
-  EXPECT_EQ(run.exit_code, 3);
-  EXPECT_EQ(run.err, "fondara-calc: Impossibile scrivere il file \"" + path.string() +
-                         "\": la cartella non esiste.\n");
-  EXPECT_TRUE(folder.entries().empty());
-}
-
-TEST(FondaraCalc, ReportOntoAFolderIsAFileErrorAndLeavesNoTemporaryFile) {
-  TempFolder folder;
-  std::filesystem::create_directory(folder / "cartella");
-  const Outcome run =
-      run_fondara_calc(with(kCoesivi, {"--report", (folder / "cartella").string()}), folder);
-  EXPECT_EQ(run.exit_code, 3);
-  EXPECT_NE(run.err.find("è una cartella"), std::string::npos) << run.err;
-  EXPECT_EQ(folder.entries(), std::vector<std::string>{"cartella"});
-}
-
-TEST(FondaraCalc, HelpNamesEveryFieldWithItsUnit) {
-  TempFolder folder;
-  const Outcome run = run_fondara_calc({"--help"}, folder);
-  EXPECT_EQ(run.exit_code, 0);
-  for (const char* text :
-       {"lunghezza ", "larghezza ", "altezza ", "peso_terreno_rinterro ", "coesione_non_drenata ",
-        "coefficiente_sicurezza ", "angolo ", "coesione_drenata ", "peso_terreno_fondazione ",
-        "falda ", "descrizione ", "(m)", "(gradi)", "(daN/m³)", "(daN/cm², bar)",
-        "Codici di uscita"})
-    EXPECT_NE(run.out.find(text), std::string::npos) << text;
+  const auto full = folder / "pieno";
+  if (::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+    GTEST_SKIP() << "a device node needs root: not run here";
+  for (const Args& args :
+       {kCoesivi, with(kCoesivi, {"--report", "-"}), with(kCoesivi, {"--stampa"}),
+        Args{"coesivi", "--csv", "-"}, Args{"--help"}}) {
+    const Outcome run = run_fondara_calc(args, folder, {kHeader + "\n", "", full.string()});
+    EXPECT_EQ(run.exit_code, 3) << args.back();
+    EXPECT_EQ(run.err,
+              "fondara-calc: Impossibile scrivere sullo standard output: spazio esaurito.\n");
+  }
 }
 
 }  // namespace

@@ -2,25 +2,21 @@
 #pragma once
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace fondara::test {
 
 struct Outcome {
   int exit_code = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 inline std::string slurp(const std::filesystem::path& path) {
@@ -35,66 +31,66 @@ inline void spit(const std::filesystem::path& path, const std::string& bytes) {
 // A fresh folder for one test, removed with everything in it at the end.
 class TempFolder {
  public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "fondara-calc-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-  // The names of the files the folder holds.
-  std::vector<std::string> entries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_))
-      names.push_back(entry.path().filename().string());
-    return names;
-  }
+  TempFolder() { EXPECT_NE(::mkdtemp(path_.data()), nullptr); }
+  ~TempFolder() { std::filesystem::remove_all(path_); }
+  std::filesystem::path operator/(const std::string& name) const { return path() / name; }
+  std::filesystem::path path() const { return path_; }
 
  private:
-  std::filesystem::path path_;
+  std::string path_ = std::filesystem::temp_directory_path() / "fondara-calc-XXXXXX";
 };
 
-// Runs fondara-calc with `args`, `input` as its standard input, in `folder`.
+// How the program is started: standard input holds `input` or comes from `in_from` (a
+// file, folder or device); output and error are captured unless `out_to` names another
+// target; "-" closes a stream.
+struct Start {
+  std::string input{}, in_from{}, out_to{};
+  bool as_nobody = false;
+};
+
+// Test rows print as their name, so no parameter bytes reach the test names.
+// clang-format off
+template <typename Row> requires requires(const Row& row) { row.name; }
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+// clang-format on
+
+// An undrained calculation with every field given.
+// clang-format off
+inline const std::vector<std::string> kCoesivi = {"coesivi", "lunghezza=10", "larghezza=2",
+    "altezza=1", "peso_terreno_rinterro=1800", "coesione_non_drenata=0,5"};
+// clang-format on
+
 inline Outcome run_fondara_calc(const std::vector<std::string>& args, const TempFolder& folder,
-                            const std::string& input = "") {
-  const auto in_path = folder / ".stdin";
-  const auto out_path = folder / ".stdout";
-  const auto err_path = folder / ".stderr";
-  spit(in_path, input);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, in_path.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-  posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-
-  std::vector<std::string> all = {FONDARA_CALC};
-  all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& arg : all) argv.push_back(arg.data());
+                                const Start& start = {}) {
+  const std::string in = start.in_from.empty() ? (folder / ".stdin").string() : start.in_from;
+  const std::string out = start.out_to.empty() ? (folder / ".stdout").string() : start.out_to;
+  const std::string err = (folder / ".stderr").string();
+  if (start.in_from.empty()) spit(in, start.input);
+  std::vector<char*> argv = {const_cast<char*>(FONDARA_CALC)};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
 
-  Outcome run;
-  pid_t pid = 0;
-  if (posix_spawn(&pid, FONDARA_CALC, &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
+  const auto redirect = [](const std::string& path, int fd, int flags) {
+    const int opened = path == "-" ? -1 : ::open(path.c_str(), flags, 0600);
+    if (path != "-" && (opened < 0 || ::dup2(opened, fd) != fd)) ::_exit(126);
+    if (opened != fd) ::close(opened == -1 ? fd : opened);
+  };
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    redirect(in, 0, O_RDONLY | O_CLOEXEC);
+    redirect(out, 1, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC);
+    redirect(err, 2, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC);
+    if (start.as_nobody && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(126);
+    ::execv(FONDARA_CALC, argv.data());
+    ::_exit(127);
   }
-  posix_spawn_file_actions_destroy(&actions);
-  run.out = slurp(out_path);
-  run.err = slurp(err_path);
-  std::filesystem::remove(in_path);
-  std::filesystem::remove(out_path);
-  std::filesystem::remove(err_path);
+  Outcome run;
+  int status = 0;
+  if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+    run.exit_code = WEXITSTATUS(status);
+  if (start.out_to.empty()) run.out = slurp(out);
+  run.err = slurp(err);
+  for (const char* name : {".stdin", ".stdout", ".stderr"}) ::unlink((folder / name).c_str());
   return run;
 }
 

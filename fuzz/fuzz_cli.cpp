@@ -1,0 +1,73 @@
+// Feeds arbitrary command lines to fondara-calc's option reader and arbitrary CSV bytes
+// to a whole batch (read, compute, write). Every input must give options or a refusal
+// of one line, and a batch must end with one of the documented exit codes: no crash,
+// no hang, no undefined behaviour, no unbounded memory.
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/batch.h"
+#include "cli/command.h"
+
+namespace {
+
+using namespace fondara::cli;
+
+void require(bool condition) {
+  if (!condition) std::abort();
+}
+
+// Arguments are the lines before the first empty line; the rest is the CSV.
+std::vector<std::string> arguments_from(std::string_view& data) {
+  std::vector<std::string> args;
+  while (!data.empty()) {
+    const std::size_t end = data.find('\n');
+    const std::string_view line = data.substr(0, end);
+    data.remove_prefix(end == std::string_view::npos ? data.size() : end + 1);
+    if (line.empty()) break;
+    args.emplace_back(line);
+  }
+  return args;
+}
+
+void check_options(const std::vector<std::string>& args) {
+  const auto options = read_options(args);
+  if (const auto* failure = std::get_if<Failure>(&options)) {
+    require(failure->code == exit_uso && !failure->message.empty());
+    require(failure->message.find('\n') == std::string::npos);
+    return;
+  }
+  const Options& o = std::get<Options>(options);
+  require(!o.csv || (o.testi.empty() && !o.report && !o.print));
+  require(o.csv || !o.output);
+}
+
+int batch_of(std::string_view csv, Terreno terreno) {
+  const int in = ::memfd_create("csv", MFD_CLOEXEC);
+  const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+  require(in >= 0 && null >= 0);
+  require(::write(in, csv.data(), csv.size()) == static_cast<ssize_t>(csv.size()));
+  require(::lseek(in, 0, SEEK_SET) == 0);
+  const int code = run_batch(terreno, "-", "-", Streams{in, null, null});
+  ::close(in);
+  ::close(null);
+  return code;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  std::string_view data(reinterpret_cast<const char*>(bytes), size);
+  const std::vector<std::string> args = arguments_from(data);
+  check_options(args);
+  const Terreno terreno = args.size() % 2 ? Terreno::sciolti : Terreno::coesivi;
+  const int code = batch_of(data, terreno);
+  require(code == exit_ok || code == exit_dati || code == exit_uso);
+  return 0;
+}
