@@ -9,6 +9,7 @@
 
 #include "cli/csv.h"
 #include "cli/message_text.h"
+#include "input/number_text.h"
 #include "report/file_writer.h"
 
 namespace fondara::cli {
@@ -27,11 +28,6 @@ std::optional<std::string> check_header(Terreno terreno, const csv::Record& head
     if (!campo.predefinito && !seen.contains(campo.nome))
       return "Intestazione CSV: manca la colonna " + std::string(campo.nome) + ".";
   return std::nullopt;
-}
-
-void trim_blanks(std::string& text) {
-  text.erase(0, text.find_first_not_of(" \t"));
-  text.erase(text.find_last_not_of(" \t") + 1);
 }
 
 // The rows of one batch: each output row holds the inputs as given (defaults where a
@@ -180,7 +176,8 @@ int run_batch(Terreno terreno, const std::string& input, const std::string& outp
     return fail(streams.err, exit_uso, "Il file CSV è vuoto: manca la riga d'intestazione.");
   if (auto problem = reading_problem(reader, status, input))
     return fail(streams.err, problem->first, problem->second);
-  for (std::string& column : header) trim_blanks(column);
+  // Blanks around a column name are not part of it.
+  for (std::string& column : header) column = std::string(trim_blanks(column));
   if (const auto problem = check_header(terreno, header))
     return fail(streams.err, exit_uso, *problem);
 

@@ -93,7 +93,7 @@ std::string lines_of_text(const std::vector<std::string>& lines) {
 // The report of a calculation in one version, or the failure to prepare it.
 std::variant<report::Report, Failure> prepare_report(const Calcolo& calcolo,
                                                      report::Version version) {
-  auto result = calcolo.relazione(version);
+  auto result = relazione(calcolo, version);
   if (!result) return Failure{exit_dati, report::report_failure_message(result.failure())};
   return *std::move(result);
 }

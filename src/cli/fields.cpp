@@ -138,9 +138,8 @@ std::variant<Calcolo, Problema> calcola_coesivi(const Testi& testi) {
   calcolo.risultati = risultati_da_tabella(undrained_results(), box);
   calcolo.righe = {"CARICO DI ROTTURA:    qR = " + box.Q_limite + kUnita,
                    "CARICO DI PROGETTO:   qd = " + box.Q_ammissibile + kUnita};
-  calcolo.relazione = [dati, valori = *risultati, descrizione](report::Version version) {
-    return report_non_drenato(dati, valori, descrizione, version);
-  };
+  calcolo.valori = std::pair{dati, *risultati};
+  calcolo.descrizione = descrizione;
   return calcolo;
 }
 
@@ -160,9 +159,8 @@ std::variant<Calcolo, Problema> calcola_sciolti(const Testi& testi) {
   calcolo.righe = {"NY = " + box.NY, "Nq = " + box.Nq, "Nc = " + box.Nc,
                    "CARICO DI ROTTURA:  qR = " + box.Q_limite + kUnita,
                    "CARICO LIMITE:  qlim = " + box.Q_ammissibile + kUnita};
-  calcolo.relazione = [record = *valori, descrizione](report::Version version) {
-    return report_drenato(record, descrizione, version);
-  };
+  calcolo.valori = *valori;
+  calcolo.descrizione = descrizione;
   return calcolo;
 }
 
@@ -211,6 +209,13 @@ std::optional<float> leggi_numero(std::string_view testo) {
 
 std::variant<Calcolo, Problema> calcola(Terreno terreno, const Testi& testi) {
   return terreno == Terreno::coesivi ? calcola_coesivi(testi) : calcola_sciolti(testi);
+}
+
+report::Result relazione(const Calcolo& calcolo, report::Version version) {
+  if (const auto* drenato = std::get_if<ValoriDrenati>(&calcolo.valori))
+    return report_drenato(*drenato, calcolo.descrizione, version);
+  const auto& [dati, risultati] = std::get<0>(calcolo.valori);
+  return report_non_drenato(dati, risultati, calcolo.descrizione, version);
 }
 
 std::vector<std::string> nomi_risultati(Terreno terreno) {

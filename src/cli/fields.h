@@ -9,7 +9,6 @@
 // line and every CSV row go through calcola().
 #pragma once
 
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -18,7 +17,9 @@
 #include <variant>
 #include <vector>
 
+#include "drained/calcolo_drenato.h"
 #include "report/builder.h"
+#include "undrained/calcolo_non_drenato.h"
 
 namespace fondara::cli {
 
@@ -63,12 +64,16 @@ struct Problema {
 };
 
 // The results of one calculation: the result boxes' texts (named as the CSV
-// columns), the lines shown on the terminal and the report of the same data.
+// columns), the lines shown on the terminal and what its report is made from.
 struct Calcolo {
   std::vector<std::pair<std::string, std::string>> risultati;
   std::vector<std::string> righe;
-  std::function<report::Result(report::Version)> relazione;
+  std::variant<std::pair<DatiNonDrenati, RisultatiNonDrenati>, ValoriDrenati> valori;
+  std::string descrizione;
 };
+
+// The report of a calculation, as the window's Save or Print would make it.
+report::Result relazione(const Calcolo& calcolo, report::Version version);
 
 // Field name to its text as given. Missing optional fields take their default.
 using Testi = std::map<std::string, std::string, std::less<>>;
