@@ -5,8 +5,7 @@
 #include "app/toolkit.h"
 #include "drained/report_drenato.h"
 #include "report/channel_texts.h"
-#include "report/file_channel.h"
-#include "report/statement.h"
+#include "report/save_print.h"
 #include "undrained/report_non_drenato.h"
 
 namespace fondara::app {
@@ -20,24 +19,25 @@ report::Result build_report(const ReportValues& values, report::Version version)
   return report_drenato(drained.valori, drained.descrizione, version);
 }
 
-// The file report: nothing is written when the report cannot be prepared, the dialog
-// is cancelled or the file cannot be written (then the file keeps its old content).
-void save_report(QWidget& window, const ReportValues& values) {
-  const report::Result result = build_report(values, report::Version::file);
-  if (!result) {
-    message_box(&window, QString::fromStdString(report::report_failure_message(result.failure())));
-    return;
-  }
-  const report::SaveResult saved =
-      report::save_file(&window, toolkit().save_file_name, report::file_bytes(*result));
-  if (saved.outcome == report::SaveResult::Outcome::failed) message_box(&window, saved.error);
+// The builder of the window's report and the kind of window named in a PDF's title.
+report::ReportBuilder builder_of(const ReportValues& values) {
+  return [values](report::Version version) { return build_report(values, version); };
 }
 
-// The printed report: one document, or the print-problem message and nothing printed.
+QString kind_of(const ReportValues& values) {
+  return QString::fromUtf8(std::holds_alternative<UndrainedReportValues>(values)
+                               ? report::report_kind_coesivi
+                               : report::report_kind_sciolti);
+}
+
+void save_report(QWidget& window, const ReportValues& values) {
+  report::save_report(&window, builder_of(values), kind_of(values), toolkit().save_file_name,
+                      message_box);
+}
+
 void print_report(QWidget& window, const ReportValues& values) {
-  const report::Result result = build_report(values, report::Version::stampa);
-  if (!result || report::print_report(*result, toolkit().printer))
-    message_box(&window, QString::fromUtf8(report::print_error_message));
+  report::print_report(&window, builder_of(values), kind_of(values), toolkit().printer,
+                       message_box);
 }
 
 }  // namespace

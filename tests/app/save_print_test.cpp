@@ -3,7 +3,6 @@
 // a PDF file), everything else is what the user gets.
 #include <QDir>
 #include <QFile>
-#include <QPrinter>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
@@ -11,6 +10,7 @@
 #include "gui_test.h"
 #include "pdf_lines.h"
 #include "report/channel_texts.h"
+#include "report/printed_pages.h"
 #include "report/statement.h"
 #include "test_data.h"
 
@@ -32,13 +32,15 @@ class SavePrint : public GuiTest {
       ++dialogs;
       return chosen_name;
     };
-    app::toolkit().printer = [this]() -> std::unique_ptr<QPrinter> {
+    app::toolkit().printer = [this]() -> std::variant<report::PrintDestination, QString> {
+      if (!printer_available) return QStringLiteral("nessuna stampante");
       ++printers;
-      if (!printer_available) return nullptr;
-      auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-      printer->setOutputFormat(QPrinter::PdfFormat);
-      printer->setOutputFileName(pdf_path());
-      return printer;
+      return report::PrintDestination{
+          report::a4_page(), [this](const QByteArray& pdf, const QString&) {
+            QFile file(pdf_path());
+            const bool written = file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size();
+            return written ? std::nullopt : std::optional<QString>(file.errorString());
+          }};
     };
   }
 

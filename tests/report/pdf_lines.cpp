@@ -24,13 +24,17 @@ int blanks(double gap, double pitch) {
 
 }  // namespace
 
-PdfText read_pdf(const QString& pdf_path) {
+QString tool_output(const QString& tool, const QStringList& arguments) {
   QProcess process;
-  process.start(QStringLiteral("pdftotext"),
-                {QStringLiteral("-bbox"), pdf_path, QStringLiteral("-")});
+  process.start(tool, arguments);
+  if (!process.waitForFinished(30000) || process.exitCode() != 0) return {};
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+PdfText read_pdf(const QString& pdf_path) {
   PdfText pdf;
-  if (!process.waitForFinished(30000) || process.exitCode() != 0) return pdf;
-  const QString html = QString::fromUtf8(process.readAllStandardOutput());
+  const QString html = tool_output(QStringLiteral("pdftotext"),
+                                   {QStringLiteral("-bbox"), pdf_path, QStringLiteral("-")});
 
   static const QRegularExpression page_or_word(QString::fromLatin1(
       R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace fondara::report::test {
@@ -34,6 +35,10 @@ struct PdfText {
 
 // Runs pdftotext -bbox on `pdf_path`; pages == 0 when it fails.
 PdfText read_pdf(const QString& pdf_path);
+
+// The standard output of a poppler tool (pdftotext, pdfinfo, pdffonts); empty when it
+// fails.
+QString tool_output(const QString& tool, const QStringList& arguments);
 
 // Groups words into lines in reading order; leading blanks are counted from `left_x`.
 std::vector<PdfLine> rebuild_lines(const PdfText& pdf, double left_x);
