@@ -1,6 +1,7 @@
 // Prints the lines of a printed report read back from a PDF file, one per line in
 // UTF-8, with their leading and inner blanks rebuilt; the end-to-end printer test
-// compares them with the expected printed lines.
+// compares them with the expected printed lines. On standard error: the number of pages
+// and the origin (left and top, in points) of the first line.
 //
 //   fondara_pdf_report_lines FILE.pdf
 //
@@ -29,7 +30,9 @@ int main(int argc, char** argv) {
   double left = std::numeric_limits<double>::max();
   for (const auto& word : pdf.words) left = std::min(left, word.x_min);
   std::fprintf(stderr, "pagine: %d\n", pdf.pages);
-  for (const auto& line : fondara::report::test::rebuild_lines(pdf, left)) {
+  const auto lines = fondara::report::test::rebuild_lines(pdf, left);
+  std::fprintf(stderr, "origine: %.1f %.1f\n", lines.front().x_min, lines.front().y_min);
+  for (const auto& line : lines) {
     std::printf("%s\n", line.text.toUtf8().constData());
   }
   return 0;

@@ -6,8 +6,9 @@
 #   scenarios.sh l_minore_di_b      L < B refused, fields emptied, then the right report
 #   scenarios.sh finestra_aiuto     help window opened and closed, then the drained report
 #                                   with the fields and the choice made before it
-#   scenarios.sh stampante          both reports printed on a real CUPS queue and read
-#                                   back; without the scheduler, the print-problem message
+#   scenarios.sh stampante          on a real CUPS queue: a refused job, both reports
+#                                   printed and read back on A4 and Letter, a stopped
+#                                   queue, a scheduler that does not answer, none at all
 #
 # Run under xvfb-run with FONDARA and FONDARA_TEST_DATA set (see e2e_lib.sh); the
 # printer scenario also needs CUPS_TEST_PRINTER (scripts/cups-test-printer.sh) and
@@ -189,7 +190,7 @@ scenario_finestra_aiuto() {
 
 # ---------------------------------------------------------------- real printer
 
-readonly PRINT_WAIT=${PRINT_WAIT:-90}
+readonly PRINT_WAIT=${PRINT_WAIT:-90} QUEUE=FONDARA_PDF
 
 # Waits until the queue has written the job and it reads back as one page of text;
 # leaves the lines in $1.
@@ -206,22 +207,63 @@ $(lpstat -t 2>&1 | head -n 20)"
   grep -qx 'pagine: 1' "$lines.err" || fail "il documento stampato non ha una pagina: $(cat "$lines.err")"
 }
 
-# Fails unless the printed lines equal the expected ones (trailing blanks and empty
-# lines, which a PDF does not keep, left out on both sides).
+# The first line's place on each paper of the queue, in points: 10 of 200 units across
+# and 10 of 100 down the printable area (margins 18 pt at the sides, 36 pt top and bottom).
+declare -A ORIGIN=([A4]="46.0 113.0" [letter]="46.8 108.0")
+
+# STAMPA of window $1 (layout table $3) prints; the lines read back equal those of $2
+# (trailing blanks and empty lines, which a PDF does not keep, left out on both sides),
+# on paper $4, the first line at its place there.
 expect_printed() {
-  local lines=$1 expected=$FONDARA_TEST_DATA/$2
-  if diff -u --label "atteso $2" --label stampato <(printed_lines_of "$expected") \
-    <(printed_lines_of "$lines") >"$lines.diff"; then
-    e2e_log "stampa identica a $2 ($(printed_lines_of "$lines" | wc -l) righe)"
-  else
-    head -n 40 "$lines.diff" >&2
-    fail "le righe stampate non sono quelle di $2"
-  fi
+  local lines=$E2E_TMP/$2.righe expected=$FONDARA_TEST_DATA/$2
+  click_stampa "$1" "$3"
+  wait_printed_job "$lines"
+  diff -u --label "atteso $2" --label stampato <(printed_lines_of "$expected") \
+    <(printed_lines_of "$lines") >&2 || fail "le righe stampate non sono quelle di $2"
+  pdfinfo "$print_folder/job.pdf" | grep -q "^Page size:.*($4)" ||
+    fail "la pagina non è $4: $(pdfinfo "$print_folder/job.pdf" | grep '^Page size')"
+  awk -v want="${ORIGIN[$4]}" '/^origine:/ { split(want, w, " ");
+    exit !((($2 - w[1])^2 < 1) && (($3 - w[2])^2 < 1)) }' "$lines.err" ||
+    fail "la prima riga non è a ${ORIGIN[$4]} pt: $(grep origine "$lines.err")"
+  e2e_log "stampa identica a $2 su $4"
+  rm -f "$print_folder/job.pdf"
 }
 
-# Removes the queue and stops the scheduler started here; false if it still runs.
+# Clicks STAMPA of window $1 (layout table $2). The pointer leaves the button first:
+# xdotool waits long for a move to where the pointer already is.
+click_stampa() {
+  xdotool mousemove 0 0
+  click "$1" "$2" stampa
+}
+
+# Jobs the scheduler knows of, completed ones included.
+job_count() { lpstat -W all -o "$QUEUE" 2>/dev/null | wc -l; }
+
+# STAMPA of window $1 (layout table $2) shows the print-problem message within 2 s of
+# the click and prints nothing; $3 names the fault.
+expect_print_problem() {
+  local start elapsed message
+  xdotool mousemove 0 0
+  start=$(date +%s%N)
+  click "$1" "$2" stampa
+  until xdotool search --onlyvisible --name "$TITLE_MESSAGE" >/dev/null 2>&1; do
+    elapsed=$((($(date +%s%N) - start) / 1000000))
+    [ "$elapsed" -lt 2000 ] || fail "$3: nessun messaggio entro 2 s dal clic"
+    sleep 0.02
+  done
+  e2e_log "$3: messaggio dopo $((($(date +%s%N) - start) / 1000000)) ms"
+  message=$(wait_window "$TITLE_MESSAGE")
+  focus "$message"
+  keys Return
+  wait_window_gone "$TITLE_MESSAGE"
+  app_running || fail "fondara è terminato dopo il messaggio di stampa"
+  [ ! -e "$print_folder/job.pdf" ] || fail "$3: un documento stampato"
+}
+
+# Lets the scheduler run again, removes the queue and stops it; false if it still runs.
 stop_scheduler() {
   [ -n "${print_folder:-}" ] || return 0
+  kill -CONT "${cups_pid:-}" 2>/dev/null || true
   "$CUPS_TEST_PRINTER" stop "$print_folder" >>"$E2E_TMP/cups.log" 2>&1 || true
   [ -z "${cups_pid:-}" ] || ! kill -0 "$cups_pid" 2>/dev/null
 }
@@ -253,36 +295,30 @@ scenario_stampante() {
   open_coesivi_by_keyboard
   type_coesivi_example "$L"
   keys Tab Return
-  click "$coesivi" COESIVI stampa
-  wait_printed_job "$E2E_TMP/coesivi.righe"
-  expect_printed "$E2E_TMP/coesivi.righe" non_drenato_yr23.stampa.txt
-  rm -f "$print_folder/job.pdf"
+  cupsreject "$QUEUE"
+  expect_print_problem "$coesivi" COESIVI "coda che rifiuta i lavori"
+  [ "$(job_count)" -eq 0 ] || fail "un lavoro creato sulla coda che rifiuta"
+  cupsaccept "$QUEUE"
+  expect_printed "$coesivi" non_drenato_yr23.stampa.txt COESIVI A4
 
+  lpadmin -p "$QUEUE" -o PageSize=Letter
   start_app
   keys Return
   sciolti=$(wait_window "$TITLE_SCIOLTI")
   focus "$sciolti"
   type_sciolti_example
   click "$sciolti" SCIOLTI calcola
-  click "$sciolti" SCIOLTI stampa
-  wait_printed_job "$E2E_TMP/sciolti.righe"
-  expect_printed "$E2E_TMP/sciolti.righe" drenato_no.stampa.txt
-  rm -f "$print_folder/job.pdf"
+  expect_printed "$sciolti" drenato_no.stampa.txt SCIOLTI letter
 
-  # Without the scheduler the same button shows the print-problem message and no job
-  # comes out.
+  cupsdisable "$QUEUE"
+  local jobs
+  jobs=$(job_count)
+  expect_print_problem "$sciolti" SCIOLTI "coda ferma"
+  [ "$(job_count)" -eq "$jobs" ] || fail "un lavoro accodato sulla coda ferma"
+  kill -STOP "$cups_pid"
+  expect_print_problem "$sciolti" SCIOLTI "scheduler fermo che non risponde"
   stop_scheduler || fail "cupsd (pid $cups_pid) ancora in esecuzione"
-  click "$sciolti" SCIOLTI stampa
-  # The print system's client library may take seconds to give up on the scheduler
-  # that went away.
-  local message
-  message=$(wait_window "$TITLE_MESSAGE" "$PRINT_WAIT")
-  focus "$message"
-  keys Return
-  wait_window_gone "$TITLE_MESSAGE"
-  app_running || fail "fondara è terminato dopo il messaggio di stampa"
-  [ ! -e "$print_folder/job.pdf" ] || fail "un documento stampato senza cupsd"
-  e2e_log "senza cupsd: messaggio mostrato, nessun documento"
+  expect_print_problem "$sciolti" SCIOLTI "senza scheduler"
 }
 
 case "$scenario_name" in
