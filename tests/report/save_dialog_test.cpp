@@ -1,6 +1,6 @@
-// Save through the real save dialog, driven as a user would: the dialog (and any message
-// box over it) is found among the modal widgets while it runs, a file type picked, a
-// name typed and Save clicked. The report is the undrained worked example.
+// Save of the undrained worked example through the real save dialog, worked as a user
+// would: each step acts on the modal widget it expects (the dialog, a message box over
+// it) once it appears: a file type picked with the keyboard, a name typed, a click.
 #include "report/save_dialog.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +9,12 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +23,7 @@
 #include "pdf_lines.h"
 #include "qt_print.h"
 #include "report/channel_texts.h"
+#include "report/file_channel.h"
 #include "report/save_print.h"
 #include "sample_report.h"
 #include "test_data.h"
@@ -31,50 +32,16 @@
 namespace fondara::report {
 namespace {
 
-// Clicks `button` once the current event has been handled: a click that opens another
-// modal widget must not run inside the driver's timer, which would then stay blocked.
-void click_later(QAbstractButton* button) {
-  QTimer::singleShot(0, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
-}
+using Step = std::function<bool(QWidget* modal)>;
 
-// Runs steps against the active modal widget while a modal call runs. A step returns
-// false while the widget it expects has not appeared yet. Steps still waiting after
-// five seconds fail the test and close the modal widgets, so a test never hangs.
-class ModalDriver {
- public:
-  using Step = std::function<bool(QWidget* modal)>;
-
-  explicit ModalDriver(std::deque<Step> steps) : steps_(std::move(steps)) {
-    clock_.start();
-    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { tick(); });
-    timer_.start(10);
-  }
-  bool finished() const { return steps_.empty(); }
-
- private:
-  void tick() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (steps_.empty() || (modal && steps_.front()(modal))) {
-      if (!steps_.empty()) steps_.pop_front();
-      return;
-    }
-    if (clock_.elapsed() < 5000) return;
-    ADD_FAILURE() << "a dialog step did not happen";
-    steps_.clear();
-    for (int i = 0; i < 5 && QApplication::activeModalWidget(); ++i)
-      QApplication::activeModalWidget()->close();
-  }
-
-  std::deque<Step> steps_;
-  QTimer timer_;
-  QElapsedTimer clock_;
-};
-
-template <typename Widget>
-ModalDriver::Step on(std::function<void(Widget*)> act) {
+// A step on the first modal widget of type W; a click runs after the step, since a
+// click that opens another modal widget must not run inside the driver's timer.
+template <typename W>
+Step on(std::function<QAbstractButton*(W*)> act) {
   return [act](QWidget* modal) {
-    auto* widget = qobject_cast<Widget*>(modal);
-    if (widget) act(widget);
+    auto* widget = qobject_cast<W*>(modal);
+    if (QAbstractButton* button = widget ? act(widget) : nullptr)
+      QTimer::singleShot(0, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
     return widget != nullptr;
   };
 }
@@ -83,34 +50,27 @@ QAbstractButton* dialog_button(QFileDialog* dialog, QDialogButtonBox::StandardBu
   return dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))->button(which);
 }
 
-// Picks the PDF/A type with the keyboard when asked, types the name, clicks Save.
-ModalDriver::Step type_and_save(const QString& name, bool pdfa = false) {
+// Picks the PDF/A type when asked, types the name, clicks Save.
+Step type_and_save(const QString& name, bool pdfa = false) {
   return on<QFileDialog>([=](QFileDialog* dialog) {
     if (pdfa)
       QTest::keyClick(dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_Down);
     auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     edit->clear();
     QTest::keyClicks(edit, name);
-    click_later(dialog_button(dialog, QDialogButtonBox::Save));
+    return dialog_button(dialog, QDialogButtonBox::Save);
   });
 }
 
-ModalDriver::Step cancel() {
-  return on<QFileDialog>(
-      [](QFileDialog* d) { click_later(dialog_button(d, QDialogButtonBox::Cancel)); });
-}
+const Step cancel =
+    on<QFileDialog>([](QFileDialog* d) { return dialog_button(d, QDialogButtonBox::Cancel); });
 
 // Answers a message box shown over the dialog, recording its text.
-ModalDriver::Step answer(QMessageBox::StandardButton button, QString* text) {
+Step answer(QMessageBox::StandardButton button, QString* text) {
   return on<QMessageBox>([=](QMessageBox* box) {
     *text = box->text();
-    click_later(box->button(button));
+    return box->button(button);
   });
-}
-
-QByteArray contents(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 Result worked_example(Version version) {
@@ -122,118 +82,106 @@ Result worked_example(Version version) {
 class SaveDialog : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(home_.isValid());
-    qputenv("HOME", QFile::encodeName(home_.path()));
+    qputenv("HOME", QFile::encodeName(home.path()));
     qunsetenv("XDG_CONFIG_HOME");
-    ASSERT_TRUE(QDir(home_.path()).mkdir(QStringLiteral("Documents")));
+    ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("Documents")));
   }
-  void TearDown() override { qputenv("HOME", saved_home_); }
-  QString in_documents(const QString& name) const { return documents_ + QLatin1Char('/') + name; }
+  void TearDown() override { qputenv("HOME", saved_home); }
+  QString in_documents(const QString& name) const { return documents + QLatin1Char('/') + name; }
 
-  // Save with the real dialog worked by `steps`; returns the messages it showed.
-  QStringList save(std::deque<ModalDriver::Step> steps) {
-    ModalDriver driver(std::move(steps));
+  // Save with the real dialog worked by `steps`, which must all happen within five
+  // seconds (then the modal widgets are closed, so a test never hangs); the messages.
+  QStringList save(std::deque<Step> steps) {
+    QTimer timer;
+    int ticks = 0;
+    QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!steps.empty() && modal && steps.front()(modal)) steps.pop_front();
+      if (modal && ++ticks > 500) modal->close();
+    });
+    timer.start(10);
     QStringList messages;
     save_report(nullptr, worked_example, QString::fromUtf8(report_kind_coesivi), ask_save_choice,
                 [&](QWidget*, const QString& text) { messages << text; });
-    EXPECT_TRUE(driver.finished());
+    EXPECT_TRUE(steps.empty()) << "a dialog step did not happen";
     return messages;
   }
 
-  QTemporaryDir home_;
-  QString documents_ = home_.filePath(QStringLiteral("Documents"));
-  QByteArray saved_home_ = qgetenv("HOME");
+  QTemporaryDir home;
+  QString documents = home.filePath(QStringLiteral("Documents"));
+  QByteArray saved_home = qgetenv("HOME");
 };
 
 TEST_F(SaveDialog, ShowsItsFixedSettingsAndWritesTheTextReport) {
-  QString title, folder;
-  QStringList filters;
-  bool native = true, save_mode = false, confirms = false, no_suffix = false;
-  const auto look = [&](QFileDialog* d) {
-    title = d->windowTitle(), filters = d->nameFilters(), folder = d->directory().absolutePath();
-    native = !d->testOption(QFileDialog::DontUseNativeDialog);
-    save_mode = d->acceptMode() == QFileDialog::AcceptSave;
-    confirms = !d->testOption(QFileDialog::DontConfirmOverwrite);
-    no_suffix = d->defaultSuffix().isEmpty();
+  QStringList seen;
+  const auto look = [&](QFileDialog* d) -> QAbstractButton* {
+    seen << d->windowTitle() << d->nameFilters() << d->directory().absolutePath();
+    return nullptr;
   };
   EXPECT_TRUE(
       save({on<QFileDialog>(look), type_and_save(QStringLiteral("relazione.txt"))}).isEmpty());
-  EXPECT_EQ(title, QStringLiteral("VELDORA - salva file"));
-  EXPECT_EQ(filters, (QStringList{QStringLiteral("file di testo (*.txt)"),
-                                  QStringLiteral("relazione PDF/A (*.pdf)")}));
-  EXPECT_EQ(folder, QDir(documents_).absolutePath());
-  EXPECT_FALSE(native);
-  EXPECT_TRUE(save_mode && confirms && no_suffix);
-  EXPECT_EQ(contents(in_documents(QStringLiteral("relazione.txt"))).toStdString(),
-            fondara::test::read_data("non_drenato_yr23.txt"));
+  EXPECT_EQ(seen, (QStringList{QStringLiteral("VELDORA - salva file"),
+                               QStringLiteral("file di testo (*.txt)"),
+                               QStringLiteral("relazione PDF/A (*.pdf)"), documents}));
+  QFile text(in_documents(QStringLiteral("relazione.txt")));  // the text report
+  EXPECT_TRUE(text.open(QIODevice::ReadOnly) && text.readLine().startsWith("PROGRAMMA: FONDARA"));
+  ASSERT_TRUE(QDir(documents).removeRecursively());
+  EXPECT_EQ(initial_save_folder(), home.path());  // without Documents the dialog starts at home
 }
 
+// PDF/A-1b identification, every font embedded, title, creator, A4, the printed lines.
 TEST_F(SaveDialog, PdfTypeOrPdfNameWritesThePrintedReportAsPdfa) {
   std::vector<Line> expected;
   for (std::string& line : fondara::test::read_preview_lines("non_drenato_yr23.stampa.txt"))
     expected.push_back({std::move(line), 8});
-  const struct {
-    const char* name;
-    QString file;
-    bool pdfa;
-  } rows[] = {{"PDF/A type, name as typed", QStringLiteral("relazione"), true},
-              {"text type, name ending in .PDF", QStringLiteral("relazione.PDF"), false}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_TRUE(save({type_and_save(row.file, row.pdfa)}).isEmpty());
-    const QString path = in_documents(row.file);
-    EXPECT_TRUE(test::tool_output(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), path})
-                    .contains(QStringLiteral("pdfaid:part=\"1\"")));
-    const test::PdfText pdf = test::read_pdf(path);
-    double left = 1e9;
-    for (const auto& word : pdf.words) left = std::min(left, word.x_min);
-    EXPECT_EQ(test::texts_of(test::rebuild_lines(pdf, left)), test::printed_texts(expected));
+  const QRegularExpression not_embedded(QStringLiteral(" no +(yes|no) +(yes|no) +\\d"));
+  for (const auto& [file, pdfa] : {std::pair(QStringLiteral("relazione"), true),
+                                   std::pair(QStringLiteral("relazione.PDF"), false)}) {
+    SCOPED_TRACE(file.toStdString());
+    EXPECT_TRUE(save({type_and_save(file, pdfa)}).isEmpty());
+    const QString path = in_documents(file);
+    const QString info =
+        test::tool_output(QStringLiteral("pdfinfo"), {path}) +
+        test::tool_output(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), path});
+    for (const char* fact : {"pdfaid:part=\"1\"", "pdfaid:conformance=\"B\"", "(A4)\n",
+                             "Title:           Relazione di calcolo - terreni coesivi\n",
+                             "Creator:         Fondara\n"})
+      EXPECT_TRUE(info.contains(QString::fromUtf8(fact))) << fact << info.toStdString();
+    const QString fonts = test::tool_output(QStringLiteral("pdffonts"), {path});
+    EXPECT_TRUE(fonts.count(QLatin1Char('\n')) > 2 && !fonts.contains(not_embedded))
+        << fonts.toStdString();
+    EXPECT_EQ(test::texts_of(test::rebuild_lines(test::read_pdf(path))),
+              test::printed_texts(expected));
   }
+  // Written like the text report: a missing folder gives the file channel's message.
+  const QString missing = in_documents(QStringLiteral("manca/r.pdf"));
+  QStringList shown;
+  save_report(
+      nullptr, worked_example, {}, [&](QWidget*) { return SaveChoice(missing, FileType::pdfa); },
+      [&](QWidget*, const QString& text) { shown << text; });
+  EXPECT_EQ(shown, QStringList{*write_file(missing, "x")});
 }
 
-TEST_F(SaveDialog, CancelWritesNothing) {
-  EXPECT_TRUE(save({cancel()}).isEmpty());
-  EXPECT_TRUE(QDir(documents_).isEmpty());
-}
-
+// Declined, the dialog stays open (then cancelled) and the file keeps its content.
 TEST_F(SaveDialog, AsksBeforeReplacingAnExistingFile) {
-  const QString existing = in_documents(QStringLiteral("relazione.txt"));
-  const struct {
-    const char* name;
-    QMessageBox::StandardButton reply;
-    QByteArray content;
-  } rows[] = {{"declined: the dialog stays open and is then cancelled", QMessageBox::No, "vecchia"},
-              {"confirmed: the file is replaced", QMessageBox::Yes,
-               QByteArray::fromStdString(fondara::test::read_data("non_drenato_yr23.txt"))}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    QFile old(existing);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("vecchia") == 7);
-    old.close();
-    QString question;
-    std::deque<ModalDriver::Step> steps = {type_and_save(QStringLiteral("relazione.txt")),
-                                           answer(row.reply, &question)};
-    if (row.reply == QMessageBox::No) steps.push_back(cancel());
-    save(std::move(steps));
-    EXPECT_TRUE(question.contains(QStringLiteral("relazione.txt"))) << question.toStdString();
-    EXPECT_EQ(contents(existing), row.content);
-  }
+  QFile old(in_documents(QStringLiteral("relazione.txt")));
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("vecchia") == 7);
+  old.close();
+  QString question;
+  save(
+      {type_and_save(QStringLiteral("relazione.txt")), answer(QMessageBox::No, &question), cancel});
+  EXPECT_TRUE(question.contains(QStringLiteral("relazione.txt"))) << question.toStdString();
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), "vecchia");
 }
 
 TEST_F(SaveDialog, RefusesANameInAMissingFolder) {
   QString warning;
   save({type_and_save(QStringLiteral("manca/relazione.txt")), answer(QMessageBox::Ok, &warning),
-        cancel()});
+        cancel});
   EXPECT_EQ(warning,
             QStringLiteral("La cartella \"%1\" non esiste.\nVerificare il percorso indicato.")
                 .arg(in_documents(QStringLiteral("manca"))));
-  EXPECT_TRUE(QDir(documents_).isEmpty());
-}
-
-TEST_F(SaveDialog, StartsInDocumentsOrElseInHome) {
-  EXPECT_EQ(initial_save_folder(), documents_);
-  ASSERT_TRUE(QDir(documents_).removeRecursively());
-  EXPECT_EQ(initial_save_folder(), home_.path());
 }
 
 }  // namespace
