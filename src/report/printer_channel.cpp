@@ -1,5 +1,7 @@
 #include "report/printer_channel.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QThread>
 #include <memory>
@@ -9,13 +11,26 @@
 namespace fondara::report {
 namespace {
 
+// Refuses the closing of any window while installed: the window whose Print is under way
+// must outlive it.
+class RefuseClose final : public QObject {
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() != QEvent::Close) return false;
+    event->ignore();
+    return true;
+  }
+};
+
 // Runs `work` on a worker thread and returns its result. Meanwhile a local event loop
 // repaints the windows and handles timers, but holds back user input, so no second
-// click reaches the window before the first one has been answered.
+// click reaches the window before the first one has been answered, and no window closes.
 template <typename Work>
 auto off_the_ui_thread(Work work) -> decltype(work()) {
   std::optional<decltype(work())> result;
   QEventLoop loop;
+  RefuseClose refuse_close;
+  QCoreApplication::instance()->installEventFilter(&refuse_close);
   const std::unique_ptr<QThread> thread(QThread::create([&] { result.emplace(work()); }));
   QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
   thread->start();
