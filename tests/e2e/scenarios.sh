@@ -282,8 +282,7 @@ scenario_stampante() {
 
   cupsdisable "$QUEUE"
   expect_print_problem "$sciolti" SCIOLTI "coda ferma"
-  # Only the two printed jobs: none created on the rejecting queue, none left queued.
-  [ "$(lpstat -W all -o "$QUEUE" | wc -l)" -eq 2 ] || fail "lavori: $(lpstat -W all -o)"
+  [ "$(lpstat -W all -o "$QUEUE" | wc -l)" -eq 2 ] || fail "non solo i 2 lavori stampati: $(lpstat -W all -o)"
   kill -STOP "$cups_pid"
   expect_print_problem "$sciolti" SCIOLTI "scheduler fermo che non risponde"
   stop_scheduler || fail "cupsd (pid $cups_pid) ancora in esecuzione"
