@@ -12,7 +12,7 @@
 // area starts a new page.
 //
 // The printer channel renders onto the destination's page and sends the PDF to CUPS;
-// Save (PDF/A type) and fondara-calc --pdf write the same pages on A4 as a PDF/A-1b
+// Save (PDF/A type) writes the same pages on A4 as a PDF/A-1b
 // file. Needs a QGuiApplication (the offscreen platform will do) for its fonts.
 #pragma once
 
