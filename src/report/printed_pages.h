@@ -12,8 +12,8 @@
 // area starts a new page.
 //
 // The printer channel renders onto the destination's page and sends the PDF to CUPS;
-// Save (PDF/A type) writes the same pages on A4 as a PDF/A-1b
-// file. Needs a QGuiApplication (the offscreen platform will do) for its fonts.
+// Save (PDF/A type) writes the same pages on A4 as a PDF/A-1b file. Needs a
+// QGuiApplication (the offscreen platform will do, no display) for its fonts.
 #pragma once
 
 #include <QByteArray>
