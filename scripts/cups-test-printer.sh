@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# A private CUPS scheduler with one default queue, FONDARA_PDF, that writes every job as
-# a PDF file (the generic PDF driver on a file device, so the text stays readable by
-# pdftotext). For tests of real printing; needs root, since it configures /etc/cups.
+# A private CUPS scheduler with one default queue, FONDARA_PDF, on A4 paper, that writes
+# every job as a PDF file (the generic PDF driver on a file device, so the text stays
+# readable by pdftotext). For tests of real printing; needs root, since it configures /etc/cups.
 #
 #   scripts/cups-test-printer.sh start [FOLDER]   start cupsd, create the queue; jobs go
 #                                                 to FOLDER/job.pdf (/tmp/fondara-print)
@@ -37,7 +37,7 @@ cups_test_printer_start() {
   done
   lpstat -r | grep -q 'is running'
 
-  lpadmin -p "$FONDARA_QUEUE" -E -v "file://$folder/job.pdf" -m "$FONDARA_PPD"
+  lpadmin -p "$FONDARA_QUEUE" -E -v "file://$folder/job.pdf" -m "$FONDARA_PPD" -o PageSize=A4
   # lpadmin -d, not lpoptions -d: as root the latter writes /etc/cups/lpoptions, which
   # would outlive this queue.
   lpadmin -d "$FONDARA_QUEUE"

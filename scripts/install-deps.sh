@@ -11,7 +11,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth x11-utils imagemagick poppler-utils
   clang libclang-rt-14-dev
-  cups cups-client cups-filters printer-driver-cups-pdf
+  cups cups-client cups-filters printer-driver-cups-pdf libcups2-dev
   desktop-file-utils appstream dpkg-dev file
   hyperfine time locales xdotool procps
 )

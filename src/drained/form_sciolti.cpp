@@ -7,6 +7,7 @@
 
 #include "drained/campi_drenati.h"
 #include "drained/report_drenato.h"
+#include "report/channel_texts.h"
 #include "window/looks.h"
 #include "window/window_registry.h"
 
@@ -118,7 +119,7 @@ std::vector<gui::Control> design() {
 form_sciolti::form_sciolti()
     : CalculationWindow(QStringLiteral("     Approccio 2 - Carico limite di progetto della "
                                        "fondazione allo SLU/terreni sciolti"),
-                        {0, 0, 7620, 5625}, design()) {
+                        report::report_kind_sciolti, {0, 0, 7620, 5625}, design()) {
   Option1 = control<QRadioButton>("Option1");
   Option2 = control<QRadioButton>("Option2");
   cmdHelpGT = control<QPushButton>("cmdHelpGT");

@@ -1,104 +1,56 @@
 #include "report/printer_channel.h"
 
-#include <QFile>
-#include <QFont>
-#include <QFontMetricsF>
-#include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QThread>
+#include <memory>
+
+#include "report/printed_pages.h"
 
 namespace fondara::report {
 namespace {
 
-// User scale: 200 units across, 100 down, top-left corner at (-10, -10); the print
-// position starts at the user origin.
-constexpr double scale_across = 200.0;
-constexpr double scale_down = 100.0;
-constexpr double scale_left = -10.0;
-constexpr double scale_top = -10.0;
-constexpr double origin_x = 0.0;
-constexpr double origin_y = 0.0;
-
-QFont report_font(int points) {
-  QFont font(QStringLiteral("Courier New"));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setPointSizeF(points);
-  return font;
-}
-
-// Ends a document after a failure. Qt's PDF and CUPS engines cannot abort a job, so
-// ending the painter may still send the partial document to a real printer; a PDF
-// output file is removed.
-void discard(QPrinter& printer, QPainter& painter) {
-  printer.abort();
-  if (painter.isActive()) painter.end();
-  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-    QFile::remove(printer.outputFileName());
+// Refuses the closing of any window while installed: the window whose Print is under way
+// must outlive it.
+class RefuseClose final : public QObject {
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() != QEvent::Close) return false;
+    event->ignore();
+    return true;
   }
+};
+
+// Runs `work` on a worker thread and returns its result. Meanwhile a local event loop
+// repaints the windows and handles timers, but holds back user input, so no second
+// click reaches the window before the first one has been answered, and no window closes.
+template <typename Work>
+auto off_the_ui_thread(Work work) -> decltype(work()) {
+  std::optional<decltype(work())> result;
+  QEventLoop loop;
+  RefuseClose refuse_close;
+  QCoreApplication::instance()->installEventFilter(&refuse_close);
+  const std::unique_ptr<QThread> thread(QThread::create([&] { result.emplace(work()); }));
+  QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
+  thread->start();
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  thread->wait();
+  return std::move(*result);
 }
 
 }  // namespace
 
-std::unique_ptr<QPrinter> default_printer() {
-  // QPrinter::isValid() stays true without any printer (it falls back to PDF output),
-  // so only a null QPrinterInfo tells that there is none.
-  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-  if (info.isNull()) return nullptr;
-  return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-}
+std::optional<QString> print_lines(const std::vector<Line>& lines, const QString& title,
+                                   const PrinterFactory& open) {
+  if (!open) return QStringLiteral("nessuna stampante predefinita");
+  std::variant<PrintDestination, QString> opened = off_the_ui_thread(open);
+  if (const QString* cause = std::get_if<QString>(&opened)) return *cause;
+  const PrintDestination& destination = std::get<PrintDestination>(opened);
 
-std::optional<QString> print_lines(const std::vector<Line>& lines,
-                                   const PrinterFactory& make_printer) {
-  const std::unique_ptr<QPrinter> printer = make_printer ? make_printer() : nullptr;
-  if (!printer) return QStringLiteral("nessuna stampante predefinita");
-  if (printer->docName().isEmpty()) printer->setDocName(QStringLiteral("Fondara"));
-
-  QPainter painter;
-  if (!painter.begin(printer.get())) {
-    return QStringLiteral("la stampante non accetta il documento");
-  }
-
-  // Device pixels of the printable area (the painter's origin is its top-left corner);
-  // user units are converted here rather than with a painter transform, which would
-  // scale the fonts with the coordinates.
-  const double width = printer->width();
-  const double height = printer->height();
-  const auto device_x = [&](double u) { return (u - scale_left) * width / scale_across; };
-  const auto device_y = [&](double v) { return (v - scale_top) * height / scale_down; };
-
-  const double left = device_x(origin_x);
-  const double top = device_y(origin_y);
-  double y = top;
-  bool page_used = false;
-  for (const Line& line : lines) {
-    const QFont font = report_font(line.points);
-    painter.setFont(font);
-    const QFontMetricsF metrics(painter.font(), printer.get());
-    const double spacing = metrics.lineSpacing();
-    if (page_used && y + spacing > height) {
-      if (!printer->newPage()) {
-        discard(*printer, painter);
-        return QStringLiteral("la stampante non accetta una nuova pagina");
-      }
-      y = top;
-      page_used = false;
-    }
-    if (!line.text.empty()) {
-      painter.drawText(QPointF(left, y + metrics.ascent()), QString::fromStdString(line.text));
-    }
-    y += spacing;
-    page_used = true;
-  }
-
-  if (printer->printerState() == QPrinter::Error) {
-    discard(*printer, painter);
-    return QStringLiteral("errore della stampante");
-  }
-  if (!painter.end() || printer->printerState() == QPrinter::Error) {
-    discard(*printer, painter);
-    return QStringLiteral("la stampante non ha completato il documento");
-  }
-  return std::nullopt;
+  const std::optional<QByteArray> pdf = render_pdf(lines, destination.page, {title, false});
+  if (!pdf) return QStringLiteral("impossibile preparare il documento");
+  return off_the_ui_thread([&] { return destination.submit(*pdf, title); });
 }
 
 }  // namespace fondara::report

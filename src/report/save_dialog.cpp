@@ -18,7 +18,8 @@ class SaveDialog final : public QFileDialog {
  public:
   explicit SaveDialog(QWidget* parent)
       : QFileDialog(parent, QString::fromUtf8(save_dialog_title), initial_save_folder(),
-                    QString::fromUtf8(save_dialog_filter)) {
+                    QString::fromUtf8(save_dialog_filter) + QStringLiteral(";;") +
+                        QString::fromUtf8(save_dialog_pdf_filter)) {
     setOption(QFileDialog::DontUseNativeDialog);
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
@@ -49,11 +50,13 @@ QString initial_save_folder() {
   return QDir::homePath();
 }
 
-QString ask_save_file_name(QWidget* parent) {
+SaveChoice ask_save_choice(QWidget* parent) {
   SaveDialog dialog(parent);
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList files = dialog.selectedFiles();
-  return files.isEmpty() ? QString() : files.front();
+  if (files.isEmpty()) return {};
+  const bool pdfa = dialog.selectedNameFilter() == QString::fromUtf8(save_dialog_pdf_filter);
+  return {files.front(), pdfa ? FileType::pdfa : FileType::text};
 }
 
 }  // namespace fondara::report

@@ -1,13 +1,15 @@
 // The save dialog of both calculation windows and the seam that replaces it in tests.
 //
-// The dialog is Qt's own (non-native) file dialog in save mode: fixed title and filter,
-// confirmation before an existing file is replaced, only names in an existing folder
-// accepted, the name used as typed (no suffix added). It starts in the user's Documents
-// folder, or in the home folder when there is none.
+// The dialog is Qt's own (non-native) file dialog in save mode: fixed title, two file
+// types (the text report, the printed report as PDF/A), confirmation before an existing
+// file is replaced, only names in an existing folder accepted, the name used as typed
+// (no suffix added). It starts in the user's Documents folder, or in the home folder
+// when there is none.
 #pragma once
 
 #include <QString>
 #include <functional>
+#include <utility>
 
 class QWidget;
 
@@ -16,9 +18,25 @@ namespace fondara::report {
 // Asks for the name of the file to write; an empty string means the user cancelled.
 using FileNameProvider = std::function<QString(QWidget* parent)>;
 
-// Shows the save dialog modally over `parent` and returns the chosen absolute path,
-// or an empty string when it was cancelled. The production FileNameProvider.
-QString ask_save_file_name(QWidget* parent);
+// The file types of the save dialog: the text report, or the printed report as PDF/A.
+enum class FileType { text, pdfa };
+
+// The name and the file type chosen in the save dialog; an empty path means the user
+// cancelled. A bare name converts to a choice of the text type.
+struct SaveChoice {
+  SaveChoice(QString chosen = {}, FileType chosen_type = FileType::text)  // NOLINT: implicit
+      : path(std::move(chosen)), type(chosen_type) {}
+  QString path;
+  FileType type;
+};
+
+// Asks for the name and the type of the file to write.
+using SaveChoiceProvider = std::function<SaveChoice(QWidget* parent)>;
+
+// Shows the save dialog modally over `parent` and returns the chosen absolute path with
+// the chosen file type, or an empty path when it was cancelled. The production
+// SaveChoiceProvider.
+SaveChoice ask_save_choice(QWidget* parent);
 
 // The folder the dialog starts in: Documents when it exists, otherwise home.
 QString initial_save_folder();

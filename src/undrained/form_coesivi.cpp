@@ -4,6 +4,7 @@
 
 #include "undrained/campi_non_drenati.h"
 #include "undrained/report_non_drenato.h"
+#include "report/channel_texts.h"
 #include "window/looks.h"
 
 namespace fondara {
@@ -79,7 +80,7 @@ std::vector<gui::Control> design() {
 form_coesivi::form_coesivi()
     : CalculationWindow(QStringLiteral("    Approccio 2 - Carico limite di progetto della "
                                        "fondazione allo SLU/terreni coesivi "),
-                        {0, 0, 7335, 5025}, design()) {
+                        report::report_kind_coesivi, {0, 0, 7335, 5025}, design()) {
   const auto by_name = [this](const char* name) { return control<QWidget>(name); };
   finish(undrained_fields(),
          {lunghezza, larghezza, by_name("altezza"), by_name("peso_terreno_rinterro"),

@@ -4,9 +4,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "report/channel_texts.h"
-#include "report/file_channel.h"
-#include "report/printer_channel.h"
+#include "report/save_print.h"
 #include "window/pictures.h"
 #include "window/toolkit.h"
 #include "window/window_registry.h"
@@ -26,9 +24,9 @@ QString qt_text(const std::string& utf8) {
 
 }  // namespace
 
-CalculationWindow::CalculationWindow(const QString& title, Twips client,
+CalculationWindow::CalculationWindow(const QString& title, const char* kind, Twips client,
                                      const std::vector<Control>& table)
-    : QWidget(nullptr, calculation_window_flags) {
+    : QWidget(nullptr, calculation_window_flags), kind_(QString::fromUtf8(kind)) {
   setWindowTitle(title);
   setWindowIcon(icona_calcolo());
   const double dpi = logicalDpiX();
@@ -97,23 +95,18 @@ void CalculationWindow::enable_reports() {
 
 void CalculationWindow::salva_Click() {
   run_own_box([this] {
-    const report::Result result = report(report::Version::file);
-    if (!result) {
-      message_box(this, qt_text(report::report_failure_message(result.failure())));
-      return;
-    }
-    const report::SaveResult saved =
-        report::save_file(this, toolkit().save_file_name, report::file_bytes(*result));
-    if (saved.outcome == report::SaveResult::Outcome::failed) message_box(this, saved.error);
+    report::save_report(this, report_builder(), kind_, toolkit().save_file_name, message_box);
   });
 }
 
 void CalculationWindow::stampa_Click() {
   run_own_box([this] {
-    const report::Result result = report(report::Version::stampa);
-    if (!result || report::print_report(*result, toolkit().printer))
-      message_box(this, QString::fromUtf8(report::print_error_message));
+    report::print_report(this, report_builder(), kind_, toolkit().printer, message_box);
   });
+}
+
+report::ReportBuilder CalculationWindow::report_builder() const {
+  return [this](report::Version version) { return report(version); };
 }
 
 void CalculationWindow::chiudi_Click() {

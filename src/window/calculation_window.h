@@ -20,6 +20,7 @@
 
 #include "input/field_table.h"
 #include "report/builder.h"
+#include "report/save_print.h"
 #include "window/controls.h"
 #include "window/numeric_field.h"
 
@@ -38,7 +39,9 @@ class CalculationWindow : public QWidget {
   virtual report::Result report(report::Version version) const = 0;
 
  protected:
-  CalculationWindow(const QString& title, Twips client, const std::vector<Control>& table);
+  // `kind` names the window in the title of its reports' PDF documents.
+  CalculationWindow(const QString& title, const char* kind, Twips client,
+                    const std::vector<Control>& table);
 
   // The control called `name`, as built from the table.
   template <typename W>
@@ -116,8 +119,10 @@ class CalculationWindow : public QWidget {
   void txtDescrizione_Change();
   void salva_Click();
   void stampa_Click();
+  report::ReportBuilder report_builder() const;
   void chiudi_Click();
 
+  QString kind_;
   Controls controls_;
   NumericFields numeric_;
   std::string descrizione_;

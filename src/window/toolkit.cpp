@@ -2,7 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPrinter>
+
+#include "report/cups_destination.h"
 
 namespace fondara::gui {
 
@@ -14,8 +15,9 @@ void show_message_box(QWidget* parent, const QString& prompt) {
 
 Toolkit desktop_toolkit() {
   return {
-      [] { QApplication::beep(); }, show_message_box,        [] { QCoreApplication::exit(0); },
-      report::ask_save_file_name,   report::default_printer,
+      [] { QApplication::beep(); },      show_message_box,
+      [] { QCoreApplication::exit(0); }, report::ask_save_choice,
+      report::default_destination,
   };
 }
 

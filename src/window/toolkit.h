@@ -21,9 +21,9 @@ struct Toolkit {
   std::function<void(QWidget* parent, const QString& prompt)> message_box;
   // Ends the program once control returns to the event loop.
   std::function<void()> end_program;
-  // The name chosen in the save dialog over the window; empty when cancelled.
-  report::FileNameProvider save_file_name;
-  // The printer that Print draws on; null when there is none.
+  // The name and the file type chosen in the save dialog; an empty name when cancelled.
+  report::SaveChoiceProvider save_file_name;
+  // The destination that Print sends its document to, or why there is none.
   report::PrinterFactory printer;
 };
 

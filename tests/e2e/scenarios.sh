@@ -5,8 +5,9 @@
 #                                   fields corrected with both Delete keys, saved report
 #   scenarios.sh sciolti_mouse      drained window by mouse, water table SI, the help
 #                                   window opened and closed, saved report
-#   scenarios.sh stampante          both reports printed on a real CUPS queue and read
-#                                   back; without the scheduler, the print-problem message
+#   scenarios.sh stampante          on a real CUPS queue: a refused job, both reports
+#                                   printed and read back on A4 and Letter, a stopped
+#                                   queue, a scheduler that does not answer, none at all
 #
 # Run under xvfb-run with FONDARA and FONDARA_TEST_DATA set (see e2e_lib.sh); the
 # printer scenario also needs CUPS_TEST_PRINTER (scripts/cups-test-printer.sh) and
@@ -172,53 +173,64 @@ scenario_sciolti_mouse() {
 
 # ---------------------------------------------------------------- real printer
 
-readonly PRINT_WAIT=${PRINT_WAIT:-90}
+readonly PRINT_WAIT=${PRINT_WAIT:-90} QUEUE=FONDARA_PDF
+# First line's place (pt) per paper: 10/200 across, 10/100 down its printable area.
+declare -A ORIGIN=([A4]="46.0 113.0" [letter]="46.8 108.0")
 
-# Waits until the queue has written the job and it reads back as one page of text;
-# leaves the lines in $1.
-wait_printed_job() {
-  local lines=$1 deadline=$((SECONDS + PRINT_WAIT))
-  until [ -s "$print_folder/job.pdf" ] && [ -z "$(lpstat -o 2>/dev/null)" ] &&
-    "$PDF_REPORT_LINES" "$print_folder/job.pdf" >"$lines" 2>"$lines.err"; do
-    [ "$SECONDS" -lt "$deadline" ] ||
-      fail "nessun documento stampato in $print_folder/job.pdf entro $PRINT_WAIT s
-$(lpstat -t 2>&1 | head -n 20)"
-    app_running || fail "fondara è terminato durante la stampa"
+# Clicks STAMPA of window $1 (table $2), moving the pointer there anew (xdotool waits long
+# for a move to where the pointer already is).
+click_stampa() { xdotool mousemove 0 0 && clicked_at=$(date +%s%N) && click "$1" "$2" stampa; }
+ms_since_click() { echo $((($(date +%s%N) - clicked_at) / 1000000)); }
+
+# STAMPA of window $1 (table $2) prints one page on paper $4, first line at its ORIGIN,
+# lines as those of $3 (without trailing blanks and empty lines, which a PDF does not keep).
+expect_printed() {
+  local job=$print_folder/job.pdf lines=$E2E_TMP/$3.righe deadline=$((SECONDS + PRINT_WAIT))
+  click_stampa "$1" "$2"
+  until [ -s "$job" ] && [ -z "$(lpstat -o 2>/dev/null)" ] &&
+    "$PDF_REPORT_LINES" "$job" >"$lines" 2>"$lines.err"; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "nessuna stampa entro $PRINT_WAIT s: $(lpstat -t 2>&1)"
     sleep 0.2
   done
-  grep -qx 'pagine: 1' "$lines.err" || fail "il documento stampato non ha una pagina: $(cat "$lines.err")"
+  diff -u <(printed_lines_of "$FONDARA_TEST_DATA/$3") <(printed_lines_of "$lines") >&2 ||
+    fail "le righe stampate non sono quelle di $3"
+  pdfinfo "$job" | grep -q "^Page size:.*($4)" || fail "la pagina non è $4: $(pdfinfo "$job")"
+  grep -qx 'pagine: 1' "$lines.err" && awk -v want="${ORIGIN[$4]}" '/^origine:/ {
+    split(want, w, " "); exit ($2 - w[1])^2 + ($3 - w[2])^2 > 1 }' "$lines.err" ||
+    fail "attese una pagina e la prima riga a ${ORIGIN[$4]} pt: $(cat "$lines.err")"
+  e2e_log "stampa identica a $3 su $4"
+  rm -f "$job"
 }
 
-# Fails unless the printed lines equal the expected ones (trailing blanks and empty
-# lines, which a PDF does not keep, left out on both sides).
-expect_printed() {
-  local lines=$1 expected=$FONDARA_TEST_DATA/$2
-  if diff -u --label "atteso $2" --label stampato <(printed_lines_of "$expected") \
-    <(printed_lines_of "$lines") >"$lines.diff"; then
-    e2e_log "stampa identica a $2 ($(printed_lines_of "$lines" | wc -l) righe)"
-  else
-    head -n 40 "$lines.diff" >&2
-    fail "le righe stampate non sono quelle di $2"
-  fi
+# STAMPA of window $1 (table $2) shows the print message within 2 s and prints nothing;
+# an impatient second click meanwhile starts no second print.
+expect_print_problem() {
+  click_stampa "$1" "$2"
+  xdotool click 1
+  until xdotool search --onlyvisible --name "$TITLE_MESSAGE" >/dev/null 2>&1; do
+    [ "$(ms_since_click)" -lt 2000 ] || fail "$3: nessun messaggio entro 2 s dal clic"
+    sleep 0.02
+  done
+  e2e_log "$3: messaggio dopo $(ms_since_click) ms"
+  focus "$(wait_window "$TITLE_MESSAGE")"
+  keys Return
+  wait_window_gone "$TITLE_MESSAGE"
+  app_running && [ ! -e "$print_folder/job.pdf" ] || fail "$3: fondara è terminato o ha stampato"
 }
 
-# Removes the queue and stops the scheduler started here; false if it still runs.
+# Lets the scheduler run again, removes the queue and stops it; false if it still runs.
 stop_scheduler() {
   [ -n "${print_folder:-}" ] || return 0
+  kill -CONT "${cups_pid:-}" 2>/dev/null || true
   "$CUPS_TEST_PRINTER" stop "$print_folder" >>"$E2E_TMP/cups.log" 2>&1 || true
   [ -z "${cups_pid:-}" ] || ! kill -0 "$cups_pid" 2>/dev/null
 }
 
 scenario_stampante() {
-  if [ "$(id -u)" -ne 0 ] || [ ! -x /usr/sbin/cupsd ]; then
-    echo "saltato: servono root e /usr/sbin/cupsd"
+  if [ "$(id -u)" -ne 0 ] || [ ! -x /usr/sbin/cupsd ] || pgrep -x cupsd >/dev/null; then
+    echo "saltato: servono root e /usr/sbin/cupsd, senza un altro cupsd in esecuzione"
     exit 77
   fi
-  if pgrep -x cupsd >/dev/null; then
-    echo "saltato: un altro cupsd è già in esecuzione"
-    exit 77
-  fi
-  : "${CUPS_TEST_PRINTER:?}" "${PDF_REPORT_LINES:?}"
 
   # Outside E2E_TMP, whose mode keeps the scheduler out.
   print_folder=$(mktemp -d "${TMPDIR:-/tmp}/fondara-stampa.XXXXXX")
@@ -230,42 +242,32 @@ scenario_stampante() {
   "$CUPS_TEST_PRINTER" start "$print_folder" >"$E2E_TMP/cups.log" 2>&1 ||
     fail "cupsd non parte: $(cat "$E2E_TMP/cups.log")"
   cups_pid=$(cat "$print_folder/cupsd.pid")
-  e2e_log "cupsd pid $cups_pid, stampante $(lpstat -d)"
 
   start_app
   open_coesivi_by_keyboard
   type_coesivi_example "$L"
   keys Tab Return
-  click "$coesivi" COESIVI stampa
-  wait_printed_job "$E2E_TMP/coesivi.righe"
-  expect_printed "$E2E_TMP/coesivi.righe" non_drenato_yr23.stampa.txt
-  rm -f "$print_folder/job.pdf"
+  cupsreject "$QUEUE"
+  expect_print_problem "$coesivi" COESIVI "coda che rifiuta i lavori"
+  cupsaccept "$QUEUE"
+  expect_printed "$coesivi" COESIVI non_drenato_yr23.stampa.txt A4
 
+  lpadmin -p "$QUEUE" -o PageSize=Letter
   start_app
   keys Return
   sciolti=$(wait_window "$TITLE_SCIOLTI")
   focus "$sciolti"
   type_sciolti_example
   click "$sciolti" SCIOLTI calcola
-  click "$sciolti" SCIOLTI stampa
-  wait_printed_job "$E2E_TMP/sciolti.righe"
-  expect_printed "$E2E_TMP/sciolti.righe" drenato_no.stampa.txt
-  rm -f "$print_folder/job.pdf"
+  expect_printed "$sciolti" SCIOLTI drenato_no.stampa.txt letter
 
-  # Without the scheduler the same button shows the print-problem message and no job
-  # comes out.
+  cupsdisable "$QUEUE"
+  expect_print_problem "$sciolti" SCIOLTI "coda ferma"
+  [ "$(lpstat -W all -o "$QUEUE" | wc -l)" -eq 2 ] || fail "non solo i 2 lavori stampati: $(lpstat -W all -o)"
+  kill -STOP "$cups_pid"
+  expect_print_problem "$sciolti" SCIOLTI "scheduler fermo che non risponde"
   stop_scheduler || fail "cupsd (pid $cups_pid) ancora in esecuzione"
-  click "$sciolti" SCIOLTI stampa
-  # The print system's client library may take seconds to give up on the scheduler
-  # that went away.
-  local message
-  message=$(wait_window "$TITLE_MESSAGE" "$PRINT_WAIT")
-  focus "$message"
-  keys Return
-  wait_window_gone "$TITLE_MESSAGE"
-  app_running || fail "fondara è terminato dopo il messaggio di stampa"
-  [ ! -e "$print_folder/job.pdf" ] || fail "un documento stampato senza cupsd"
-  e2e_log "senza cupsd: messaggio mostrato, nessun documento"
+  expect_print_problem "$sciolti" SCIOLTI "senza scheduler"
 }
 
 case "$scenario_name" in

@@ -4,6 +4,8 @@
 
 #include "drained/campi_drenati.h"
 #include "gui_fixture.h"
+#include "report/printed_pages.h"
+#include "window/toolkit.h"
 #include "test_data.h"
 #include "undrained/campi_non_drenati.h"
 
@@ -118,6 +120,27 @@ TEST_F(Sciolti, ResultsWiderThanTheirBoxesShowTheirLeadingDigits) {
     EXPECT_EQ(box->toolTip(), box->text()) << name;
     EXPECT_EQ(box->accessibleDescription(), box->text()) << name;
   }
+}
+
+TEST_F(Sciolti, PrintSendsOneDocumentNamedAfterTheWindowOrTellsWhyNot) {
+  QStringList titles;
+  gui::toolkit().printer = [&]() -> std::variant<report::PrintDestination, QString> {
+    if (!titles.isEmpty()) return QStringLiteral("nessuna stampante");
+    return report::PrintDestination{report::a4_page(),
+                                    [&](const QByteArray& pdf, const QString& title) {
+                                      titles << title;
+                                      EXPECT_TRUE(pdf.startsWith("%PDF"));
+                                      return std::optional<QString>();
+                                    }};
+  };
+  fill(*window, sciolti_example);
+  click(*window, "calcola");
+  click(*window, "stampa");
+  EXPECT_EQ(titles, QStringList{"Relazione di calcolo - terreni sciolti"});
+  EXPECT_TRUE(messages.isEmpty());
+  click(*window, "stampa");
+  EXPECT_EQ(messages, QStringList{"Problema di stampa nella stampante utilizzata."});
+  EXPECT_EQ(text("Q_limite"), "6,84");
 }
 
 // Every field and result box of a window's tables is a control of the window that

@@ -1,0 +1,41 @@
+// Save and Print of a calculation window, each one call from its button's handler.
+//
+// The window hands over a function that builds its report in either version, the kind
+// of window (channel_texts.h: report_kind_coesivi, report_kind_sciolti) for the title
+// of the PDF document, and the services it takes from the desktop: the save dialog,
+// the printer and the message box (titled "Fondara"), which tests replace.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "report/builder.h"
+#include "report/printer_channel.h"
+#include "report/save_dialog.h"
+
+class QWidget;
+
+namespace fondara::report {
+
+// Builds the window's report, as its last completed calculation left it.
+using ReportBuilder = std::function<Result(Version)>;
+
+// Shows a message modally over the window.
+using MessageBox = std::function<void(QWidget* parent, const QString& prompt)>;
+
+// Save: a report that cannot be prepared is told before the dialog. The dialog asks
+// name and type; cancelled, nothing is written. The text type writes the file report;
+// the PDF/A type, or any name ending in ".pdf", writes the printed report as a PDF/A
+// file. Either is written atomically; a failure is told in Italian and an existing file
+// keeps its content.
+void save_report(QWidget* parent, const ReportBuilder& build, const QString& kind,
+                 const SaveChoiceProvider& ask_choice, const MessageBox& message);
+
+// Print: the printed report as one document on the printer, with a busy cursor while it
+// is sent; any failure (no printer, a refused job, a stopped queue, a scheduler that
+// does not answer, a report that cannot be prepared) shows "Problema di stampa nella
+// stampante utilizzata.".
+void print_report(QWidget* parent, const ReportBuilder& build, const QString& kind,
+                  const PrinterFactory& printer, const MessageBox& message);
+
+}  // namespace fondara::report
