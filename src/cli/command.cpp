@@ -6,6 +6,10 @@
 #include "cli/batch.h"
 #include "cli/fields.h"
 #include "cli/message_text.h"
+#ifdef FONDARA_PDF
+#include "cli/pdf_file.h"
+#endif
+#include "report/channel_texts.h"
 #include "report/file_writer.h"
 
 namespace fondara::cli {
@@ -24,6 +28,9 @@ const OptionRule kOptionRules[] = {
     {"--stampa", nullptr, &Options::print},
     {"--csv", &Options::csv, nullptr},
     {"--output", &Options::output, nullptr},
+#ifdef FONDARA_PDF
+    {"--pdf", &Options::pdf, nullptr},
+#endif
 };
 
 const OptionRule* find_option(std::string_view name) {
@@ -73,10 +80,12 @@ std::optional<Failure> check_combination(const Options& o) {
     if (!o.testi.empty())
       return Failure{exit_uso,
                      "Con --csv i dati si leggono dal file CSV: non indicare campi nel comando."};
-    if (o.report || o.print)
-      return Failure{exit_uso, "Le opzioni --report e --stampa non valgono con --csv."};
+    if (o.report || o.print || o.pdf)
+      return Failure{exit_uso, "Le opzioni --report, --stampa e --pdf non valgono con --csv."};
   } else {
     if (o.output) return Failure{exit_uso, "L'opzione --output vale solo con --csv."};
+    if (o.pdf == standard_stream)
+      return Failure{exit_uso, "L'opzione --pdf richiede un nome di file."};
     if (o.print && o.report == standard_stream)
       return Failure{exit_uso,
                      "--report - e --stampa scrivono entrambe sullo standard output: usarne una."};
@@ -112,7 +121,7 @@ int run_single(const Options& o, const Streams& streams) {
     return fail(streams.err, problema->codice, problema->messaggio);
   const Calcolo& calcolo = std::get<Calcolo>(outcome);
 
-  // Both reports are prepared before anything is written.
+  // Every report is prepared before anything is written.
   std::string file;
   if (o.report) {
     auto result = prepare_report(calcolo, report::Version::file);
@@ -129,9 +138,22 @@ int run_single(const Options& o, const Streams& streams) {
       preview.push_back(line.text);
   }
 
-  if (o.report && *o.report != standard_stream) {
-    if (const int error_number = files::write_file(*o.report, file))
-      return fail(streams.err, exit_file, write_failure(*o.report, error_number));
+  std::string pdf;
+#ifdef FONDARA_PDF
+  if (o.pdf) {
+    auto result = prepare_report(calcolo, report::Version::stampa);
+    if (const auto* failure = std::get_if<Failure>(&result))
+      return fail(streams.err, failure->code, failure->message);
+    auto bytes = pdfa_bytes(std::get<report::Report>(result), o.terreno);
+    if (!bytes) return fail(streams.err, exit_file, report::pdf_error_message);
+    pdf = *std::move(bytes);
+  }
+#endif
+
+  for (const auto& [name, bytes] : {std::pair{o.report, &file}, std::pair{o.pdf, &pdf}}) {
+    if (!name || *name == standard_stream) continue;
+    if (const int error_number = files::write_file(*name, *bytes))
+      return fail(streams.err, exit_file, write_failure(*name, error_number));
   }
   const std::string shown = o.report == standard_stream ? file
                             : o.print                   ? lines_of_text(preview)

@@ -30,6 +30,7 @@ struct Options {
   Testi testi;
   std::optional<std::string> report;
   bool print = false;
+  std::optional<std::string> pdf;
   std::optional<std::string> csv;
   std::optional<std::string> output;
 };

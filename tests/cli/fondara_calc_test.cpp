@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include <iterator>
+#include <sstream>
+
 #include "run_program.h"
 #include "test_data.h"
 
@@ -156,6 +159,38 @@ TEST(FondaraCalc, EveryWriteToStandardOutputIsChecked) {
     EXPECT_EQ(run.err,
               "fondara-calc: Impossibile scrivere sullo standard output: spazio esaurito.\n");
   }
+}
+
+}  // namespace
+}  // namespace fondara::test
+
+namespace fondara::test {
+namespace {
+
+std::vector<std::string> words(const std::string& text) {
+  std::istringstream in(text);
+  return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
+// Without a display, --pdf writes a PDF/A file holding the words of the printed report.
+TEST(FondaraCalc, PdfIsDrawnWithoutADisplayWithThePrintedReport) {
+  const TempFolder folder;
+  const std::string pdf = (folder / "r.pdf").string();
+  ::unsetenv("DISPLAY");
+  auto args = kCoesivi;
+  args.insert(args.end(), {"--pdf", pdf});
+  const Outcome written = run_fondara_calc(args, folder);
+  ASSERT_EQ(written.exit_code, 0) << written.err;
+  EXPECT_EQ(written.err, "");
+  args.back() = "-";
+  EXPECT_EQ(run_fondara_calc(args, folder).exit_code, 2);
+  args.resize(kCoesivi.size());
+  args.push_back("--stampa");
+  const Outcome preview = run_fondara_calc(args, folder);
+  const std::string text = (folder / "r.txt").string();
+  ASSERT_EQ(std::system(("pdftotext -layout " + pdf + " " + text).c_str()), 0);
+  EXPECT_EQ(words(slurp(text)), words(preview.out));
+  EXPECT_EQ(std::system(("pdfinfo -meta " + pdf + " | grep -q 'pdfaid:part=\"1\"'").c_str()), 0);
 }
 
 }  // namespace
