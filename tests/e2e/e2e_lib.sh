@@ -99,13 +99,6 @@ wait_window_gone() {
   done
 }
 
-# Counts the visible windows whose title matches the regular expression.
-count_windows() {
-  local ids
-  ids=$(xdotool search --onlyvisible --name "$1" 2>/dev/null) || true
-  if [ -z "$ids" ]; then echo 0; else wc -l <<<"$ids"; fi
-}
-
 focus() {
   timeout "$E2E_WAIT" xdotool windowfocus --sync "$1" ||
     fail "la finestra $1 non riceve il focus entro $E2E_WAIT s"
@@ -128,18 +121,9 @@ click_twips() {
   xdotool click 1
 }
 
-# Waits until the file exists (reports are written atomically, so it is complete).
-wait_file() {
-  local deadline=$((SECONDS + E2E_WAIT))
-  until [ -s "$1" ]; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "il file $1 non è stato scritto entro $E2E_WAIT s"
-    app_running || fail "fondara è terminato prima di scrivere $1"
-    sleep 0.1
-  done
-}
-
 # The save dialog that SALVA opened: the file name box has the focus, so the path is
-# typed there and confirmed with Return.
+# typed there and confirmed with Return; then waits for the file (written atomically,
+# so complete once it is there).
 save_through_dialog() {
   local path=$1 dialog
   dialog=$(wait_window "$TITLE_SAVE_DIALOG")
@@ -147,24 +131,20 @@ save_through_dialog() {
   type_text "$path"
   keys Return
   wait_window_gone "$TITLE_SAVE_DIALOG"
-  wait_file "$path"
+  local deadline=$((SECONDS + E2E_WAIT))
+  until [ -s "$path" ]; do
+    [ "$SECONDS" -lt "$deadline" ] && app_running || fail "il file $path non è stato scritto"
+    sleep 0.1
+  done
 }
 
 # Fails unless the file equals the expected report byte for byte; shows the first
-# differing bytes and the differing lines.
+# differing bytes (position, octal got, octal expected).
 expect_same_file() {
-  local got=$1 expected=$FONDARA_TEST_DATA/$2
-  if cmp -s "$got" "$expected"; then
-    e2e_log "identico a $2"
-    return 0
-  fi
-  echo "--- $got differisce da $expected ---" >&2
-  cmp "$got" "$expected" >&2 || true
-  echo "byte diversi (posizione, ottale ottenuto, ottale atteso):" >&2
-  cmp -l "$got" "$expected" 2>&1 | head -n 10 >&2 || true
-  diff -u --label "atteso $2" --label ottenuto <(iconv -f WINDOWS-1252 -t UTF-8 "$expected") \
-    <(iconv -f WINDOWS-1252 -t UTF-8 "$got") | head -n 40 >&2 || true
-  fail "il rapporto salvato non è $2"
+  local differences
+  differences=$(cmp -l "$1" "$FONDARA_TEST_DATA/$2" 2>&1 | head -n 10) ||
+    fail "il rapporto salvato non è $2: $differences"
+  e2e_log "identico a $2"
 }
 
 # Printed lines without trailing blanks and without empty lines (a PDF keeps neither).

@@ -81,25 +81,6 @@ type_coesivi_example() {
   type_text "$CU"
 }
 
-# Drained fields by keyboard. From lunghezza Tab goes on to angolo, coesione_drenata and
-# peso_terreno_fondazione; back from lunghezza, Shift+Tab reaches larghezza, altezza and
-# peso_terreno_rinterro.
-type_sciolti_example() {
-  type_text "$L"
-  keys Tab
-  type_text "$PHI"
-  keys Tab
-  type_text "$C"
-  keys Tab
-  type_text "$G"
-  keys shift+Tab shift+Tab shift+Tab shift+Tab
-  type_text "$B"
-  keys shift+Tab
-  type_text "$H"
-  keys shift+Tab
-  type_text "$G1"
-}
-
 # Drained fields by mouse: a click in each field, then its value.
 click_and_type() {
   local window=$1

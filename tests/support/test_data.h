@@ -1,11 +1,15 @@
 // Reading the expected report files of tests/data.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "report/statement.h"
 
 namespace fondara::test {
 
@@ -29,6 +33,21 @@ inline std::vector<std::string> read_preview_lines(const std::string& name) {
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
+}
+
+// A report in both versions against its expected files: NAME.txt byte for byte and the
+// printed lines of NAME.stampa.txt, the first `large_lines` of them at 10 points, the
+// rest at 8.
+inline void expect_expected_files(const report::Report& file, const report::Report& printed,
+                                  const std::string& name, std::size_t large_lines) {
+  EXPECT_EQ(report::file_bytes(file), read_data(name + ".txt")) << name;
+  const auto lines = report::write_lines(printed, 10);
+  const auto expected = read_preview_lines(name + ".stampa.txt");
+  ASSERT_EQ(lines.size(), expected.size()) << name;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(lines[i].text, expected[i]) << name << " line " << i + 1;
+    EXPECT_EQ(lines[i].points, i < large_lines ? 10 : 8) << name << " line " << i + 1;
+  }
 }
 
 }  // namespace fondara::test
