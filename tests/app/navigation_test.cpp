@@ -42,7 +42,7 @@ TEST_F(GuiTest, ChiudiAndTheCloseBoxEndTheProgram) {
   EXPECT_EQ(ends, 2);
 }
 
-TEST_F(GuiTest, HelpWindowIsModalCentredWithoutIconAndGivesTheFocusBack) {
+TEST_F(GuiTest, HelpWindowIsModalAndGivesTheFocusBack) {
   QWidget& sciolti = open("pulsante_sciolti", "form_sciolti");
   click(sciolti, "Option1");
   bool seen = false;
@@ -52,9 +52,6 @@ TEST_F(GuiTest, HelpWindowIsModalCentredWithoutIconAndGivesTheFocusBack) {
     seen = true;
     EXPECT_EQ(help->objectName(), "frmHelpG1");
     EXPECT_EQ(help->windowTitle(), "  Informazioni G1");
-    EXPECT_TRUE(help->windowIcon().isNull());
-    const QPoint off = help->geometry().center() - sciolti.geometry().center();
-    EXPECT_LE(off.manhattanLength(), 1) << off.x() << ", " << off.y();
     help->close();
   });
   click(sciolti, "cmdHelpGT");

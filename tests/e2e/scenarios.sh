@@ -68,17 +68,12 @@ open_coesivi_by_keyboard() {
 }
 
 # Undrained fields in their tab order from lunghezza, where activation puts the focus,
-# with the length given; the focus ends in coesione_non_drenata.
+# with the length given; the focus ends in calcola.
 type_coesivi_example() {
-  type_text "$1"
-  keys Tab
-  type_text "$B"
-  keys Tab
-  type_text "$H"
-  keys Tab
-  type_text "$G1"
-  keys Tab
-  type_text "$CU"
+  for value in "$1" "$B" "$H" "$G1" "$CU"; do
+    type_text "$value"
+    keys Tab
+  done
 }
 
 # Drained fields by mouse: a click in each field, then its value.
@@ -96,7 +91,7 @@ scenario_coesivi_tastiera() {
   start_app
   open_coesivi_by_keyboard
   type_coesivi_example 1
-  keys Tab Return # calcola: L < B
+  keys Return # calcola: L < B
   local message
   message=$(wait_window "$TITLE_MESSAGE")
   focus "$message"
@@ -134,13 +129,11 @@ scenario_sciolti_mouse() {
     coesione_drenata "$C" peso_terreno_fondazione "$G" peso_terreno_rinterro "$G1"
   click "$sciolti" SCIOLTI Option1
   click "$sciolti" SCIOLTI cmdHelpGT
-  local help
+  local help centres
   help=$(wait_window "$TITLE_HELP")
   ! xprop -id "$help" _NET_WM_ICON | grep -q CARDINAL || fail "la finestra di aiuto ha un'icona"
-  local centres
   centres="$(window_centre "$help") $(window_centre "$sciolti")"
-  # shellcheck disable=SC2086
-  awk -v c="$centres" 'BEGIN { split(c, v, " "); exit !((v[1] - v[3]) ^ 2 <= 1 && (v[2] - v[4]) ^ 2 <= 1) }' ||
+  awk -v c="$centres" 'BEGIN { split(c, v); exit (v[1] - v[3]) ^ 2 > 1 || (v[2] - v[4]) ^ 2 > 1 }' ||
     fail "la finestra di aiuto non è centrata sulla finestra dei terreni sciolti: $centres"
   focus "$help"
   keys Escape
@@ -227,7 +220,7 @@ scenario_stampante() {
   start_app
   open_coesivi_by_keyboard
   type_coesivi_example "$L"
-  keys Tab Return
+  keys Return
   cupsreject "$QUEUE"
   expect_print_problem "$coesivi" COESIVI "coda che rifiuta i lavori"
   cupsaccept "$QUEUE"
