@@ -36,9 +36,12 @@ QWidget& GuiTest::open(const char* start_button, const char* window_name) {
   return opened;
 }
 
-void GuiTest::fill(QWidget& window, const Fields& values) {
-  for (const auto& [name, text] : values) {
-    QLineEdit* box = field(window, name);
+void GuiTest::fill(QWidget& window, const QString& assignments) {
+  for (const QString& assignment : assignments.split(u' ')) {
+    const QString name = assignment.section(u'=', 0, 0);
+    const QString text = assignment.section(u'=', 1);
+    QLineEdit* box = window.findChild<QLineEdit*>(name);
+    ASSERT_NE(box, nullptr) << name.toStdString();
     box->setFocus();
     // Typing over the selected text replaces it in one change.
     box->selectAll();

@@ -13,8 +13,6 @@
 #include <QTest>
 #include <functional>
 #include <ostream>
-#include <utility>
-#include <vector>
 
 // Readable texts in the failure messages.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -22,8 +20,6 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 }
 
 namespace fondara::testing_gui {
-
-using Fields = std::vector<std::pair<const char*, QString>>;
 
 class GuiTest : public ::testing::Test {
  protected:
@@ -43,8 +39,9 @@ class GuiTest : public ::testing::Test {
   }
   QLineEdit* field(QWidget& window, const char* name) { return find<QLineEdit>(window, name); }
 
-  // Types each value over the whole text of its field, key by key, in that order.
-  void fill(QWidget& window, const Fields& values);
+  // Types each value over the whole text of its field, key by key, in the order given:
+  // "lunghezza=10 larghezza=2".
+  void fill(QWidget& window, const QString& assignments);
   void click(QWidget& window, const char* name);
   static QWidget* focus() { return QApplication::focusWidget(); }
 

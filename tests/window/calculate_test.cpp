@@ -5,26 +5,19 @@
 #include "drained/campi_drenati.h"
 #include "gui_fixture.h"
 #include "report/printed_pages.h"
-#include "window/toolkit.h"
 #include "test_data.h"
 #include "undrained/campi_non_drenati.h"
+#include "window/toolkit.h"
 
 namespace fondara::testing_gui {
 namespace {
 
-const Fields coesivi_example{{"lunghezza", "10"},
-                             {"larghezza", "2"},
-                             {"altezza", "1"},
-                             {"peso_terreno_rinterro", "1800"},
-                             {"coesione_non_drenata", "0,5"}};
-
-const Fields sciolti_example{{"lunghezza", "10"},
-                             {"larghezza", "2"},
-                             {"altezza", "1"},
-                             {"angolo", "30"},
-                             {"coesione_drenata", "0"},
-                             {"peso_terreno_fondazione", "1900"},
-                             {"peso_terreno_rinterro", "1800"}};
+const QString coesivi_example = QStringLiteral(
+    "lunghezza=10 larghezza=2 altezza=1 peso_terreno_rinterro=1800 "
+    "coesione_non_drenata=0,5");
+const QString sciolti_example = QStringLiteral(
+    "lunghezza=10 larghezza=2 altezza=1 angolo=30 coesione_drenata=0 peso_terreno_fondazione=1900 "
+    "peso_terreno_rinterro=1800");
 
 class Coesivi : public GuiTest {
  protected:
@@ -48,7 +41,7 @@ class Sciolti : public Coesivi {
 TEST_F(Coesivi, LengthBelowWidthIsRefusedAndTheLastResultsStay) {
   fill(*window, coesivi_example);
   click(*window, "calcola");
-  fill(*window, {{"lunghezza", "1"}});
+  fill(*window, QStringLiteral("lunghezza=1"));
   click(*window, "calcola");
   EXPECT_EQ(messages, QStringList{"La lunghezza deve essere superiore alla larghezza"});
   EXPECT_EQ(text("lunghezza"), "");
@@ -61,7 +54,7 @@ TEST_F(Coesivi, LengthBelowWidthIsRefusedAndTheLastResultsStay) {
 
 TEST_F(Coesivi, AFailedCalculationNamesItsCauseAndChangesNothing) {
   fill(*window, coesivi_example);
-  fill(*window, {{"lunghezza", "0"}, {"larghezza", "0"}});
+  fill(*window, QStringLiteral("lunghezza=0 larghezza=0"));
   click(*window, "calcola");
   EXPECT_EQ(messages,
             QStringList{"Impossibile eseguire il calcolo: la lunghezza L non può essere zero."});
@@ -70,24 +63,21 @@ TEST_F(Coesivi, AFailedCalculationNamesItsCauseAndChangesNothing) {
 }
 
 TEST_F(Coesivi, SaveWritesTheReportOfTheLastCalculation) {
-  fill(*window, {{"txtDescrizione", "Muro"},
-                 {"lunghezza", "1"},
-                 {"larghezza", "1"},
-                 {"altezza", "1"},
-                 {"peso_terreno_rinterro", "1800"},
-                 {"coesione_non_drenata", "0,5"},
-                 {"coefficiente_sicurezza", "3"}});
+  fill(*window,
+       QStringLiteral(
+           "txtDescrizione=Muro lunghezza=1 larghezza=1 altezza=1 peso_terreno_rinterro=1800 "
+           "coesione_non_drenata=0,5 coefficiente_sicurezza=3"));
   click(*window, "calcola");
   EXPECT_EQ(text("Q_limite") + " " + text("Q_ammissibile"), "3,29 1,09");
   EXPECT_TRUE(enabled("stampa"));
-  fill(*window, {{"lunghezza", "7"}});  // an edit after Calculate is not reported
+  fill(*window, QStringLiteral("lunghezza=7"));  // an edit after Calculate is not reported
   click(*window, "salva");
   EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
   EXPECT_EQ(test::read_file(save_path.toStdString()), test::read_data("non_drenato_yr3.txt"));
 }
 
 TEST_F(Sciolti, SaveFollowsTheWaterTableOfTheCalculationAndAnEmptiedDescription) {
-  fill(*window, {{"txtDescrizione", "m"}});
+  fill(*window, QStringLiteral("txtDescrizione=m"));
   QTest::keyClick(field(*window, "txtDescrizione"), Qt::Key_Backspace);
   EXPECT_EQ(beeps, 1);
   fill(*window, sciolti_example);
@@ -102,7 +92,7 @@ TEST_F(Sciolti, SaveFollowsTheWaterTableOfTheCalculationAndAnEmptiedDescription)
 
 TEST_F(Sciolti, ResultsWiderThanTheirBoxesShowTheirLeadingDigits) {
   fill(*window, sciolti_example);
-  fill(*window, {{"angolo", "87,4"}});
+  fill(*window, QStringLiteral("angolo=87,4"));
   click(*window, "calcola");
   ASSERT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
   for (const char* name : {"NY", "Nq", "Nc", "Q_limite", "Q_ammissibile"}) {
