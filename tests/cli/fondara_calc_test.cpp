@@ -1,53 +1,115 @@
-// fondara-calc's own behaviour, the built program run as a separate process: results, one
-// report by bytes, one batch, and every refusal with its exit code and one Italian line.
+// fondara-calc run as a separate process, as a script would: results, one report by bytes,
+// one batch, the PDF, every refusal with its exit code and one line, the file targets.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <iterator>
-#include <sstream>
+#include <filesystem>
+#include <fstream>
 
-#include "run_program.h"
+#include "row_name.h"
 #include "test_data.h"
 
 namespace fondara::test {
 namespace {
 
-using test::PrintTo;
+namespace fs = std::filesystem;
 using Args = std::vector<std::string>;
 
-const std::string kHeader =
-    "lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata";
+// An undrained calculation with every field given; a batch of them on standard input.
+// clang-format off
+const Args kCoesivi = {"coesivi", "lunghezza=10", "larghezza=2", "altezza=1",
+                       "peso_terreno_rinterro=1800", "coesione_non_drenata=0,5"};
+const Args kBatch = {"coesivi", "--csv", "-"};
+const std::string kHeader = "lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata";
+// clang-format on
 
 Args with(Args args, const Args& more) {
   args.insert(args.end(), more.begin(), more.end());
   return args;
 }
 
+void spit(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A word for the shell, taken as it is.
+std::string quoted(std::string text) {
+  for (std::size_t at = 0; (at = text.find('\'', at)) != std::string::npos; at += 4)
+    text.replace(at, 1, "'\\''");
+  return '\'' + text + '\'';
+}
+
+// A fresh folder for one test, removed with everything in it at the end.
+struct TempFolder {
+  TempFolder() { EXPECT_NE(::mkdtemp(name.data()), nullptr); }
+  ~TempFolder() { fs::remove_all(name); }
+  fs::path operator/(const std::string& file) const { return fs::path(name) / file; }
+  // Runs shell commands in the folder: their wait status.
+  int shell(const std::string& commands) const {
+    return std::system(("cd " + quoted(name) + " && " + commands).c_str());
+  }
+  std::string name = fs::temp_directory_path() / "fondara-calc-XXXXXX";
+};
+
+struct Outcome {
+  int exit_code = -1;
+  std::string out, err;
+  bool operator==(const Outcome&) const = default;
+};
+
+void PrintTo(const Outcome& run, std::ostream* out) {
+  *out << "exit " << run.exit_code << ", out \"" << run.out << "\", err \"" << run.err << '"';
+}
+
+// The program's start in the test's folder: standard input holds `input` or comes from
+// `in_from`; output and error are captured unless `out_to` names a target; "-" closes one.
+struct Start {
+  std::string input{}, in_from{}, out_to{};
+  bool as_nobody = false;
+};
+
+Outcome run_fondara_calc(const Args& args, const TempFolder& folder, const Start& start = {}) {
+  const auto stream = [](const std::string& name, const char* captured) {
+    return name == "-" ? "&-" : quoted(name.empty() ? captured : name);
+  };
+  spit(folder / ".stdin", start.input);
+  std::string command = "exec ";
+  if (start.as_nobody) command += "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+  for (const std::string& arg : with({FONDARA_CALC}, args)) command += quoted(arg) + ' ';
+  const int status = folder.shell(command + "<" + stream(start.in_from, ".stdin") + " >" +
+                                  stream(start.out_to, ".stdout") + " 2>.stderr");
+  const Outcome run{WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+                    start.out_to.empty() ? read_file(folder / ".stdout") : "",
+                    read_file(folder / ".stderr")};
+  for (const char* name : {".stdin", ".stdout", ".stderr"}) fs::remove(folder / name);
+  return run;
+}
+
+const std::string kShown =
+    "CARICO DI ROTTURA:    qR = 2,88 daN/cm^2 (bar)\n"
+    "CARICO DI PROGETTO:   qd = 1,25 daN/cm^2 (bar)\n";
+
 TEST(FondaraCalc, ShowsTheResultBoxesAndWritesTheSaveButtonsReport) {
   TempFolder folder;
-  const Outcome shown = run_fondara_calc(kCoesivi, folder);
-  EXPECT_EQ(shown.exit_code, 0);
-  EXPECT_EQ(shown.out,
-            "CARICO DI ROTTURA:    qR = 2,88 daN/cm^2 (bar)\n"
-            "CARICO DI PROGETTO:   qd = 1,25 daN/cm^2 (bar)\n");
+  EXPECT_EQ(run_fondara_calc(kCoesivi, folder), (Outcome{0, kShown, ""}));
   const auto path = folder / "relazione.txt";
-  spit(path, std::string(10000, 'x'));
-  const Outcome saved = run_fondara_calc(with(kCoesivi, {"--report", path.string()}), folder);
-  EXPECT_EQ(saved.exit_code, 0) << saved.err;
-  EXPECT_EQ(slurp(path), read_data("non_drenato_yr23.txt"));
-  EXPECT_EQ(run_fondara_calc(with(kCoesivi, {"--report=-"}), folder).out, slurp(path));
+  spit(path, std::string(10000, 'x'));  // longer than the report
+  EXPECT_EQ(run_fondara_calc(with(kCoesivi, {"--report", path.string()}), folder).exit_code, 0);
+  EXPECT_EQ(read_file(path), read_data("non_drenato_yr23.txt"));
+  EXPECT_EQ(run_fondara_calc(with(kCoesivi, {"--report=-"}), folder).out, read_file(path));
 }
 
 // Rows that compute keep today's bytes; a row with the wrong number of fields keeps
-// those it has and names its line.
+// those it has and names its line; the count of failed rows goes to standard error.
 TEST(FondaraCalc, BatchRowsGiveResultsOrTheirMessage) {
   TempFolder folder;
-  const auto input = folder / "dati.csv";
-  const auto output = folder / "risultati.csv";
-  spit(input, " " + kHeader + ";descrizione \n10;2;1;1800;0,5;Muro A\n1;2;1;1800;0,5;B\n\n" +
-                  "5;1;1.5;1850;0,3;\"Muro \"\"C\"\"; lato\"\n10;2;x;1800;0,5;D\n10;2;1\n" +
-                  "10;2;1;1800;0,5;E;troppo\n");
+  spit(folder / "dati.csv",
+       " " + kHeader + ";descrizione \n10;2;1;1800;0,5;Muro A\n1;2;1;1800;0,5;B\n\n" +
+           "5;1;1.5;1850;0,3;\"Muro \"\"C\"\"; lato\"\n10;2;x;1800;0,5;D\n10;2;1\n" +
+           "10;2;1;1800;0,5;E;troppo\n");
   const std::string results =
       kHeader +
       ";coefficiente_sicurezza;descrizione;qR;qd;errore\r\n"
@@ -57,18 +119,16 @@ TEST(FondaraCalc, BatchRowsGiveResultsOrTheirMessage) {
       "10;2;x;1800;0,5;2,3;D;;;\"Il valore di altezza non è un numero: \"\"x\"\".\"\r\n"
       "10;2;1;;;2,3;;;;La riga 7 ha 3 campi, l'intestazione ne ha 6.\r\n"
       "10;2;1;1800;0,5;2,3;E;;;La riga 8 ha 7 campi, l'intestazione ne ha 6.\r\n";
-  const Outcome to_file =
-      run_fondara_calc({"coesivi", "--csv", input.string(), "--output", output.string()}, folder);
-  EXPECT_EQ(to_file.exit_code, 1);
-  EXPECT_EQ(to_file.err,
-            "fondara-calc: 4 righe non calcolate; la prima è la riga 3 del file CSV.\n");
-  EXPECT_EQ(slurp(output), results);
-  const Outcome piped = run_fondara_calc({"coesivi", "--csv", "-"}, folder, {slurp(input)});
-  EXPECT_EQ(piped.out, results);
+  const std::string summary =
+      "fondara-calc: 4 righe non calcolate; la prima è la riga 3 del file CSV.\n";
+  EXPECT_EQ(run_fondara_calc({"coesivi", "--csv", "dati.csv", "--output", "r.csv"}, folder),
+            (Outcome{1, "", summary}));
+  EXPECT_EQ(read_file(folder / "r.csv"), results);
+  EXPECT_EQ(run_fondara_calc(kBatch, folder, {read_file(folder / "dati.csv")}),
+            (Outcome{1, results, summary}));
 }
 
-// "@" in the arguments and the message stands for the test's folder, which must hold no
-// new file afterwards.
+// Refused commands and failed reads and writes; the test's folder holds no file afterwards.
 struct Refusal {
   const char* name;
   Args args;
@@ -77,46 +137,47 @@ struct Refusal {
   std::string message;
 };
 
-const std::string kTooLong =
-    "Il file CSV ha una riga troppo lunga (riga 1): al massimo 1 MiB e 1024 campi.";
 const std::string kNeedsName =
     "L'opzione --report richiede un nome di file (oppure - per i flussi standard).";
 
 // clang-format off
 const Refusal kRefusals[] = {
     {"length_below_width", {"coesivi", "lunghezza=1", "larghezza=2", "altezza=1",
-     "peso_terreno_rinterro=1800", "coesione_non_drenata=0,5", "--report=@/r.txt"}, {}, 1,
+     "peso_terreno_rinterro=1800", "coesione_non_drenata=0,5", "--report=r.txt"}, {}, 1,
      "La lunghezza deve essere superiore alla larghezza"},
     {"option_report_as_last_argument", with(kCoesivi, {"--report"}), {}, 2, kNeedsName},
     {"option_report_equals_without_name", with(kCoesivi, {"--report="}), {}, 2, kNeedsName},
     {"option_print_and_report_both_on_standard_output", with(kCoesivi, {"--stampa", "--report",
      "-"}), {}, 2, "--report - e --stampa scrivono entrambe sullo standard output: usarne una."},
-    {"option_output_without_csv", with(kCoesivi, {"--output", "@/x.csv"}), {}, 2,
+    {"option_output_without_csv", with(kCoesivi, {"--output", "x.csv"}), {}, 2,
      "L'opzione --output vale solo con --csv."},
+    {"option_pdf_on_standard_output", with(kCoesivi, {"--pdf", "-"}), {}, 2,
+     "L'opzione --pdf richiede un nome di file."},
+    {"option_pdf_with_csv", with(kBatch, {"--pdf=r.pdf"}), {kHeader + "\n"}, 2,
+     "Le opzioni --report, --stampa e --pdf non valgono con --csv."},
     {"ambiguous_thousands", with(kCoesivi, {"coefficiente_sicurezza=1.800"}), {}, 2,
      "Il valore di coefficiente_sicurezza è ambiguo: \"1.800\". Scrivere 1800 oppure 1,8."},
-    {"ambiguous_thousands_in_a_batch", {"coesivi", "--csv", "-"},
-     {kHeader + "\n12.500;1;1;1;1\n"}, 1, "Una riga non calcolata: la riga 2 del file CSV."},
+    {"ambiguous_thousands_in_a_batch", with(kBatch, {"--output", "/dev/null"}),
+     {kHeader + "\n12.500;1;1;1;1\n"}, 1,
+     "Una riga non calcolata: la riga 2 del file CSV."},
     {"safe_text_escaped_and_cut", with(kCoesivi, {"coefficiente_sicurezza=s\xff\n\x1b]0;x\a" +
      std::string(100000, 'i')}), {}, 2, "Il valore di coefficiente_sicurezza non è un numero: "
      "\"s\xEF\xBF\xBD\\n\\e]0;x\\x07" + std::string(51, 'i') + "…\"."},
     {"safe_text_unknown_option", with(kCoesivi, {"--pdf\x1b[2J"}), {}, 2,
      "Opzione sconosciuta: \"--pdf\\e[2J\" (vedere fondara-calc --help)."},
-    {"safe_text_csv_column", {"coesivi", "--csv", "-"}, {kHeader + ";\x9b\n"}, 2,
+    {"safe_text_csv_column", kBatch, {kHeader + ";\x9b\n"}, 2,
      "Intestazione CSV: colonna sconosciuta \"\xEF\xBF\xBD\"."},
-    {"csv_quote_never_closed", {"coesivi", "--csv", "-", "--output=@/r.csv"},
-     {kHeader + "\n1;1;1;1;\"1\n"}, 2, "Il file CSV ha un campo tra virgolette non chiuso (riga 2)."},
-    {"csv_empty", {"coesivi", "--csv", "-"}, {}, 2,
-     "Il file CSV è vuoto: manca la riga d'intestazione."},
-    {"csv_header_beyond_the_limit", {"coesivi", "--csv", "-"}, {std::string(2 << 20, 'a')}, 2,
-     kTooLong},
-    {"read_unbounded_input", {"coesivi", "--csv", "/dev/zero"}, {}, 2, kTooLong},
-    {"read_closed_standard_input", {"coesivi", "--csv", "-"}, {"", "-"}, 3,
+    {"csv_quote_never_closed", with(kBatch, {"--output=r.csv"}), {kHeader + "\n1;1;1;1;\"1\n"},
+     2, "Il file CSV ha un campo tra virgolette non chiuso (riga 2)."},
+    {"csv_empty", kBatch, {}, 2, "Il file CSV è vuoto: manca la riga d'intestazione."},
+    {"read_unbounded_input", {"coesivi", "--csv", "/dev/zero"}, {}, 2,
+     "Il file CSV ha una riga troppo lunga (riga 1): al massimo 1 MiB e 1024 campi."},
+    {"read_closed_standard_input", kBatch, {"", "-"}, 3,
      "Impossibile leggere lo standard input: il flusso non è aperto."},
-    {"read_folder_as_standard_input", {"coesivi", "--csv", "-"}, {"", "/"}, 3,
+    {"read_folder_as_standard_input", kBatch, {"", "/"}, 3,
      "Impossibile leggere lo standard input: è una cartella."},
-    {"read_missing_file", {"coesivi", "--csv", "@/manca.csv"}, {}, 3,
-     "Impossibile leggere il file \"@/manca.csv\": il file non esiste."},
+    {"read_missing_file", {"coesivi", "--csv", "manca.csv"}, {}, 3,
+     "Impossibile leggere il file \"manca.csv\": il file non esiste."},
     {"read_process_memory", {"coesivi", "--csv", "/proc/self/mem"}, {}, 3, "Impossibile leggere "
      "il file \"/proc/self/mem\": errore di lettura o scrittura del dispositivo."},
     {"stdout_closed", kCoesivi, {"", "", "-"}, 3,
@@ -124,73 +185,138 @@ const Refusal kRefusals[] = {
 };
 // clang-format on
 
-std::string in_folder(std::string text, const TempFolder& folder) {
-  for (std::size_t at; (at = text.find('@')) != std::string::npos;)
-    text.replace(at, 1, folder.path().string());
-  return text;
-}
-
 class FondaraCalcRefuses : public testing::TestWithParam<Refusal> {};
 
 TEST_P(FondaraCalcRefuses, WithItsExitCodeOneItalianLineAndNoFile) {
   TempFolder folder;
-  Args args = GetParam().args;
-  for (std::string& arg : args) arg = in_folder(arg, folder);
-  const Outcome run = run_fondara_calc(args, folder, GetParam().start);
-  EXPECT_EQ(run.exit_code, GetParam().exit_code);
-  EXPECT_EQ(run.err, "fondara-calc: " + in_folder(GetParam().message, folder) + "\n");
-  EXPECT_TRUE(std::filesystem::is_empty(folder.path())) << "a file was left behind";
+  EXPECT_EQ(run_fondara_calc(GetParam().args, folder, GetParam().start),
+            (Outcome{GetParam().exit_code, "", "fondara-calc: " + GetParam().message + "\n"}));
+  EXPECT_TRUE(fs::is_empty(folder.name)) << "a file was left behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, FondaraCalcRefuses, testing::ValuesIn(kRefusals),
-                         testing::PrintToStringParamName());
+                         testing_support::RowName{});
 
 // Standard output on a device node like the system's full one, made in the test's folder.
 TEST(FondaraCalc, EveryWriteToStandardOutputIsChecked) {
   TempFolder folder;
-  const auto full = folder / "pieno";
-  if (::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0)
-    GTEST_SKIP() << "a device node needs root: not run here";
-  for (const Args& args :
-       {kCoesivi, with(kCoesivi, {"--report", "-"}), with(kCoesivi, {"--stampa"}),
-        Args{"coesivi", "--csv", "-"}, Args{"--help"}}) {
-    const Outcome run = run_fondara_calc(args, folder, {kHeader + "\n", "", full.string()});
-    EXPECT_EQ(run.exit_code, 3) << args.back();
-    EXPECT_EQ(run.err,
-              "fondara-calc: Impossibile scrivere sullo standard output: spazio esaurito.\n");
+  if (folder.shell("mknod pieno c 1 7") != 0) GTEST_SKIP() << "needs root: not run here";
+  for (const Args& args : {kCoesivi, with(kCoesivi, {"--stampa"}), kBatch, Args{"--help"}})
+    EXPECT_EQ(run_fondara_calc(args, folder, {kHeader + "\n", "", "pieno"}),
+              (Outcome{3, "",
+                       "fondara-calc: Impossibile scrivere sullo standard output: "
+                       "spazio esaurito.\n"}))
+        << args.back();
+}
+
+// Without a display, --pdf writes a PDF/A file with the lines of the printed report.
+TEST(FondaraCalc, PdfIsDrawnWithoutADisplayWithThePrintedReport) {
+  const TempFolder folder;
+  ::unsetenv("DISPLAY");
+  EXPECT_EQ(run_fondara_calc(with(kCoesivi, {"--pdf", "r.pdf"}), folder), (Outcome{0, kShown, ""}));
+  spit(folder / "stampa.txt", run_fondara_calc(with(kCoesivi, {"--stampa"}), folder).out);
+  EXPECT_EQ(folder.shell("pdftotext -layout r.pdf && diff -wB stampa.txt r.txt"), 0);
+  EXPECT_EQ(folder.shell("pdfinfo -meta r.pdf | grep -q 'pdfaid:part=\"1\"' && pdfinfo r.pdf | "
+                         "grep -q '^Title: *Relazione di calcolo - terreni coesivi$'"),
+            0);
+}
+
+// What stands under "relazione.txt" before --report or --output writes to it, made by
+// shell commands; "precedente" is the old bytes.
+struct Target {
+  const char* name;
+  const char* made;
+  mode_t type;        // what "relazione.txt" is afterwards, with a regular file's permissions
+  std::string cause;  // empty when the write succeeds
+  const char* holding = "relazione.txt";  // the output, or still the old bytes on failure
+  bool as_nobody = false;
+  bool read_slowly = false;  // a FIFO read by another process that starts late
+};
+
+// clang-format off
+const Target kTargets[] = {
+    {"full_device_is_written_not_replaced", "mknod relazione.txt c 1 7", S_IFCHR,
+     "spazio esaurito", nullptr},
+    {"fifo_without_reader_is_refused_at_once", "mkfifo relazione.txt", S_IFIFO,
+     "nessun programma legge la FIFO, o il dispositivo non esiste", nullptr},
+    {"fifo_with_reader_gets_the_bytes", "mkfifo relazione.txt", S_IFIFO, "", "letti.txt", false,
+     true},
+    {"link_is_written_through", "printf precedente >vera.txt && ln -s vera.txt relazione.txt",
+     S_IFLNK, "", "vera.txt"},
+    {"dangling_link_creates_its_target", "ln -s vera.txt relazione.txt", S_IFLNK, "", "vera.txt"},
+    {"private_file_stays_private", "printf precedente >relazione.txt && chmod 600 relazione.txt",
+     S_IFREG | 0600, ""},
+    {"read_only_file_in_a_writable_folder_is_refused",
+     "printf precedente >relazione.txt && chmod 400 relazione.txt", S_IFREG | 0400,
+     "permesso negato"},
+    {"another_users_file_in_a_shared_folder_is_refused",
+     "printf precedente >relazione.txt && chmod 644 relazione.txt && chmod 777 .", S_IFREG | 0644,
+     "permesso negato", "relazione.txt", true},
+};
+// clang-format on
+
+// Opens `fifo` for reading, then in another process waits, so that a batch meets a full
+// pipe, and copies what it reads into `copy`.
+bool read_slowly(const fs::path& fifo, const fs::path& copy) {
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  if (reader >= 0 && ::fork() == 0) {
+    ::fcntl(reader, F_SETFL, 0);
+    ::alarm(20);
+    ::usleep(300000);
+    std::string bytes;
+    char chunk[4096];
+    for (ssize_t n; (n = ::read(reader, chunk, sizeof chunk)) > 0 || bytes.empty();)
+      bytes.append(chunk, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+    spit(copy, bytes);
+    ::_exit(0);
+  }
+  return reader >= 0 && ::close(reader) == 0;
+}
+
+class FondaraCalcTarget : public testing::TestWithParam<Target> {};
+
+TEST_P(FondaraCalcTarget, ReportAndBatchOutput) {
+  const Target& row = GetParam();
+  std::string input = kHeader + "\n";
+  for (int line = 0; line < 4000; ++line) input += "1;1;1;1;1\n";
+  for (const Args& command : {with(kCoesivi, {"--report"}), with(kBatch, {"--output"})}) {
+    SCOPED_TRACE(command.back());
+    TempFolder folder;
+    const std::string bytes = run_fondara_calc(with(command, {"-"}), folder, {input}).out;
+    if (folder.shell(row.made) != 0 || (row.as_nobody && ::geteuid() != 0))
+      GTEST_SKIP() << "needs root: not run here";
+    const auto path = folder / "relazione.txt";
+    ASSERT_TRUE(!row.read_slowly || read_slowly(path, folder / row.holding));
+    const std::string failure = "fondara-calc: Impossibile scrivere il file \"" + path.string() +
+                                "\": " + row.cause + ".\n";
+    EXPECT_EQ(run_fondara_calc(with(command, {path.string()}), folder,
+                               {input, "", "/dev/null", row.as_nobody}),
+              (Outcome{row.cause.empty() ? 0 : 3, "", row.cause.empty() ? "" : failure}));
+    struct stat status {};
+    ASSERT_EQ(::lstat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & (row.type & 07777 ? S_IFMT | 07777 : S_IFMT), row.type);
+    if (row.read_slowly) ::wait(nullptr);
+    if (row.holding) {
+      EXPECT_EQ(read_file(folder / row.holding), row.cause.empty() ? bytes : "precedente");
+    }
   }
 }
 
-}  // namespace
-}  // namespace fondara::test
+INSTANTIATE_TEST_SUITE_P(Existing, FondaraCalcTarget, testing::ValuesIn(kTargets),
+                         testing_support::RowName{});
 
-namespace fondara::test {
-namespace {
-
-std::vector<std::string> words(const std::string& text) {
-  std::istringstream in(text);
-  return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
-}
-
-// Without a display, --pdf writes a PDF/A file holding the words of the printed report.
-TEST(FondaraCalc, PdfIsDrawnWithoutADisplayWithThePrintedReport) {
-  const TempFolder folder;
-  const std::string pdf = (folder / "r.pdf").string();
-  ::unsetenv("DISPLAY");
-  auto args = kCoesivi;
-  args.insert(args.end(), {"--pdf", pdf});
-  const Outcome written = run_fondara_calc(args, folder);
-  ASSERT_EQ(written.exit_code, 0) << written.err;
-  EXPECT_EQ(written.err, "");
-  args.back() = "-";
-  EXPECT_EQ(run_fondara_calc(args, folder).exit_code, 2);
-  args.resize(kCoesivi.size());
-  args.push_back("--stampa");
-  const Outcome preview = run_fondara_calc(args, folder);
-  const std::string text = (folder / "r.txt").string();
-  ASSERT_EQ(std::system(("pdftotext -layout " + pdf + " " + text).c_str()), 0);
-  EXPECT_EQ(words(slurp(text)), words(preview.out));
-  EXPECT_EQ(std::system(("pdfinfo -meta " + pdf + " | grep -q 'pdfaid:part=\"1\"'").c_str()), 0);
+// The temporary file's name stays within the folder's limit on names (255 bytes).
+TEST(FondaraCalcTarget, LongestNamesAreWritten) {
+  TempFolder folder;
+  for (const std::size_t length : {248u, 255u, 256u}) {
+    const std::string name(length, 'r');
+    const Outcome run =
+        run_fondara_calc(with(kBatch, {"--output", name}), folder, {kHeader + "\n"});
+    EXPECT_EQ(run.exit_code, length <= 255 ? 0 : 3) << length;
+    EXPECT_EQ(::access((folder / name).c_str(), F_OK) == 0, length <= 255) << length;
+    EXPECT_EQ(run.err.find(": il nome è troppo lungo.") != std::string::npos, length > 255);
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.name), {}), 2) << "no temporary left";
 }
 
 }  // namespace
