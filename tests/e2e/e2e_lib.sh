@@ -166,6 +166,3 @@ expect_same_file() {
     <(iconv -f WINDOWS-1252 -t UTF-8 "$got") | head -n 40 >&2 || true
   fail "il rapporto salvato non è $2"
 }
-
-# Printed lines without trailing blanks and without empty lines (a PDF keeps neither).
-printed_lines_of() { sed -e 's/[[:space:]]*$//' -e '/^$/d' "$1"; }
