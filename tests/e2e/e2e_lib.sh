@@ -146,6 +146,3 @@ expect_same_file() {
     fail "il rapporto salvato non è $2: $differences"
   e2e_log "identico a $2"
 }
-
-# Printed lines without trailing blanks and without empty lines (a PDF keeps neither).
-printed_lines_of() { sed -e 's/[[:space:]]*$//' -e '/^$/d' "$1"; }

@@ -1,40 +1,93 @@
-// Reads the text of a PDF back, line by line: pdftotext -bbox gives each word with its box
-// in points from the page's top-left corner; blanks are rebuilt from the gaps with the
+// Reads a printed report back from its PDF: pdftotext -bbox gives each word with its box in
+// points from the page's top-left corner; the blanks are rebuilt from the gaps with the
 // line's character pitch (the report font is monospaced). Trailing blanks leave no trace.
 #pragma once
 
-#include <QString>
+#include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
 #include <QStringList>
+#include <QXmlStreamReader>
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace fondara::report::test {
 
 struct PdfWord {
   int page = 0;
-  double x_min = 0, y_min = 0, x_max = 0, y_max = 0;
+  QRectF box;
   QString text;
 };
 
 struct PdfLine {
-  double x_min = 0;  // left edge of the first character, including leading blanks
-  double y_min = 0;  // top of the glyph boxes
-  double pitch = 0;  // width of one character
-  QString text;
+  QPointF start;  // top left of its first character, leading blanks included
+  double pitch;   // width of one character
 };
 
 struct PdfText {
   int pages = 0;
-  std::vector<PdfWord> words;
+  std::vector<PdfWord> words;  // in lines, each line left to right
+  std::vector<PdfLine> lines;
+  QStringList texts;  // of the lines, leading blanks counted from the leftmost word
 };
 
-// The standard output of a poppler tool (pdfinfo, pdffonts); empty when it fails.
-QString tool_output(const QString& tool, const QStringList& arguments);
+// The standard output of a tool such as pdfinfo; empty when it fails.
+inline QString tool_output(const QString& tool, const QStringList& arguments) {
+  QProcess process;
+  process.start(tool, arguments);
+  if (!process.waitForFinished(30000) || process.exitCode() != 0) return {};
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
 
-// Runs pdftotext -bbox on `pdf_path`; pages == 0 when it fails.
-PdfText read_pdf(const QString& pdf_path);
+// The PDF at `path` read back; no pages when it cannot be read.
+inline PdfText read_pdf(const QString& path) {
+  PdfText pdf;
+  double left = INFINITY;
+  QXmlStreamReader html(tool_output(QStringLiteral("pdftotext"), {"-bbox", path, "-"}));
+  while (!html.atEnd()) {
+    if (html.readNext() != QXmlStreamReader::StartElement) continue;
+    if (html.name() == u"page") ++pdf.pages;
+    if (html.name() != u"word") continue;
+    const auto at = [&](const char* name) { return html.attributes().value(name).toDouble(); };
+    const QRectF box(QPointF(at("xMin"), at("yMin")), QPointF(at("xMax"), at("yMax")));
+    pdf.words.push_back({pdf.pages, box, html.readElementText()});
+    left = std::min(left, box.left());
+  }
+  // A word continues the line of the word before it when their glyph boxes end within half a
+  // point of each other.
+  const auto same_line = [](const PdfWord& a, const PdfWord& b) {
+    return a.page == b.page && std::abs(a.box.bottom() - b.box.bottom()) <= 0.5;
+  };
+  std::stable_sort(pdf.words.begin(), pdf.words.end(), [&](const PdfWord& a, const PdfWord& b) {
+    if (same_line(a, b)) return a.box.left() < b.box.left();
+    return std::pair(a.page, a.box.bottom()) < std::pair(b.page, b.box.bottom());
+  });
+  const auto blanks = [](double gap, double pitch) {
+    return QString(std::max(0L, std::lround(gap / pitch)), u' ');
+  };
+  for (std::size_t i = 0; i < pdf.words.size(); ++i) {
+    const PdfWord& word = pdf.words[i];
+    if (i == 0 || !same_line(pdf.words[i - 1], word)) {
+      const double pitch = word.box.width() / static_cast<double>(word.text.size());
+      const QString leading = blanks(word.box.left() - left, pitch);
+      const double x = word.box.left() - pitch * static_cast<double>(leading.size());
+      pdf.lines.push_back({{x, word.box.top()}, pitch});
+      pdf.texts << leading;
+    } else {
+      pdf.texts.back() +=
+          blanks(word.box.left() - pdf.words[i - 1].box.right(), pdf.lines.back().pitch);
+    }
+    pdf.texts.back() += word.text;
+  }
+  return pdf;
+}
 
-// Groups words into lines in reading order; leading blanks are counted from `left_x`,
-// by default from the leftmost word.
-std::vector<PdfLine> rebuild_lines(const PdfText& pdf, double left_x = -1);
+// The lines of a report as a PDF gives them back: without trailing blanks, nor empty lines.
+inline QStringList printed_texts(QStringList lines) {
+  lines.replaceInStrings(QRegularExpression(QStringLiteral(" +$")), QString());
+  lines.removeAll(QString());
+  return lines;
+}
 
 }  // namespace fondara::report::test
