@@ -11,13 +11,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
-#include <ostream>
 
-// Readable texts in the failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
+#include "qt_print.h"
 
 namespace fondara::testing_gui {
 
@@ -48,8 +43,6 @@ class GuiTest : public ::testing::Test {
   int beeps = 0;
   QStringList messages;
   int ends = 0;
-  // Runs inside the recorded message box, while it would be open.
-  std::function<void()> during_message;
   // The save dialog's answer: this file in a temporary folder.
   QTemporaryDir folder;
   QString save_path;
