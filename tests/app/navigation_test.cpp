@@ -2,6 +2,7 @@
 // box and the pictures.
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 
 #include "gui_fixture.h"
@@ -26,6 +27,23 @@ TEST_F(GuiTest, EnterAtStartOpensTheDrainedWindowAndLoadsTheOtherHidden) {
   EXPECT_FALSE(windows().window(QStringLiteral("form_coesivi")).isVisible());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(windows().is_loaded(QStringLiteral("form_principale")));
+}
+
+// Each calculation window opens centred on the screen with its design state.
+TEST_F(GuiTest, CalculationWindowsOpenCentredWithTheirDesignState) {
+  for (const auto& [button, name] : {std::pair{"pulsante_coesivi", "form_coesivi"},
+                                     std::pair{"pulsante_sciolti", "form_sciolti"}}) {
+    QWidget& window = open(button, name);
+    const QPoint off = window.geometry().center() - window.screen()->availableGeometry().center();
+    EXPECT_LE(off.manhattanLength(), 1) << name;
+    EXPECT_EQ(field(window, "txtDescrizione")->text(), " ") << name;
+    EXPECT_EQ(field(window, "coefficiente_sicurezza")->text(), "2,3") << name;
+    EXPECT_EQ(field(window, "lunghezza")->text() + field(window, "Q_limite")->text(), "") << name;
+    for (const char* disabled : {"calcola", "stampa", "salva"})
+      EXPECT_FALSE(find(window, disabled)->isEnabled()) << name << ' ' << disabled;
+    windows().discard_all();
+  }
+  EXPECT_TRUE(find<QRadioButton>(open("pulsante_sciolti", "form_sciolti"), "Option2")->isChecked());
 }
 
 TEST_F(GuiTest, ClosingTheStartWindowEndsTheProgram) {
