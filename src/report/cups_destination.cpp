@@ -1,11 +1,10 @@
 #include "report/cups_destination.h"
 
-#include <cups/cups.h>
-
 #include <QPageSize>
 #include <QSizeF>
 #include <memory>
 
+#include "report/cups_library.h"
 #include "report/printed_pages.h"
 
 namespace fondara::report {
@@ -16,6 +15,11 @@ namespace {
 // elsewhere for up to one more second: the answer comes within 1.5 s.
 constexpr int connect_timeout_ms = 500;
 constexpr double silence_timeout_s = 0.5;
+
+// The loaded library; default_destination() reaches the others only once it is there.
+const CupsLibrary& cups() {
+  return *cups_library();
+}
 
 // printer-state of a queue stopped with cupsdisable: it takes jobs but prints none.
 constexpr char printer_stopped[] = "5";
@@ -30,32 +34,33 @@ struct CupsSession {
   CupsSession(const CupsSession&) = delete;
   CupsSession& operator=(const CupsSession&) = delete;
   ~CupsSession() {
-    if (info) cupsFreeDestInfo(info);
-    if (dest) cupsFreeDests(1, dest);
-    if (http) httpClose(http);
+    if (info) cups().cupsFreeDestInfo(info);
+    if (dest) cups().cupsFreeDests(1, dest);
+    if (http) cups().httpClose(http);
   }
 };
 
 // The cause of a failed call, with the scheduler's own words.
 QString failure(const char* step) {
   return QStringLiteral("%1: %2").arg(QString::fromUtf8(step),
-                                      QString::fromUtf8(cupsLastErrorString()));
+                                      QString::fromUtf8(cups().cupsLastErrorString()));
 }
 
 // The default paper of the destination with its printable area: the user's choice
 // (lpoptions media=...) or the queue's media-default, or A4 when it names none.
 // (cupsGetDestMediaDefault falls back to Letter without asking the queue.)
 QPageLayout default_page(const CupsSession& session) {
-  const char* media = cupsGetOption("media", session.dest->num_options, session.dest->options);
+  const char* media =
+      cups().cupsGetOption("media", session.dest->num_options, session.dest->options);
   if (!media) {
     ipp_attribute_t* queue_default =
-        cupsFindDestDefault(session.http, session.dest, session.info, "media");
-    media = queue_default ? ippGetString(queue_default, 0, nullptr) : nullptr;
+        cups().cupsFindDestDefault(session.http, session.dest, session.info, "media");
+    media = queue_default ? cups().ippGetString(queue_default, 0, nullptr) : nullptr;
   }
   cups_size_t size{};
   if (!media ||
-      !cupsGetDestMediaByName(session.http, session.dest, session.info, media,
-                              CUPS_MEDIA_FLAGS_DEFAULT, &size) ||
+      !cups().cupsGetDestMediaByName(session.http, session.dest, session.info, media,
+                                     CUPS_MEDIA_FLAGS_DEFAULT, &size) ||
       size.width <= 0 || size.length <= 0) {
     return a4_page();
   }
@@ -72,25 +77,25 @@ QPageLayout default_page(const CupsSession& session) {
 std::optional<QString> submit(CupsSession& session, const QByteArray& pdf, const QString& title) {
   const QByteArray name = title.toUtf8();
   int job = 0;
-  if (cupsCreateDestJob(session.http, session.dest, session.info, &job, name.constData(), 0,
-                        nullptr) != IPP_STATUS_OK) {
+  if (cups().cupsCreateDestJob(session.http, session.dest, session.info, &job, name.constData(), 0,
+                               nullptr) != IPP_STATUS_OK) {
     return failure("la stampante rifiuta il lavoro");
   }
   const auto cancelled = [&](const char* step) {
     const QString cause = failure(step);
-    cupsCancelDestJob(session.http, session.dest, job);
+    cups().cupsCancelDestJob(session.http, session.dest, job);
     return cause;
   };
-  if (cupsStartDestDocument(session.http, session.dest, session.info, job, name.constData(),
-                            CUPS_FORMAT_PDF, 0, nullptr, 1) != HTTP_STATUS_CONTINUE) {
+  if (cups().cupsStartDestDocument(session.http, session.dest, session.info, job, name.constData(),
+                                   CUPS_FORMAT_PDF, 0, nullptr, 1) != HTTP_STATUS_CONTINUE) {
     return cancelled("la stampante non accetta il documento");
   }
-  if (cupsWriteRequestData(session.http, pdf.constData(), static_cast<size_t>(pdf.size())) !=
+  if (cups().cupsWriteRequestData(session.http, pdf.constData(), static_cast<size_t>(pdf.size())) !=
       HTTP_STATUS_CONTINUE) {
-    cupsFinishDestDocument(session.http, session.dest, session.info);
+    cups().cupsFinishDestDocument(session.http, session.dest, session.info);
     return cancelled("invio del documento interrotto");
   }
-  if (cupsFinishDestDocument(session.http, session.dest, session.info) != IPP_STATUS_OK) {
+  if (cups().cupsFinishDestDocument(session.http, session.dest, session.info) != IPP_STATUS_OK) {
     return cancelled("la stampante non ha completato il documento");
   }
   return std::nullopt;
@@ -99,22 +104,24 @@ std::optional<QString> submit(CupsSession& session, const QByteArray& pdf, const
 }  // namespace
 
 std::variant<PrintDestination, QString> default_destination() {
+  if (cups_library() == nullptr) return QStringLiteral("libcups non disponibile");
   auto session = std::make_shared<CupsSession>();
-  session->http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                               connect_timeout_ms, nullptr);
+  session->http = cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC,
+                                      cups().cupsEncryption(), 1, connect_timeout_ms, nullptr);
   if (!session->http) return QStringLiteral("il servizio di stampa non risponde");
-  httpSetTimeout(session->http, silence_timeout_s, nullptr, nullptr);
+  cups().httpSetTimeout(session->http, silence_timeout_s, nullptr, nullptr);
 
-  session->dest = cupsGetNamedDest(session->http, nullptr, nullptr);
+  session->dest = cups().cupsGetNamedDest(session->http, nullptr, nullptr);
   if (!session->dest) {
-    if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND || cupsLastError() == IPP_STATUS_OK)
+    if (cups().cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND ||
+        cups().cupsLastError() == IPP_STATUS_OK)
       return QStringLiteral("nessuna stampante predefinita");
     return failure("stampante predefinita non trovata");
   }
   const char* state =
-      cupsGetOption("printer-state", session->dest->num_options, session->dest->options);
+      cups().cupsGetOption("printer-state", session->dest->num_options, session->dest->options);
   if (state && qstrcmp(state, printer_stopped) == 0) return QStringLiteral("la stampante è ferma");
-  session->info = cupsCopyDestInfo(session->http, session->dest);
+  session->info = cups().cupsCopyDestInfo(session->http, session->dest);
   if (!session->info) return failure("la stampante non risponde");
 
   PrintDestination destination;

@@ -31,7 +31,7 @@ CalculationWindow::CalculationWindow(const QString& title, const char* kind, Twi
   setWindowIcon(icona_calcolo());
   const double dpi = logicalDpiX();
   setFixedSize(twips_to_pixels(client.width, dpi), twips_to_pixels(client.height, dpi));
-  controls_ = build_controls(*this, table);
+  controls_ = build_controls(*this, table, Captions::condensed_to_fit);
 
   txtDescrizione = control<QLineEdit>("txtDescrizione");
   lunghezza = control<NumericField>("lunghezza");

@@ -136,7 +136,7 @@ QWidget* make(QWidget& window, const Control& c) {
 
 }  // namespace
 
-Controls build_controls(QWidget& window, const std::vector<Control>& table) {
+Controls build_controls(QWidget& window, const std::vector<Control>& table, Captions captions) {
   Controls controls;
   const double dpi = window.logicalDpiX();
   for (const Control& c : table) {
@@ -147,7 +147,8 @@ Controls build_controls(QWidget& window, const std::vector<Control>& table) {
     if (!spoken.isEmpty()) widget->setAccessibleName(spoken);
     widget->setFont(design_font(c.look.family, c.look.points, c.look.bold));
     widget->setGeometry(twips_to_pixels(c.at, dpi));
-    if (c.kind == Kind::label) condense_to_fit(*static_cast<QLabel*>(widget));
+    if (c.kind == Kind::label && captions == Captions::condensed_to_fit)
+      condense_to_fit(*static_cast<QLabel*>(widget));
     controls.emplace(std::string(c.name), widget);
   }
   return controls;

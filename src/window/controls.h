@@ -51,9 +51,15 @@ struct Control {
 
 using Controls = std::map<std::string, QWidget*, std::less<>>;
 
+// Whether captions are narrowed to fit their labels: the calculation windows' captions
+// were designed for narrower fonts than the ones here. Measuring them loads the fonts,
+// which the start window, shown at start, leaves for after it is on the screen.
+enum class Captions { as_designed, condensed_to_fit };
+
 // Makes the controls of `table` on `window`, in the table's order, and returns them by
 // name.
-Controls build_controls(QWidget& window, const std::vector<Control>& table);
+Controls build_controls(QWidget& window, const std::vector<Control>& table,
+                        Captions captions = Captions::as_designed);
 
 // Moves the top-level `window` so that the centre of its client area is the centre of
 // `area` (screen coordinates).
