@@ -24,10 +24,8 @@ struct OptionRule {
 };
 
 const OptionRule kOptionRules[] = {
-    {"--report", &Options::report, nullptr},
-    {"--stampa", nullptr, &Options::print},
-    {"--csv", &Options::csv, nullptr},
-    {"--output", &Options::output, nullptr},
+    {"--report", &Options::report, nullptr}, {"--stampa", nullptr, &Options::print},
+    {"--csv", &Options::csv, nullptr},       {"--output", &Options::output, nullptr},
 #ifdef FONDARA_PDF
     {"--pdf", &Options::pdf, nullptr},
 #endif
@@ -157,7 +155,7 @@ int run_single(const Options& o, const Streams& streams) {
   }
   const std::string shown = o.report == standard_stream ? file
                             : o.print                   ? lines_of_text(preview)
-                                                        : lines_of_text(calcolo.righe);
+                                                        : testo_risultati(calcolo);
   if (const int error_number = write_standard_output(streams.out, shown))
     return fail(streams.err, exit_file, write_failure(standard_stream, error_number));
   return exit_ok;

@@ -1,6 +1,6 @@
 // fondara-calc: the bearing-capacity calculations and their reports from a terminal.
 //
-//   fondara-calc coesivi|sciolti campo=valore ... [--report FILE|-] [--stampa]
+//   fondara-calc coesivi|sciolti campo=valore ... [--report FILE|-] [--stampa] [--pdf FILE]
 //   fondara-calc coesivi|sciolti --csv FILE|- [--output FILE|-]
 //
 // The whole command runs here, on the descriptors of the standard streams, so main()

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 namespace fondara::cli::csv {
 namespace {
@@ -15,15 +14,6 @@ bool is_empty_record(const Record& record) {
 }
 
 }  // namespace
-
-ReadFunction read_text(std::string_view text) {
-  return [text](char* buffer, std::size_t size) mutable {
-    const std::size_t count = std::min(size, text.size());
-    std::memcpy(buffer, text.data(), count);
-    text.remove_prefix(count);
-    return static_cast<long>(count);
-  };
-}
 
 bool Reader::refill() {
   if (at_end_) return false;

@@ -61,9 +61,6 @@ class Reader {
   int error_number_ = 0;
 };
 
-// Reads from a text in memory.
-ReadFunction read_text(std::string_view text);
-
 // Appends one record as a line of output, CR LF included.
 void append_record(const Record& record, char separator, std::string& line);
 

@@ -1,6 +1,7 @@
 #include "cli/fields.h"
 
 #include <algorithm>
+#include <span>
 
 #include "cli/message_text.h"
 #include "drained/campi_drenati.h"
@@ -85,9 +86,9 @@ class Lettore {
     const auto value = leggi_numero(text);
     if (value) return *value;
     if (const auto readings = ambiguous_readings(text))
-      problema("Il valore di " + std::string(nome) + " è ambiguo: " +
-               safe_quoted(trim_blanks(text)) + ". Scrivere " + readings->first + " oppure " +
-               readings->second + ".");
+      problema("Il valore di " + std::string(nome) +
+               " è ambiguo: " + safe_quoted(trim_blanks(text)) + ". Scrivere " + readings->first +
+               " oppure " + readings->second + ".");
     else
       problema("Il valore di " + std::string(nome) + " non è un numero: " + safe_quoted(text) +
                ".");
@@ -112,7 +113,20 @@ class Lettore {
   std::optional<Problema> problema_;
 };
 
-const char* const kUnita = " daN/cm^2 (bar)";
+// The terminal's lines of the results: each result box's caption in its window, the
+// text, the unit of the bearing pressures; in the order of the window's result table.
+struct Riga {
+  std::string_view didascalia;
+  std::string_view unita;
+};
+constexpr std::string_view kUnita = " daN/cm^2 (bar)";
+constexpr Riga kRigheCoesivi[] = {{"CARICO DI ROTTURA:    qR = ", kUnita},
+                                  {"CARICO DI PROGETTO:   qd = ", kUnita}};
+constexpr Riga kRigheSciolti[] = {{"NY = ", ""},
+                                  {"Nq = ", ""},
+                                  {"Nc = ", ""},
+                                  {"CARICO DI ROTTURA:  qR = ", kUnita},
+                                  {"CARICO LIMITE:  qlim = ", kUnita}};
 
 // The result boxes' texts, named as the CSV columns.
 template <typename Texts>
@@ -136,8 +150,6 @@ std::variant<Calcolo, Problema> calcola_coesivi(const Testi& testi) {
   const auto box = testi_risultati(*risultati);
   Calcolo calcolo;
   calcolo.risultati = risultati_da_tabella(undrained_results(), box);
-  calcolo.righe = {"CARICO DI ROTTURA:    qR = " + box.Q_limite + kUnita,
-                   "CARICO DI PROGETTO:   qd = " + box.Q_ammissibile + kUnita};
   calcolo.valori = std::pair{dati, *risultati};
   calcolo.descrizione = descrizione;
   return calcolo;
@@ -156,9 +168,6 @@ std::variant<Calcolo, Problema> calcola_sciolti(const Testi& testi) {
   const auto box = testi_risultati(*valori);
   Calcolo calcolo;
   calcolo.risultati = risultati_da_tabella(drained_results(), box);
-  calcolo.righe = {"NY = " + box.NY, "Nq = " + box.Nq, "Nc = " + box.Nc,
-                   "CARICO DI ROTTURA:  qR = " + box.Q_limite + kUnita,
-                   "CARICO LIMITE:  qlim = " + box.Q_ammissibile + kUnita};
   calcolo.valori = *valori;
   calcolo.descrizione = descrizione;
   return calcolo;
@@ -209,6 +218,18 @@ std::optional<float> leggi_numero(std::string_view testo) {
 
 std::variant<Calcolo, Problema> calcola(Terreno terreno, const Testi& testi) {
   return terreno == Terreno::coesivi ? calcola_coesivi(testi) : calcola_sciolti(testi);
+}
+
+std::string testo_risultati(const Calcolo& calcolo) {
+  const std::span<const Riga> righe = std::holds_alternative<ValoriDrenati>(calcolo.valori)
+                                          ? std::span<const Riga>(kRigheSciolti)
+                                          : std::span<const Riga>(kRigheCoesivi);
+  std::string testo;
+  for (std::size_t i = 0; i < righe.size() && i < calcolo.risultati.size(); ++i) {
+    testo.append(righe[i].didascalia).append(calcolo.risultati[i].second);
+    testo.append(righe[i].unita).push_back('\n');
+  }
+  return testo;
 }
 
 report::Result relazione(const Calcolo& calcolo, report::Version version) {

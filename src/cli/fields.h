@@ -64,13 +64,15 @@ struct Problema {
 };
 
 // The results of one calculation: the result boxes' texts (named as the CSV
-// columns), the lines shown on the terminal and what its report is made from.
+// columns) and what its report is made from.
 struct Calcolo {
   std::vector<std::pair<std::string, std::string>> risultati;
-  std::vector<std::string> righe;
   std::variant<std::pair<DatiNonDrenati, RisultatiNonDrenati>, ValoriDrenati> valori;
   std::string descrizione;
 };
+
+// The results as the terminal shows them: one line per result box, with its caption.
+std::string testo_risultati(const Calcolo& calcolo);
 
 // The report of a calculation, as the window's Save or Print would make it.
 report::Result relazione(const Calcolo& calcolo, report::Version version);

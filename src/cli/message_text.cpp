@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "input/utf8.h"
 #include "report/file_writer.h"
 
 namespace fondara::cli {
@@ -11,42 +12,6 @@ namespace {
 constexpr std::size_t kShownCharacters = 60;
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
-struct CodePoint {
-  char32_t value;
-  std::size_t length;  // 0 when the bytes are not valid UTF-8
-};
-
-// The code point at the start of `text`, refusing overlong forms and surrogates.
-CodePoint decode(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return {lead, 1};
-  // Lead byte: the sequence's length, the value bits it carries, the least value that
-  // needs that length (anything less is an overlong form).
-  struct Lead {
-    unsigned char first, last;
-    std::size_t length;
-    unsigned mask;
-    char32_t lowest;
-  };
-  constexpr Lead kLeads[] = {
-      {0xC2, 0xDF, 2, 0x1F, 0x80}, {0xE0, 0xEF, 3, 0x0F, 0x800}, {0xF0, 0xF4, 4, 0x07, 0x10000}};
-  const Lead* kind = nullptr;
-  for (const Lead& candidate : kLeads)
-    if (lead >= candidate.first && lead <= candidate.last) kind = &candidate;
-  if (!kind) return {0, 0};
-  const std::size_t length = kind->length;
-  const char32_t lowest = kind->lowest;
-  char32_t value = lead & kind->mask;
-  if (text.size() < length) return {0, 0};
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return {0, 0};
-    value = (value << 6) | (byte(i) & 0x3Fu);
-  }
-  if (value < lowest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return {0, 0};
-  return {value, length};
-}
 
 // Characters a terminal acts on: C0 and C1 controls, DEL, and the bidirectional
 // overrides that reorder what is shown.
@@ -82,24 +47,22 @@ std::string safe_quoted(std::string_view text) {
       shown += "…";
       break;
     }
-    const CodePoint point = decode(text);
-    if (point.length == 0) {
+    std::size_t length = 0;
+    const auto point = decode_utf8(text, length);
+    if (!point) {
+      // Each byte of a malformed sequence stands for one replacement character.
       shown += kReplacement;
       text.remove_prefix(1);
       continue;
     }
-    if (acts_on_terminal(point.value))
-      shown += escaped(point.value);
+    if (acts_on_terminal(*point))
+      shown += escaped(*point);
     else
-      shown += text.substr(0, point.length);
-    text.remove_prefix(point.length);
+      shown += text.substr(0, length);
+    text.remove_prefix(length);
   }
   return shown + "\"";
 }
-
-}  // namespace fondara::cli
-
-namespace fondara::cli {
 
 std::string write_failure(std::string_view path, int error_number) {
   const std::string target =
@@ -116,8 +79,7 @@ std::string read_failure(std::string_view path, int error_number) {
 
 int fail(int err, int code, const std::string& message) {
   // Nothing is left to report a failure of standard error to.
-  const int ignored = files::write_all(err, "fondara-calc: " + message + "\n");
-  static_cast<void>(ignored);
+  files::write_all(err, "fondara-calc: " + message + "\n");
   return code;
 }
 

@@ -1,4 +1,5 @@
-// User text repeated in fondara-calc's messages, made safe for a terminal.
+// fondara-calc's messages: one line on standard error, the user's text in them made
+// safe for a terminal.
 #pragma once
 
 #include <string>
@@ -9,10 +10,6 @@ namespace fondara::cli {
 // `text` between double quotes on one line: control characters escaped (\e, \n, \x01),
 // invalid UTF-8 replaced by U+FFFD, cut after 60 characters with "…".
 std::string safe_quoted(std::string_view text);
-
-}  // namespace fondara::cli
-
-namespace fondara::cli {
 
 // Names a standard stream in place of a file: "-" is standard input or output.
 inline constexpr std::string_view standard_stream = "-";

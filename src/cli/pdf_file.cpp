@@ -18,9 +18,8 @@ std::optional<std::string> pdfa_bytes(const report::Report& report, Terreno terr
   char* argv[] = {name, nullptr};
   const QGuiApplication application(argc, argv);
   const QString kind = QString::fromUtf8(terreno == Terreno::coesivi ? report::report_kind_coesivi
-                                                                      : report::report_kind_sciolti);
-  const auto pdf = report::render_pdf(report::write_lines(report, 10), report::a4_page(),
-                                      {report::report_title(kind), true});
+                                                                     : report::report_kind_sciolti);
+  const auto pdf = report::pdfa_report(report, kind);
   if (!pdf) return std::nullopt;
   return pdf->toStdString();
 }

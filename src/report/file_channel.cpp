@@ -14,13 +14,4 @@ std::optional<QString> write_file(const QString& path, std::string_view bytes) {
       .arg(QDir::toNativeSeparators(path), QString::fromStdString(files::cause_text(error_number)));
 }
 
-SaveResult save_file(QWidget* parent, const FileNameProvider& ask_name, std::string_view bytes) {
-  const QString path = ask_name(parent);
-  if (path.isEmpty()) return {};
-  if (auto error = write_file(path, bytes)) {
-    return {SaveResult::Outcome::failed, path, *std::move(error)};
-  }
-  return {SaveResult::Outcome::written, path, QString()};
-}
-
 }  // namespace fondara::report

@@ -198,9 +198,8 @@ int FileWriter::open_temporary(const std::string& target, int mode, int owner, i
       auto kept_mode = static_cast<mode_t>(mode);
       if (::fchown(fd_, static_cast<uid_t>(owner), static_cast<gid_t>(group)) != 0) {
         kept_mode &= static_cast<mode_t>(~(S_ISUID | S_ISGID));
-        const bool same_group =
-            ::fchown(fd_, static_cast<uid_t>(-1), static_cast<gid_t>(group)) == 0;
-        static_cast<void>(same_group);
+        // Outside the old file's group the file keeps ours: nothing to undo.
+        if (::fchown(fd_, static_cast<uid_t>(-1), static_cast<gid_t>(group)) != 0) errno = 0;
       }
       if (::fchmod(fd_, kept_mode) != 0) return errno;
     }

@@ -121,9 +121,12 @@ std::optional<QByteArray> render_pdf(const std::vector<Line>& lines, const QPage
   return pdf;
 }
 
+std::optional<QByteArray> pdfa_report(const Report& report, const QString& kind) {
+  return render_pdf(write_lines(report, 10), a4_page(), {report_title(kind), true});
+}
+
 std::optional<QString> write_pdfa(const QString& path, const Report& report, const QString& kind) {
-  const std::optional<QByteArray> pdf =
-      render_pdf(write_lines(report, 10), a4_page(), {report_title(kind), true});
+  const std::optional<QByteArray> pdf = pdfa_report(report, kind);
   if (!pdf) return QString::fromUtf8(pdf_error_message);
   return write_file(path,
                     std::string_view(pdf->constData(), static_cast<std::size_t>(pdf->size())));

@@ -43,8 +43,12 @@ QPageLayout a4_page();
 std::optional<QByteArray> render_pdf(const std::vector<Line>& lines, const QPageLayout& page,
                                      const PdfDocument& document);
 
-// The printed report of `report` as a PDF/A-1b file at `path`, written atomically
-// (report::write_file). Returns nothing on success, or the Italian message to show.
+// The printed report of `report` as the bytes of a PDF/A-1b file on A4, titled after the
+// window kind; nothing when the PDF cannot be made.
+std::optional<QByteArray> pdfa_report(const Report& report, const QString& kind);
+
+// The same written at `path` atomically (report::write_file). Returns nothing on
+// success, or the Italian message to show.
 [[nodiscard]] std::optional<QString> write_pdfa(const QString& path, const Report& report,
                                                 const QString& kind);
 

@@ -15,9 +15,6 @@ class QWidget;
 
 namespace fondara::report {
 
-// Asks for the name of the file to write; an empty string means the user cancelled.
-using FileNameProvider = std::function<QString(QWidget* parent)>;
-
 // The file types of the save dialog: the text report, or the printed report as PDF/A.
 enum class FileType { text, pdfa };
 

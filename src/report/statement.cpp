@@ -2,9 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 
 #include "input/number_text.h"
+#include "input/utf8.h"
 
 namespace fondara::report {
 namespace {
@@ -68,47 +68,6 @@ char to_windows1252(char32_t code) {
   return '?';
 }
 
-bool is_continuation(unsigned char byte) {
-  return (byte & 0xC0) == 0x80;
-}
-
-// Decodes one UTF-8 sequence at `text[pos]`. On success returns the code point and
-// advances `pos` past it; on a malformed sequence returns nothing and advances past
-// the longest start of a valid sequence (at least one byte).
-std::optional<char32_t> decode_one(std::string_view text, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  std::size_t length = 0;
-  char32_t code = 0;
-  char32_t lowest = 0;
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, code = lead & 0x1F, lowest = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, code = lead & 0x0F, lowest = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, code = lead & 0x07, lowest = 0x10000;
-  } else {
-    ++pos;
-    return std::nullopt;
-  }
-  std::size_t i = 1;
-  for (; i < length && pos + i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[pos + i]);
-    if (!is_continuation(byte)) break;
-    code = (code << 6) | (byte & 0x3F);
-  }
-  if (i < length) {
-    pos += i;
-    return std::nullopt;
-  }
-  pos += length;
-  // Overlong forms, UTF-16 surrogates and values above U+10FFFF are not characters.
-  if (code < lowest || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return std::nullopt;
-  return code;
-}
-
 }  // namespace
 
 std::string number_item(float value) {
@@ -135,7 +94,7 @@ std::string encode_windows1252(std::string_view utf8) {
   bytes.reserve(utf8.size());
   std::size_t pos = 0;
   while (pos < utf8.size()) {
-    const auto code = decode_one(utf8, pos);
+    const auto code = decode_utf8(utf8, pos);
     bytes.push_back(code ? to_windows1252(*code) : '?');
   }
   return bytes;

@@ -11,12 +11,15 @@
 #include <QWidget>
 
 #include "qt_print.h"
+#include "report/save_print.h"
 #include "test_data.h"
 
 namespace fondara::report {
 namespace {
 
-// Windows-1252 report bytes ("à" is E0) with CR LF, written as they are.
+// A report and its file bytes: Windows-1252 ("à" is E0) with CR LF.
+const Report report = {Statement{{std::string("PROGRAMMA: FONDARA")}}, Statement{},
+                       Statement{{std::string("a profondità H")}}};
 const std::string kReport = "PROGRAMMA: FONDARA\r\n\r\na profondit\xE0 H\r\n";
 
 QStringList entries(const QTemporaryDir& folder) {
@@ -32,17 +35,22 @@ TEST(FileChannel, SaveWritesOnlyWhenANameWasChosen) {
   QWidget window;
   QWidget* asked_parent = nullptr;
   QString chosen;  // none: the dialog was cancelled
-  const auto ask = [&](QWidget* parent) { return asked_parent = parent, chosen; };
-  EXPECT_EQ(save_file(&window, ask, kReport).outcome, SaveResult::Outcome::cancelled);
+  QStringList shown;
+  const auto save = [&] {
+    save_report(
+        &window, [](Version) -> Result { return report; }, {},
+        [&](QWidget* parent) { return asked_parent = parent, SaveChoice(chosen); },
+        [&](QWidget*, const QString& message) { shown << message; });
+  };
+  save();
   EXPECT_EQ(asked_parent, &window);
+  EXPECT_TRUE(entries(folder).isEmpty() && shown.isEmpty());
   chosen = folder.filePath(QStringLiteral("manca/relazione.txt"));
-  const SaveResult failed = save_file(&window, ask, kReport);
-  EXPECT_EQ(failed.outcome, SaveResult::Outcome::failed);
-  EXPECT_EQ(failed.error, failure(chosen, "la cartella non esiste"));
+  save();
+  EXPECT_EQ(shown, QStringList{failure(chosen, "la cartella non esiste")});
   chosen = folder.filePath(QStringLiteral("relazione.txt"));
-  const SaveResult written = save_file(&window, ask, kReport);
-  EXPECT_EQ(written.outcome, SaveResult::Outcome::written);
-  EXPECT_EQ(written.path, chosen);
+  save();
+  EXPECT_EQ(shown.size(), 1);
   EXPECT_EQ(test::read_file(chosen.toStdString()), kReport);
   EXPECT_EQ(entries(folder), QStringList{QStringLiteral("relazione.txt")});
 }
