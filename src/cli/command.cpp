@@ -91,18 +91,11 @@ std::optional<Failure> check_combination(const Options& o) {
   return std::nullopt;
 }
 
-std::string lines_of_text(const std::vector<std::string>& lines) {
+// The printed report's lines as UTF-8 text, one per line.
+std::string preview_text(const report::Report& printed) {
   std::string text;
-  for (const std::string& line : lines) text += line + '\n';
+  for (const report::Line& line : report::write_lines(printed)) text += line.text + '\n';
   return text;
-}
-
-// The report of a calculation in one version, or the failure to prepare it.
-std::variant<report::Report, Failure> prepare_report(const Calcolo& calcolo,
-                                                     report::Version version) {
-  auto result = relazione(calcolo, version);
-  if (!result) return Failure{exit_dati, report::report_failure_message(result.failure())};
-  return *std::move(result);
 }
 
 // Writes `text` to standard output and flushes it: 0 or the errno of the failure.
@@ -119,30 +112,23 @@ int run_single(const Options& o, const Streams& streams) {
     return fail(streams.err, problema->codice, problema->messaggio);
   const Calcolo& calcolo = std::get<Calcolo>(outcome);
 
-  // Every report is prepared before anything is written.
-  std::string file;
-  if (o.report) {
-    auto result = prepare_report(calcolo, report::Version::file);
-    if (const auto* failure = std::get_if<Failure>(&result))
-      return fail(streams.err, failure->code, failure->message);
-    file = report::file_bytes(std::get<report::Report>(result));
+  // Every report is prepared, each version once, before anything is written.
+  report::Report file_report;
+  report::Report printed;
+  for (const auto& [needed, version, into] :
+       {std::tuple{o.report.has_value(), report::Version::file, &file_report},
+        std::tuple{o.print || o.pdf.has_value(), report::Version::stampa, &printed}}) {
+    if (!needed) continue;
+    auto result = relazione(calcolo, version);
+    if (!result)
+      return fail(streams.err, exit_dati, report::report_failure_message(result.failure()));
+    *into = *std::move(result);
   }
-  std::vector<std::string> preview;
-  if (o.print) {
-    auto result = prepare_report(calcolo, report::Version::stampa);
-    if (const auto* failure = std::get_if<Failure>(&result))
-      return fail(streams.err, failure->code, failure->message);
-    for (const auto& line : report::write_lines(std::get<report::Report>(result)))
-      preview.push_back(line.text);
-  }
-
+  std::string file = o.report ? report::file_bytes(file_report) : std::string();
   std::string pdf;
 #ifdef FONDARA_PDF
   if (o.pdf) {
-    auto result = prepare_report(calcolo, report::Version::stampa);
-    if (const auto* failure = std::get_if<Failure>(&result))
-      return fail(streams.err, failure->code, failure->message);
-    auto bytes = pdfa_bytes(std::get<report::Report>(result), o.terreno);
+    auto bytes = pdfa_bytes(printed, o.terreno);
     if (!bytes) return fail(streams.err, exit_file, report::pdf_error_message);
     pdf = *std::move(bytes);
   }
@@ -154,7 +140,7 @@ int run_single(const Options& o, const Streams& streams) {
       return fail(streams.err, exit_file, write_failure(*name, error_number));
   }
   const std::string shown = o.report == standard_stream ? file
-                            : o.print                   ? lines_of_text(preview)
+                            : o.print                   ? preview_text(printed)
                                                         : testo_risultati(calcolo);
   if (const int error_number = write_standard_output(streams.out, shown))
     return fail(streams.err, exit_file, write_failure(standard_stream, error_number));
