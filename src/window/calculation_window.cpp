@@ -95,7 +95,7 @@ void CalculationWindow::enable_reports() {
 
 void CalculationWindow::salva_Click() {
   run_own_box([this] {
-    report::save_report(this, report_builder(), kind_, toolkit().save_file_name, message_box);
+    report::save_report(this, report_builder(), kind_, toolkit().save_choice, message_box);
   });
 }
 

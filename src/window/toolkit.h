@@ -22,7 +22,7 @@ struct Toolkit {
   // Ends the program once control returns to the event loop.
   std::function<void()> end_program;
   // The name and the file type chosen in the save dialog; an empty name when cancelled.
-  report::SaveChoiceProvider save_file_name;
+  report::SaveChoiceProvider save_choice;
   // The destination that Print sends its document to, or why there is none.
   report::PrinterFactory printer;
 };

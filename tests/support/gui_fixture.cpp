@@ -12,7 +12,7 @@ void GuiTest::SetUp() {
   services.beep = [this] { ++beeps; };
   services.message_box = [this](QWidget*, const QString& prompt) { messages << prompt; };
   services.end_program = [this] { ++ends; };
-  services.save_file_name = [this](QWidget*) { return save_path; };
+  services.save_choice = [this](QWidget*) { return save_path; };
   app::define_windows(gui::windows());
 }
 
