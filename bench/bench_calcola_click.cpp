@@ -5,19 +5,23 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
-#include "app/fondara_windows.h"
-#include "window/window_registry.h"
+#include "app/kind_windows.h"
 
 namespace {
 
 using Fields = std::vector<std::pair<const char*, const char*>>;
 
-QWidget& open_window(const char* name, const Fields& fields) {
-  auto& windows = fondara::gui::windows();
-  QWidget& window = windows.window(QString::fromLatin1(name));
+// The window of the kind called `kind`, kept for the whole run.
+QWidget& open_window(std::string_view kind, const Fields& fields) {
+  static std::vector<std::unique_ptr<QWidget>> windows;
+  for (const fondara::window::KindWindow* entry : fondara::app::kind_windows())
+    if (entry->kind->name == kind) windows.push_back(entry->make());
+  QWidget& window = *windows.back();
   for (const auto& [field, text] : fields)
     window.findChild<QLineEdit*>(QString::fromLatin1(field))->setText(QString::fromLatin1(text));
   return window;
@@ -34,7 +38,7 @@ void click_until_shown(benchmark::State& state, QWidget& window) {
 }
 
 void CalcolaCoesivi(benchmark::State& state) {
-  QWidget& window = open_window("form_coesivi", {{"lunghezza", "10"},
+  QWidget& window = open_window("coesivi", {{"lunghezza", "10"},
                                                  {"larghezza", "2"},
                                                  {"altezza", "1"},
                                                  {"peso_terreno_rinterro", "1800"},
@@ -44,7 +48,7 @@ void CalcolaCoesivi(benchmark::State& state) {
 BENCHMARK(CalcolaCoesivi)->Unit(benchmark::kMicrosecond);
 
 void CalcolaSciolti(benchmark::State& state) {
-  QWidget& window = open_window("form_sciolti", {{"lunghezza", "10"},
+  QWidget& window = open_window("sciolti", {{"lunghezza", "10"},
                                                  {"larghezza", "2"},
                                                  {"altezza", "1"},
                                                  {"angolo", "30"},
@@ -60,9 +64,7 @@ BENCHMARK(CalcolaSciolti)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  fondara::app::define_windows(fondara::gui::windows());
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
-  fondara::gui::windows().discard_all();
   return 0;
 }

@@ -16,8 +16,8 @@ constexpr std::array<float, 8> angoli{25.0f, 27.5f, 28.0f, 30.0f, 32.5f, 34.0f, 
 void CalcoloDrenato(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) {
-    const fondara::DatiDrenati dati{10, 2, 1, angoli[i++ & 7], 0.1f, 1900, 1800, 2.3f, false};
-    benchmark::DoNotOptimize(fondara::CalcoloDrenato(dati));
+    const fondara::drained::DrainedInputs dati{10, 2, 1, angoli[i++ & 7], 0.1f, 1900, 1800, 2.3f, false};
+    benchmark::DoNotOptimize(fondara::drained::CalcoloDrenato(dati));
   }
   state.SetItemsProcessed(state.iterations());
 }
@@ -43,8 +43,8 @@ BENCHMARK(ChiamateTrigonometriche);
 void CalcoloNonDrenato(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) {
-    const fondara::DatiNonDrenati dati{10, 2, 1, angoli[i++ & 7] / 60.0f, 1800, 2.3f};
-    benchmark::DoNotOptimize(fondara::CalcoloNonDrenato(dati));
+    const fondara::undrained::UndrainedInputs dati{10, 2, 1, angoli[i++ & 7] / 60.0f, 1800, 2.3f};
+    benchmark::DoNotOptimize(fondara::undrained::CalcoloNonDrenato(dati));
   }
   state.SetItemsProcessed(state.iterations());
 }

@@ -15,9 +15,8 @@
 #include <QString>
 #include <QTest>
 
-#include "app/fondara_windows.h"
+#include "drained/kind_window.h"
 #include "window/toolkit.h"
-#include "window/window_registry.h"
 
 namespace {
 
@@ -37,12 +36,11 @@ QString decimal(qsizetype digits) {
 
 void type_into_lunghezza(benchmark::State& state, const QString& keys) {
   const bool repaint_each_key = state.range(1) != 0;
-  auto& windows = fondara::gui::windows();
-  windows.set_visible(QStringLiteral("form_sciolti"), true);
-  auto* field = windows.window(QStringLiteral("form_sciolti"))
-                    .findChild<QLineEdit*>(QStringLiteral("lunghezza"));
+  const auto window = fondara::drained::drained_window().make();
+  window->show();
+  auto* field = window->findChild<QLineEdit*>(QStringLiteral("lunghezza"));
   int beeps = 0;
-  fondara::gui::toolkit().beep = [&beeps] { ++beeps; };
+  fondara::window::toolkit().beep = [&beeps] { ++beeps; };
   for (auto _ : state) {
     state.PauseTiming();
     field->clear();
@@ -58,8 +56,7 @@ void type_into_lunghezza(benchmark::State& state, const QString& keys) {
   }
   state.counters["beeps"] = beeps;
   state.counters["text"] = static_cast<double>(field->text().size());
-  fondara::gui::toolkit() = fondara::gui::desktop_toolkit();
-  windows.discard_all();
+  fondara::window::toolkit() = fondara::window::desktop_toolkit();
 }
 
 void CyclingDigits(benchmark::State& state) {
@@ -73,11 +70,11 @@ void Decimal(benchmark::State& state) {
 }
 // Second argument: 1 repaints after every key, as slow typing does; 0 lets the keys come
 // faster than the screen is redrawn, as fast typing and key repeat do.
-#define FONDARA_TYPING_CASES(name)                                                     \
-  BENCHMARK(name)                                                                      \
-      ->ArgsProduct({{1001, 3003}, {0, 1}})                                            \
-      ->ArgNames({"digits", "repaint"})                                                \
-      ->Unit(benchmark::kMillisecond)                                                  \
+#define FONDARA_TYPING_CASES(name)          \
+  BENCHMARK(name)                           \
+      ->ArgsProduct({{1001, 3003}, {0, 1}}) \
+      ->ArgNames({"digits", "repaint"})     \
+      ->Unit(benchmark::kMillisecond)       \
       ->Iterations(3)
 FONDARA_TYPING_CASES(CyclingDigits);
 FONDARA_TYPING_CASES(PowerOfTen);
@@ -88,7 +85,6 @@ FONDARA_TYPING_CASES(Decimal);
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  fondara::app::define_windows(fondara::gui::windows());
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   return 0;

@@ -14,9 +14,12 @@
 
 #include "cli/batch.h"
 #include "cli/command.h"
+#include "cli/messages.h"
+#include "kinds/kinds.h"
 
 namespace {
 
+using namespace fondara;
 using namespace fondara::cli;
 
 void require(bool condition) {
@@ -38,23 +41,23 @@ std::vector<std::string> arguments_from(std::string_view& data) {
 
 void check_options(const std::vector<std::string>& args) {
   const auto options = read_options(args);
-  if (const auto* failure = std::get_if<Failure>(&options)) {
-    require(failure->code == exit_uso && !failure->message.empty());
-    require(failure->message.find('\n') == std::string::npos);
+  if (!options) {
+    require(options.error().code == exit_bad_input && !options.error().message.empty());
+    require(options.error().message.find('\n') == std::string::npos);
     return;
   }
-  const Options& o = std::get<Options>(options);
-  require(!o.csv || (o.testi.empty() && !o.report && !o.print));
+  const Options& o = *options;
+  require(!o.csv || (o.texts.empty() && !o.report && !o.print));
   require(o.csv || !o.output);
 }
 
-int batch_of(std::string_view csv, Terreno terreno) {
+int batch_of(std::string_view csv, const Kind& kind) {
   const int in = ::memfd_create("csv", MFD_CLOEXEC);
   const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
   require(in >= 0 && null >= 0);
   require(::write(in, csv.data(), csv.size()) == static_cast<ssize_t>(csv.size()));
   require(::lseek(in, 0, SEEK_SET) == 0);
-  const int code = run_batch(terreno, "-", "-", Streams{in, null, null});
+  const int code = run_batch(kind, "-", "-", Streams{in, null, null});
   ::close(in);
   ::close(null);
   return code;
@@ -66,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   std::string_view data(reinterpret_cast<const char*>(bytes), size);
   const std::vector<std::string> args = arguments_from(data);
   check_options(args);
-  const Terreno terreno = args.size() % 2 ? Terreno::sciolti : Terreno::coesivi;
-  const int code = batch_of(data, terreno);
-  require(code == exit_ok || code == exit_dati || code == exit_uso);
+  const Kind& kind = *kinds()[args.size() % kinds().size()];
+  const int code = batch_of(data, kind);
+  require(code == exit_ok || code == exit_not_computable || code == exit_bad_input);
   return 0;
 }

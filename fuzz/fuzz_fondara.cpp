@@ -1,6 +1,7 @@
-// Feeds arbitrary field texts and arbitrary numbers to the text-to-number reader,
-// both calculations and their reports. Every input must give either results or a
-// failure: no crash, no hang, no undefined behaviour, no non-finite result.
+// Feeds arbitrary field texts to every kind's calculation (from a window and from the
+// terminal) and arbitrary float bit patterns to the two bearing-pressure calculations, with
+// their reports. Every input must give either results or a problem: no crash, no hang, no
+// undefined behaviour, no non-finite result.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -10,12 +11,11 @@
 #include <vector>
 
 #include "drained/calcolo_drenato.h"
-#include "drained/report_drenato.h"
-#include "input/number_text.h"
-#include "report/builder.h"
-#include "report/statement.h"
+#include "drained/drained_report.h"
+#include "kinds/kinds.h"
+#include "output/report_text.h"
 #include "undrained/calcolo_non_drenato.h"
-#include "undrained/report_non_drenato.h"
+#include "undrained/undrained_report.h"
 
 namespace {
 
@@ -25,87 +25,80 @@ void require(bool condition) {
   if (!condition) std::abort();
 }
 
-// Eight inputs: each a field text when it is numeric, else its raw bit pattern
-// (negative values, infinities and NaNs included).
-std::vector<float> inputs_from(std::string_view data) {
-  std::vector<float> values;
-  std::size_t start = 0;
-  while (values.size() < 8) {
-    const std::size_t end = data.find('\n', start);
-    const std::string_view field =
-        data.substr(start, end == std::string_view::npos ? data.npos : end - start);
-    if (const auto number = parse_number(field)) {
-      require(std::isfinite(*number) && *number >= 0);
-      values.push_back(*number);
-    } else {
-      float raw = 0;
-      std::memcpy(&raw, field.data(), std::min(field.size(), sizeof raw));
-      values.push_back(raw);
-    }
-    if (end == std::string_view::npos) break;
+std::vector<std::string_view> lines_of(std::string_view data) {
+  std::vector<std::string_view> lines;
+  for (std::size_t start = 0; start <= data.size();) {
+    const std::size_t end = std::min(data.find('\n', start), data.size());
+    lines.push_back(data.substr(start, end - start));
     start = end + 1;
+  }
+  return lines;
+}
+
+// Eight floats: each line's raw bit pattern (negative values, infinities and NaNs included).
+std::vector<float> raw_floats(const std::vector<std::string_view>& lines) {
+  std::vector<float> values;
+  for (std::string_view line : lines) {
+    float raw = 0;
+    std::memcpy(&raw, line.data(), std::min(line.size(), sizeof raw));
+    values.push_back(raw);
   }
   values.resize(8, 1.0f);
   return values;
 }
 
-void check_texts(const std::vector<std::string>& texts) {
-  for (const auto& text : texts) require(!text.empty() && text.find('.') == std::string::npos);
-}
-
 // Both versions of a report: either statements that encode and write, or a failure.
-template <typename Build>
-void check_reports(Build&& build) {
-  for (const auto version : {report::Version::file, report::Version::stampa}) {
-    const report::Result result = build(version);
-    if (!result) {
-      require(!report::report_failure_message(result.failure()).empty());
-      continue;
-    }
-    const std::string bytes = report::file_bytes(*result);
-    require(bytes.size() >= 4 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0);
-    require(!report::write_lines(*result).empty());
-  }
-}
-
-void run_undrained(const std::vector<float>& in, std::string_view descrizione) {
-  const auto outcome = CalcoloNonDrenato({in[0], in[1], in[2], in[3], in[4], in[5]});
-  if (!outcome) {
-    require(!failure_message(outcome.failure()).empty());
+void check_report(const ReportOutcome& report) {
+  if (!report) {
+    require(!report_failure_message(report.error()).empty());
     return;
   }
-  require(std::isfinite(outcome->qR) && std::isfinite(outcome->qd));
-  const auto testi = testi_risultati(*outcome);
-  check_texts({testi.Q_limite, testi.Q_ammissibile});
-  const DatiNonDrenati dati{in[0], in[1], in[2], in[3], in[4], in[5]};
-  check_reports([&](report::Version version) {
-    return report_non_drenato(dati, *outcome, descrizione, version);
-  });
+  const std::string bytes = output::file_bytes(*report);
+  require(bytes.size() >= 4 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0);
+  require(!output::write_lines(*report).empty());
 }
 
-void run_drained(const std::vector<float>& in, bool falda, std::string_view descrizione) {
-  const auto outcome =
-      CalcoloDrenato({in[0], in[1], in[2], in[3], in[4], in[5], in[6], in[7], falda});
+// The kind's fields from the lines in their order; the last line is the description.
+void run_kind(const Kind& kind, const std::vector<std::string_view>& lines, Source source) {
+  FieldTexts texts;
+  for (std::size_t i = 0; i < kind.fields.size() && i < lines.size(); ++i)
+    texts.emplace(kind.fields[i].text.name, lines[i]);
+  const CalculationOutcome outcome = kind.compute(texts, source);
   if (!outcome) {
-    require(!failure_message(outcome.failure()).empty());
+    require(!outcome.error().message.empty());
     return;
   }
-  const ValoriDrenati& v = *outcome;
-  for (float value : {v.z1, v.z2, v.z3, v.n1, v.n2, v.n3, v.s1, v.s2, v.s3, v.d2, v.d3, v.q1, v.q2,
-                      v.q3, v.q_tot, v.qR, v.qd})
-    require(std::isfinite(value));
-  const auto testi = testi_risultati(v);
-  check_texts({testi.NY, testi.Nq, testi.Nc, testi.Q_limite, testi.Q_ammissibile});
-  check_reports([&](report::Version version) { return report_drenato(v, descrizione, version); });
+  require(outcome->results.size() == kind.results.size());
+  for (const std::string& text : outcome->results) require(text.find('.') == std::string::npos);
+  for (const Version version : {Version::file, Version::printed})
+    check_report(outcome->report(version, lines.back()));
+}
+
+void run_raw(const std::vector<float>& in, bool falda, std::string_view description) {
+  const undrained::UndrainedInputs undrained_in{in[0], in[1], in[2], in[3], in[4], in[5]};
+  if (const auto results = undrained::CalcoloNonDrenato(undrained_in)) {
+    require(std::isfinite(results->qR) && std::isfinite(results->qd));
+    for (const Version version : {Version::file, Version::printed})
+      check_report(undrained::undrained_report(undrained_in, *results, description, version));
+  }
+  const drained::DrainedInputs drained_in{in[0], in[1], in[2], in[3], in[4],
+                                          in[5], in[6], in[7], falda};
+  if (const auto v = drained::CalcoloDrenato(drained_in)) {
+    for (float value : {v->z1, v->z2, v->z3, v->n1, v->n2, v->n3, v->s1, v->s2, v->s3, v->d2,
+                        v->d3, v->q1, v->q2, v->q3, v->q_tot, v->qR, v->qd})
+      require(std::isfinite(value));
+    for (const Version version : {Version::file, Version::printed})
+      check_report(drained::drained_report(drained_in, *v, description, version));
+  }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const auto values = inputs_from(text);
-  // The whole input also serves as the description, any bytes included.
-  run_undrained(values, text);
-  run_drained(values, size % 2 == 0, text);
+  const auto lines = lines_of(text);
+  for (const Kind* kind : kinds())
+    for (const Source source : {Source::window, Source::terminal}) run_kind(*kind, lines, source);
+  run_raw(raw_floats(lines), size % 2 == 0, text);
   return 0;
 }

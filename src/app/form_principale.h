@@ -1,12 +1,15 @@
 // form_principale: the start window, shown when the program starts.
 //
-// Its two buttons choose the soil family: each makes one calculation window visible,
-// loads the other hidden and unloads the start window. It owns no values.
+// One button for each calculation kind, in the order of the program's list of kinds (the
+// two bearing-pressure kinds side by side as designed, the others below them, the window
+// growing to hold them). A button signals the chosen kind; the program shows that kind's
+// window and closes this one. It owns no values.
 #pragma once
 
 #include <QWidget>
+#include <span>
 
-class QPushButton;
+#include "window/kind_window.h"
 
 namespace fondara::app {
 
@@ -14,18 +17,16 @@ class form_principale : public QWidget {
   Q_OBJECT
 
  public:
-  form_principale();
+  explicit form_principale(std::span<const window::KindWindow* const> kinds);
+
+ Q_SIGNALS:
+  void chosen(const fondara::window::KindWindow& kind);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
-  void pulsante_coesivi_Click();
-  void pulsante_sciolti_Click();
-
-  QPushButton* pulsante_coesivi = nullptr;
-  QPushButton* pulsante_sciolti = nullptr;
   bool placed_ = false;
 };
 

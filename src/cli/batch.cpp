@@ -8,25 +8,26 @@
 #include <set>
 
 #include "cli/csv.h"
-#include "cli/message_text.h"
-#include "input/number_text.h"
-#include "report/file_writer.h"
+#include "cli/messages.h"
+#include "core/number_text.h"
+#include "core/user_text.h"
+#include "output/file_writer.h"
 
 namespace fondara::cli {
 namespace {
 
-// The header's columns checked against the window's fields; nothing when they fit.
-std::optional<std::string> check_header(Terreno terreno, const csv::Record& header) {
+// The header's columns checked against the kind's fields; nothing when they fit.
+std::optional<std::string> check_header(const Kind& kind, const csv::Record& header) {
   std::set<std::string, std::less<>> seen;
   for (const std::string& column : header) {
-    if (!trova_campo(terreno, column))
+    if (!find_field(kind.fields, column))
       return "Intestazione CSV: colonna sconosciuta " + safe_quoted(column) + ".";
     if (!seen.insert(column).second)
       return "Intestazione CSV: la colonna " + column + " compare due volte.";
   }
-  for (const Campo& campo : campi(terreno))
-    if (!campo.predefinito && !seen.contains(campo.nome))
-      return "Intestazione CSV: manca la colonna " + std::string(campo.nome) + ".";
+  for (const Field& field : kind.fields)
+    if (!field.fallback && !seen.contains(field.text.name))
+      return "Intestazione CSV: manca la colonna " + std::string(field.text.name) + ".";
   return std::nullopt;
 }
 
@@ -35,33 +36,33 @@ std::optional<std::string> check_header(Terreno terreno, const csv::Record& head
 // results and the message.
 class Rows {
  public:
-  Rows(Terreno terreno, const csv::Record& header)
-      : terreno_(terreno), columns_(header.size()), results_(nomi_risultati(terreno).size()) {
-    for (const Campo& campo : campi(terreno)) {
+  Rows(const Kind& kind, const csv::Record& header)
+      : kind_(kind), columns_(header.size()), results_(kind.results.size()) {
+    for (const Field& field : kind.fields) {
       int column = -1;
       for (std::size_t i = 0; i < header.size(); ++i)
-        if (header[i] == campo.nome) column = static_cast<int>(i);
+        if (header[i] == field.text.name) column = static_cast<int>(i);
       column_of_field_.push_back(column);
     }
-    for (const std::string& column : header) texts_.push_back(testi_.emplace(column, "").first);
+    for (const std::string& column : header) texts_.push_back(given_.emplace(column, "").first);
   }
 
   csv::Record header() const {
     csv::Record record;
-    for (const Campo& campo : campi(terreno_)) record.emplace_back(campo.nome);
-    for (const std::string& name : nomi_risultati(terreno_)) record.push_back(name);
+    for (const Field& field : kind_.fields) record.emplace_back(field.text.name);
+    for (const ResultField& result : kind_.results) record.emplace_back(result.text.name);
     record.emplace_back("errore");
     return record;
   }
 
   // The output row of the input row that starts on `line`; false when it fails.
   bool compute(const csv::Record& row, int line, csv::Record& out) {
-    const std::vector<Campo>& fields = campi(terreno_);
+    const std::span<const Field> fields = kind_.fields;
     out.resize(fields.size() + results_ + 1);
     for (std::size_t f = 0; f < fields.size(); ++f) {
       const int column = column_of_field_[f];
       if (column < 0)
-        out[f].assign(fields[f].predefinito.value_or(""));
+        out[f].assign(fields[f].fallback.value_or(""));
       else if (static_cast<std::size_t>(column) < row.size())
         out[f].assign(row[static_cast<std::size_t>(column)]);
       else
@@ -74,12 +75,13 @@ class Rows {
               " campi, l'intestazione ne ha " + std::to_string(columns_) + ".";
     } else {
       for (std::size_t i = 0; i < columns_; ++i) texts_[i]->second.assign(row[i]);
-      const auto outcome = calcola(terreno_, testi_);
-      if (const auto* problema = std::get_if<Problema>(&outcome)) {
-        error = problema->messaggio;
+      const CalculationOutcome outcome = kind_.compute(given_, Source::terminal);
+      if (!outcome) {
+        error = outcome.error().message;
       } else {
-        const auto& risultati = std::get<Calcolo>(outcome).risultati;
-        for (std::size_t r = 0; r < results_; ++r) out[fields.size() + r] = risultati[r].second;
+        const std::vector<std::string>& results = outcome->results;
+        for (std::size_t r = 0; r < results_ && r < results.size(); ++r)
+          out[fields.size() + r] = results[r];
       }
     }
     if (error.empty()) return true;
@@ -88,12 +90,12 @@ class Rows {
   }
 
  private:
-  Terreno terreno_;
+  const Kind& kind_;
   std::size_t columns_;
   std::size_t results_;
-  std::vector<int> column_of_field_;  // per window field: its input column, or -1
-  Testi testi_;
-  std::vector<Testi::iterator> texts_;  // per input column: its text in testi_
+  std::vector<int> column_of_field_;  // per field of the kind: its input column, or -1
+  FieldTexts given_;
+  std::vector<FieldTexts::iterator> texts_;  // per input column: its text in given_
 };
 
 // Why the reading stopped, as a message and an exit code; nothing at the end.
@@ -106,15 +108,16 @@ std::optional<std::pair<int, std::string>> reading_problem(const csv::Reader& re
     case csv::Status::end:
       return std::nullopt;
     case csv::Status::unclosed_quote:
-      return std::pair{exit_uso,
+      return std::pair{static_cast<int>(exit_bad_input),
                        "Il file CSV ha un campo tra virgolette non chiuso (riga " + line + ")."};
     case csv::Status::too_long:
-      return std::pair{exit_uso, "Il file CSV ha una riga troppo lunga (riga " + line +
-                                     "): al massimo 1 MiB e 1024 campi."};
+      return std::pair{static_cast<int>(exit_bad_input),
+                       "Il file CSV ha una riga troppo lunga (riga " + line +
+                           "): al massimo 1 MiB e 1024 campi."};
     case csv::Status::read_error:
       break;
   }
-  return std::pair{exit_file, read_failure(input, reader.error_number())};
+  return std::pair{static_cast<int>(exit_file), read_failure(input, reader.error_number())};
 }
 
 std::string failed_rows_message(long count, int first_line) {
@@ -128,18 +131,15 @@ std::string failed_rows_message(long count, int first_line) {
 class Destination {
  public:
   Destination(const std::string& name, int standard_output) : standard_(standard_output) {
-    if (name != standard_stream) file_ = std::make_unique<files::FileWriter>(name);
+    if (name != standard_stream) file_ = std::make_unique<output::FileWriter>(name);
   }
-  int open() { return file_ ? file_->open() : 0; }
-  files::Output& output() { return file_ ? file_->output() : standard_; }
-  int finish() {
-    if (file_) return file_->commit();
-    return standard_.flush() ? 0 : standard_.error();
-  }
+  output::WriteOutcome open() { return file_ ? file_->open() : output::WriteOutcome(Done{}); }
+  output::Output& output() { return file_ ? file_->output() : standard_; }
+  output::WriteOutcome finish() { return file_ ? file_->commit() : standard_.flush(); }
 
  private:
-  std::unique_ptr<files::FileWriter> file_;
-  files::Output standard_;
+  std::unique_ptr<output::FileWriter> file_;
+  output::Output standard_;
 };
 
 class Descriptor {
@@ -159,13 +159,13 @@ class Descriptor {
 
 }  // namespace
 
-int run_batch(Terreno terreno, const std::string& input, const std::string& output,
+int run_batch(const Kind& kind, const std::string& input, const std::string& output,
               const Streams& streams) {
   const bool from_standard_input = input == standard_stream;
   const int fd =
       from_standard_input ? streams.in : ::open(input.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
   if (fd < 0 && !from_standard_input)
-    return fail(streams.err, exit_file, read_failure(input, errno));
+    return exit_with(streams.err, exit_file, read_failure(input, errno));
   const Descriptor source(fd, !from_standard_input);
   csv::Reader reader(
       [fd](char* buffer, std::size_t size) { return static_cast<long>(::read(fd, buffer, size)); });
@@ -173,19 +173,20 @@ int run_batch(Terreno terreno, const std::string& input, const std::string& outp
   csv::Record header;
   csv::Status status = reader.next(header);
   if (status == csv::Status::end)
-    return fail(streams.err, exit_uso, "Il file CSV è vuoto: manca la riga d'intestazione.");
+    return exit_with(streams.err, exit_bad_input,
+                     "Il file CSV è vuoto: manca la riga d'intestazione.");
   if (auto problem = reading_problem(reader, status, input))
-    return fail(streams.err, problem->first, problem->second);
+    return exit_with(streams.err, problem->first, problem->second);
   // Blanks around a column name are not part of it.
   for (std::string& column : header) column = std::string(trim_blanks(column));
-  if (const auto problem = check_header(terreno, header))
-    return fail(streams.err, exit_uso, *problem);
+  if (const auto problem = check_header(kind, header))
+    return exit_with(streams.err, exit_bad_input, *problem);
 
   Destination destination(output, streams.out);
-  if (const int error_number = destination.open())
-    return fail(streams.err, exit_file, write_failure(output, error_number));
-  files::Output& out = destination.output();
-  Rows rows(terreno, header);
+  if (const auto opened = destination.open(); !opened)
+    return exit_with(streams.err, exit_file, write_failure(output, opened.error()));
+  output::Output& out = destination.output();
+  Rows rows(kind, header);
   std::string line;
   csv::append_record(rows.header(), reader.separator(), line);
   out.write(line);
@@ -203,12 +204,13 @@ int run_batch(Terreno terreno, const std::string& input, const std::string& outp
   }
   if (out.error() == 0) {
     if (auto problem = reading_problem(reader, status, input))
-      return fail(streams.err, problem->first, problem->second);
+      return exit_with(streams.err, problem->first, problem->second);
   }
-  if (const int error_number = destination.finish())
-    return fail(streams.err, exit_file, write_failure(output, error_number));
+  if (const auto finished = destination.finish(); !finished)
+    return exit_with(streams.err, exit_file, write_failure(output, finished.error()));
   if (failed > 0)
-    return fail(streams.err, exit_dati, failed_rows_message(failed, first_failed_line));
+    return exit_with(streams.err, exit_not_computable,
+                     failed_rows_message(failed, first_failed_line));
   return exit_ok;
 }
 

@@ -5,13 +5,13 @@
 #include <string>
 
 #include "cli/command.h"
-#include "cli/fields.h"
+#include "core/kind.h"
 
 namespace fondara::cli {
 
 // Reads `input` and writes the results to `output` ("-" for the standard streams).
 // Returns the exit code; problems are reported on streams.err.
-int run_batch(Terreno terreno, const std::string& input, const std::string& output,
+int run_batch(const Kind& kind, const std::string& input, const std::string& output,
               const Streams& streams);
 
 }  // namespace fondara::cli

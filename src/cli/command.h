@@ -1,19 +1,19 @@
-// fondara-calc: the bearing-capacity calculations and their reports from a terminal.
+// fondara-calc: the calculations and their reports from a terminal.
 //
-//   fondara-calc coesivi|sciolti campo=valore ... [--report FILE|-] [--stampa] [--pdf FILE]
-//   fondara-calc coesivi|sciolti --csv FILE|- [--output FILE|-]
+//   fondara-calc KIND campo=valore ... [--report FILE|-] [--stampa] [--pdf FILE]
+//   fondara-calc KIND --csv FILE|- [--output FILE|-]
 //
-// The whole command runs here, on the descriptors of the standard streams, so main()
-// only hands over the process's arguments. Every write to standard output is checked.
-// Exit codes: see cli::Exit.
+// KIND names one of the program's kinds (kinds/kinds.h). The whole command runs here, on
+// the descriptors of the standard streams, so main() only hands over the process's
+// arguments. Every write to standard output is checked. Exit codes: cli::ExitCode.
 #pragma once
 
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
-#include "cli/fields.h"
+#include "core/kind.h"
+#include "core/outcome.h"
 
 namespace fondara::cli {
 
@@ -26,8 +26,8 @@ struct Streams {
 
 // The command line, read and checked.
 struct Options {
-  Terreno terreno = Terreno::coesivi;
-  Testi testi;
+  const Kind* kind = nullptr;
+  FieldTexts texts;
   std::optional<std::string> report;
   bool print = false;
   std::optional<std::string> pdf;
@@ -36,17 +36,21 @@ struct Options {
 };
 
 // A refused command line: the exit code and an Italian message of one line.
-struct Failure {
+struct CommandError {
   int code;
   std::string message;
 };
 
-std::variant<Options, Failure> read_options(const std::vector<std::string>& args);
+Outcome<Options, CommandError> read_options(const std::vector<std::string>& args);
 
 // `args` without the program name. Returns the exit code.
 int run(const std::vector<std::string>& args, const Streams& streams);
 
-// The text of --help.
+// The text of --help, from the kinds' descriptions.
 std::string help_text();
+
+// The results as the terminal shows them: one line per result that its kind shows, with
+// its caption and unit.
+std::string result_lines(const Kind& kind, const Calculation& calculation);
 
 }  // namespace fondara::cli

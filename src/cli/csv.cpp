@@ -102,18 +102,19 @@ Status Reader::read_record(Record& record) {
 Status Reader::read_quoted(std::string& field, std::size_t& bytes) {
   char ch = 0;
   while (get(ch)) {
-    if (++bytes > max_record_bytes) return Status::too_long;
     if (ch == '"') {
       if ((pos_ < buffer_.size() || refill()) && buffer_[pos_] == '"') {
+        if (++bytes > max_record_bytes) return Status::too_long;
         field.push_back('"');
         ++pos_;
       } else {
         return error_number_ != 0 ? Status::read_error : Status::record;
       }
-    } else {
-      if (ch == '\n') ++next_line_;
-      field.push_back(ch);
+      continue;
     }
+    if (++bytes > max_record_bytes) return Status::too_long;
+    if (ch == '\n') ++next_line_;
+    field.push_back(ch);
   }
   return error_number_ != 0 ? Status::read_error : Status::unclosed_quote;
 }

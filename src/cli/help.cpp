@@ -1,46 +1,64 @@
+#include <algorithm>
 #include <string>
 
 #include "cli/command.h"
-#include "cli/fields.h"
+#include "core/user_text.h"
+#include "kinds/kinds.h"
 
 namespace fondara::cli {
 namespace {
 
-std::string elenco_campi(Terreno terreno) {
-  std::string testo;
-  for (const Campo& campo : campi(terreno)) {
-    std::string riga = "  " + std::string(campo.nome);
-    riga.resize(std::max<std::size_t>(riga.size() + 1, 27), ' ');
-    riga += campo.aiuto;
-    if (campo.predefinito) {
-      riga += campo.predefinito->empty() ? "; facoltativo"
-                                         : "; facoltativo, " + std::string(*campo.predefinito);
-    }
-    testo += riga + '\n';
+// "  name                     help; facoltativo, default", then the choices with their words.
+std::string field_lines(const Kind& kind) {
+  std::string text;
+  for (const Field& field : kind.fields) {
+    std::string line = "  " + std::string(field.text.name);
+    line.resize(std::max<std::size_t>(line.size() + 1, 27), ' ');
+    line += help_line(field.text);
+    if (field.fallback)
+      line += field.fallback->empty() ? "; facoltativo"
+                                      : "; facoltativo, " + std::string(*field.fallback);
+    text += line + '\n';
+    for (const Choice& choice : field.choices)
+      if (!choice.words.empty())
+        text += std::string(29, ' ') + std::string(choice.code) + ": " + std::string(choice.words) +
+                '\n';
   }
-  return testo;
+  return text;
+}
+
+std::string kinds_section() {
+  std::string text;
+  for (const Kind* kind : kinds())
+    text += std::string(kind->name) + ": " + std::string(kind->summary) + ".\n";
+  text += "I campi hanno i nomi dei campi della finestra di calcolo.\n";
+  for (const Kind* kind : kinds())
+    text += "\nCampi di " + std::string(kind->name) + ":\n" + field_lines(*kind);
+  return text;
+}
+
+// "coesivi: qR, qd; sciolti: NY, Nq, Nc, qR, qd".
+std::string result_columns() {
+  return alternatives(kinds(), [](const Kind* kind) {
+    return std::string(kind->name) + ": " + alternatives(kind->results, [](const ResultField& r) {
+             return std::string(r.text.name);
+           });
+  });
 }
 
 }  // namespace
 
 std::string help_text() {
+  const std::string names = kind_names();
   return "fondara-calc: carico limite delle fondazioni dirette da terminale.\n"
          "\n"
          "Uso:\n"
-         "  fondara-calc coesivi CAMPO=VALORE ... [--report FILE|-] [--stampa] [--pdf FILE]\n"
-         "  fondara-calc sciolti CAMPO=VALORE ... [--report FILE|-] [--stampa] [--pdf FILE]\n"
-         "  fondara-calc coesivi|sciolti --csv FILE|- [--output FILE|-]\n"
+         "  fondara-calc TIPO CAMPO=VALORE ... [--report FILE|-] [--stampa] [--pdf FILE]\n"
+         "  fondara-calc TIPO --csv FILE|- [--output FILE|-]\n"
          "  fondara-calc --help\n"
          "\n"
-         "coesivi: terreni argillosi, limosi, coesivi a breve termine (condizioni non drenate).\n"
-         "sciolti: terreni sciolti, ghiaiosi, sabbiosi, coesivi a lungo termine (condizioni\n"
-         "drenate). I campi hanno i nomi dei campi della finestra di calcolo.\n"
-         "\n"
-         "Campi di coesivi:\n" +
-         elenco_campi(Terreno::coesivi) +
-         "\n"
-         "Campi di sciolti:\n" +
-         elenco_campi(Terreno::sciolti) +
+         "TIPO è il tipo di calcolo: " +
+         names + ".\n" + kinds_section() +
          "\n"
          "Numeri: come digitati nel campo della finestra: cifre e una virgola decimale; il\n"
          "punto vale come virgola (2.5 e 2,5 danno 2,5); un punto seguito da tre cifre, come in\n"
@@ -63,12 +81,13 @@ std::string help_text() {
          "input\n"
          "  --output FILE      dove scrivere il CSV dei risultati; predefinito: standard output\n"
          "\n"
-         "CSV: la prima riga nomina i campi, in qualsiasi ordine (coefficiente_sicurezza,\n"
-         "falda e descrizione sono facoltativi). Il separatore è il punto e virgola se compare\n"
+         "CSV: la prima riga nomina i campi, in qualsiasi ordine (i campi facoltativi possono\n"
+         "mancare). Il separatore è il punto e virgola se compare\n"
          "nell'intestazione, altrimenti la virgola: in tal caso i numeri decimali vanno tra\n"
          "virgolette (\"2,5\"). Virgolette come da RFC 4180. Il CSV dei risultati, in UTF-8 con\n"
-         "righe CR LF e lo stesso separatore, riporta tutti i campi, i risultati (coesivi: qR,\n"
-         "qd; sciolti: NY, Nq, Nc, qR, qd) e la colonna errore: per una riga che non si può\n"
+         "righe CR LF e lo stesso separatore, riporta tutti i campi, i risultati (" +
+         result_columns() +
+         ") e la colonna errore: per una riga che non si può\n"
          "calcolare, il messaggio al posto dei risultati. Nessuna riga ferma il lavoro.\n"
          "\n"
          "I file si scrivono in un file temporaneo nella stessa cartella, rinominato alla fine:\n"
@@ -80,9 +99,10 @@ std::string help_text() {
          "  0  calcolo eseguito, uscita scritta\n"
          "  1  dati non calcolabili: L < B, calcolo impossibile, relazione non preparabile;\n"
          "     con --csv, almeno una riga con errore (il CSV dei risultati è comunque completo)\n"
-         "  2  comando o dati errati: tipo di terreno, opzione o campo sconosciuti, campo\n"
-         "     mancante o ripetuto, valore non numerico, falda diversa da SI e NO, descrizione\n"
-         "     con caratteri di controllo, file CSV malformato o con intestazione errata\n"
+         "  2  comando o dati errati: tipo di calcolo, opzione o campo sconosciuti, campo\n"
+         "     mancante o ripetuto, valore non numerico o fuori dai limiti, scelta non prevista,\n"
+         "     descrizione con caratteri di controllo, file CSV malformato o con intestazione "
+         "errata\n"
          "  3  file o standard input non leggibili, file o standard output non scrivibili\n";
 }
 

@@ -3,32 +3,36 @@
 // qR = q1 + q2 + q3 with the backfill term q1 = G1 H Nq s2 d2, the friction term
 // q2 = ½ G B Nγ s1 and the cohesion term q3 = c' Nc s3 d3, in daN/m²; qR and
 // qd = qR / YR in daN/cm² cut to two decimals. Every named value is a float, every
-// right-hand side is evaluated in double. The drained window holds the record,
-// both drained reports and fondara-calc read it.
+// right-hand side is evaluated in double. Called by the drained kind's compute
+// (kind.h); both drained reports read the inputs and the record.
 #pragma once
 
-#include <string>
+#include "core/calculation.h"
+#include "core/outcome.h"
 
-#include "input/calculation.h"
+namespace fondara::drained {
 
-namespace fondara {
+// Inputs as typed (m, degrees, daN/cm², daN/m³) and the water-table choice.
+struct DrainedInputs {
+  float L = 0;         // foundation length, m
+  float B = 0;         // foundation width, m
+  float H = 0;         // backfill height from the foundation plane, m
+  float phi = 0;       // friction angle, degrees
+  float c = 0;         // drained cohesion, daN/cm²
+  float G = 0;         // foundation soil unit weight, daN/m³
+  float G1 = 0;        // backfill unit weight, daN/m³
+  float YR = 0;        // partial safety factor on resistance
+  bool falda = false;  // the foundation soil lies below the water table
+};
 
-// The module values of the drained window: inputs, intermediates and results.
-// After the calculation phi is in radians, c in daN/m² and G is the effective
-// weight (reduced by 1000 under water); the reports convert back when printing.
+// Degrees to radians as the calculation converts them (and the report back).
+inline constexpr double kRadiansPerDegree = 0.0174533;
+
+// The values the calculation derives from the inputs, and its results.
 struct ValoriDrenati {
-  // Inputs.
-  float L = 0;    // foundation length, m
-  float B = 0;    // foundation width, m
-  float H = 0;    // backfill height from the foundation plane, m
-  float phi = 0;  // friction angle: degrees in, radians out
-  float c = 0;    // drained cohesion: daN/cm² in, daN/m² out
-  float G = 0;    // foundation soil unit weight, daN/m³ (effective out)
-  float G1 = 0;   // backfill unit weight, daN/m³
-  float YR = 0;   // partial safety factor on resistance
-  // The water-table choice the calculation used; the reports follow it.
-  bool falda = false;
-  // Results.
+  float phi_rad = 0;             // friction angle, radians
+  float c_m2 = 0;                // drained cohesion, daN/m²
+  float G_eff = 0;               // foundation soil weight, daN/m³, less 1000 under water
   float z1 = 0, z2 = 0, z3 = 0;  // tan φ', 2.7182^(3.14 tan φ'), tan²(φ'/2 + 3.14/4)
   float n1 = 0, n2 = 0, n3 = 0;  // Nγ, Nq, Nc
   float s1 = 0, s2 = 0, s3 = 0;  // shape factors
@@ -39,20 +43,8 @@ struct ValoriDrenati {
   float qd = 0;                  // daN/cm², cut to two decimals
 };
 
-// Inputs as typed (degrees, daN/cm², daN/m³) and the water-table flag.
-struct DatiDrenati {
-  float L = 0, B = 0, H = 0, phi = 0, c = 0, G = 0, G1 = 0, YR = 0;
-  bool falda = false;
-};
+// The record, or the failure's cause (L = 0, B = 0, φ' = 0, φ' >= 90°, YR = 0, a result
+// beyond the float range or not a number).
+Outcome<ValoriDrenati, Failure> CalcoloDrenato(const DrainedInputs& in);
 
-// The complete record, or the failure's cause (L = 0, B = 0, φ' = 0, φ' >= 90°,
-// YR = 0, a result beyond the float range or not a number).
-Outcome<ValoriDrenati> CalcoloDrenato(const DatiDrenati& dati);
-
-// Texts of the result boxes NY, Nq, Nc, Q_limite, Q_ammissibile.
-struct TestiDrenati {
-  std::string NY, Nq, Nc, Q_limite, Q_ammissibile;
-};
-TestiDrenati testi_risultati(const ValoriDrenati& valori);
-
-}  // namespace fondara
+}  // namespace fondara::drained

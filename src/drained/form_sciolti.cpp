@@ -5,21 +5,22 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "drained/campi_drenati.h"
-#include "drained/report_drenato.h"
-#include "report/channel_texts.h"
+#include "core/bearing_report.h"
+#include "drained/frmHelpG1.h"
+#include "drained/kind.h"
+#include "drained/kind_window.h"
 #include "window/looks.h"
-#include "window/window_registry.h"
 
-namespace fondara {
+namespace fondara::drained {
 
 namespace {
 
-using gui::caption_control;
-using gui::field_control;
-using gui::Kind;
-using gui::result_control;
-using namespace gui::looks;
+using window::caption_control;
+using window::ControlType;
+using window::field_control;
+using window::result_caption_control;
+using window::result_control;
+using namespace window::looks;
 
 const QColor light_yellow(255, 255, 192);
 const QColor dark_blue(0, 0, 192);
@@ -29,53 +30,70 @@ const Look factor_caption{.border = true, .alignment = Qt::AlignRight | Qt::Alig
 
 // Positions and sizes in twips, in creation (stacking) order: the labels come last
 // and lie over the edges of the fields.
-std::vector<gui::Control> design() {
-  const auto fields = drained_fields();
-  const auto results = drained_results();
+std::vector<window::Control> design() {
+  const auto fields = drained_kind().fields;
+  const auto results = drained_kind().results;
   return {
-      field_control(fields, Kind::description, "txtDescrizione", {1830, 120, 3645, 330},
+      field_control(fields, ControlType::description, "txtDescrizione", {1830, 120, 3645, 330},
                     {.background = Qt::white}, " "),
-      {Kind::help_button, "cmdHelpGT", "?", {5440, 2600, 289, 289}, {.bold = true}},
-      {Kind::picture, "Picture1", "", {5760, 660, 1740, 2370}, {}},
-      {Kind::button, "salva", "SALVA", {4560, 4680, 907, 397}, button},
-      {Kind::button, "stampa", "STAMPA", {4560, 4200, 907, 397}, button},
-      {Kind::button, "chiudi", "CHIUDI", {4560, 5160, 907, 397}, button},
+      {ControlType::help_button,
+       "cmdHelpGT",
+       "?",
+       {5440, 2600, 289, 289},
+       {.bold = true},
+       "Informazioni sul peso specifico del rinterro G1"},
+      {ControlType::picture, "Picture1", "", {5760, 660, 1740, 2370}, {}},
+      {ControlType::button, "salva", "SALVA", {4560, 4680, 907, 397}, button},
+      {ControlType::button, "stampa", "STAMPA", {4560, 4200, 907, 397}, button},
+      {ControlType::button, "chiudi", "CHIUDI", {4560, 5160, 907, 397}, button},
       result_control(results, "Nc", {3540, 4305, 794, 330}, factor),
       result_control(results, "Nq", {2115, 4305, 794, 330}, factor),
       result_control(results, "NY", {690, 4305, 794, 315}, factor),
-      {Kind::option, "Option2", "NO", {4080, 2925, 539, 238}, {}},
-      {Kind::option, "Option1", "SI", {3480, 2925, 539, 238}, {}},
-      field_control(fields, Kind::numeric, "peso_terreno_fondazione", {4560, 2235, 885, 330},
+      {ControlType::option,
+       "Option2",
+       "NO",
+       {4080, 2925, 539, 238},
+       {},
+       "Terreno di fondazione sotto falda: NO"},
+      {ControlType::option,
+       "Option1",
+       "SI",
+       {3480, 2925, 539, 238},
+       {},
+       "Terreno di fondazione sotto falda: SI"},
+      field_control(fields, ControlType::numeric, "peso_terreno_fondazione", {4560, 2235, 885, 330},
                     input),
-      field_control(fields, Kind::numeric, "coesione_drenata", {4560, 1920, 885, 330}, input),
-      field_control(fields, Kind::numeric, "angolo", {4560, 1605, 885, 330}, input),
-      field_control(fields, Kind::numeric, "lunghezza", {4560, 660, 885, 330}, input),
-      field_control(fields, Kind::numeric, "larghezza", {4560, 975, 885, 330}, input),
-      field_control(fields, Kind::numeric, "altezza", {4560, 1290, 885, 330}, input),
-      field_control(fields, Kind::numeric, "peso_terreno_rinterro", {4560, 2550, 885, 330}, input),
-      {Kind::button,
+      field_control(fields, ControlType::numeric, "coesione_drenata", {4560, 1920, 885, 330},
+                    input),
+      field_control(fields, ControlType::numeric, "angolo", {4560, 1605, 885, 330}, input),
+      field_control(fields, ControlType::numeric, "lunghezza", {4560, 660, 885, 330}, input),
+      field_control(fields, ControlType::numeric, "larghezza", {4560, 975, 885, 330}, input),
+      field_control(fields, ControlType::numeric, "altezza", {4560, 1290, 885, 330}, input),
+      field_control(fields, ControlType::numeric, "peso_terreno_rinterro", {4560, 2550, 885, 330},
+                    input),
+      {ControlType::button,
        "calcola",
        "CALCOLA",
        {4560, 3720, 907, 397},
        {.family = "Tahoma", .background = light_yellow}},
       result_control(results, "Q_limite", {2400, 4785, 855, 360}, pressure),
-      field_control(fields, Kind::numeric, "coefficiente_sicurezza", {4560, 3240, 890, 360},
-                    safety_factor, "2,3"),
+      field_control(fields, ControlType::numeric, "coefficiente_sicurezza", {4560, 3240, 890, 360},
+                    safety_factor, kYRApproccio2Text),
       result_control(results, "Q_ammissibile", {2400, 5145, 855, 360}, pressure),
-      {Kind::label, "Label3", "DESCRIZIONE -->", {200, 195, 1620, 225}, description_caption},
-      {Kind::label, "Label10", "γ", {240, 3435, 195, 285}, gamma},
-      {Kind::label, "Label8", "R", {450, 3600, 120, 225}, {}},
-      {Kind::label,
+      {ControlType::label, "Label3", "DESCRIZIONE -->", {200, 195, 1620, 225}, description_caption},
+      {ControlType::label, "Label10", "γ", {240, 3435, 195, 285}, gamma},
+      {ControlType::label, "Label8", "R", {450, 3600, 120, 225}, {}},
+      {ControlType::label,
        "Label7",
        "= 3 per tens. amm.;  = 2,3 SLU Approccio 2 .....................",
        {650, 3480, 3795, 255},
        tahoma_bold},
-      {Kind::label,
+      {ControlType::label,
        "Label6",
        "COEFF. PARZIALE DI SICUREZZA  ALLA RESISTENZA",
        {220, 3255, 4230, 195},
        tahoma_bold},
-      {Kind::label,
+      {ControlType::label,
        "Label5",
        "N.B. Per verifiche con Approccio1- Comb.2, occorre ridurre ø' e c' con i coefficienti "
        "parziali di sicurezza dei materiali  YM=1,25  e considerare infine un coefficiente di "
@@ -83,20 +101,20 @@ std::vector<gui::Control> design() {
        {5760, 3240, 1740, 2055},
        note},
       // phi' of the angle row; placed in the gap of t7's caption once that is laid out.
-      {Kind::label,
+      {ControlType::label,
        "Label2",
        "  φ",
        {3670, 1635, 210, 210},
        {.family = "Liberation Sans", .points = 9}},
-      {Kind::label,
+      {ControlType::label,
        "Label1",
        "RISULTATI: FATT. DI PORTANZA E CARICO LIMITE",
        {210, 3960, 4215, 210},
        tahoma_bold},
-      {Kind::label, "t18", "Nc =", {3000, 4305, 555, 330}, factor_caption},
-      {Kind::label, "t17", "Nq =", {1590, 4305, 540, 330}, factor_caption},
-      {Kind::label, "t16", "NY =", {210, 4305, 495, 330}, factor_caption},
-      {Kind::label,
+      result_caption_control(results, "Nc", "t18", {3000, 4305, 555, 330}, factor_caption),
+      result_caption_control(results, "Nq", "t17", {1590, 4305, 540, 330}, factor_caption),
+      result_caption_control(results, "NY", "t16", {210, 4305, 495, 330}, factor_caption),
+      {ControlType::label,
        "t15",
        "Terreno di fondazione (G) sotto falda  ?",
        {210, 2880, 3165, 330},
@@ -108,45 +126,47 @@ std::vector<gui::Control> design() {
       caption_control(fields, "larghezza", "t3", {210, 975, 4365, 330}, row_label),
       caption_control(fields, "altezza", "t5", {210, 1290, 4365, 330}, row_label),
       caption_control(fields, "peso_terreno_rinterro", "t13", {210, 2550, 4365, 330}, row_label),
-      {Kind::label, "t22", "CARICO DI ROTTURA:  qR  ", {210, 4785, 2205, 330}, result_caption},
-      {Kind::label, "t24", "CARICO LIMITE:  qlim ", {210, 5145, 2205, 330}, result_caption},
-      {Kind::label, "t23", "daN/cm^2-bar", {3315, 5040, 1185, 270}, {.family = "Tahoma"}},
+      result_caption_control(results, "Q_limite", "t22", {210, 4785, 2205, 330}, result_caption),
+      result_caption_control(results, "Q_ammissibile", "t24", {210, 5145, 2205, 330},
+                             result_caption),
+      {ControlType::label, "t23", "daN/cm^2-bar", {3315, 5040, 1185, 270}, {.family = "Tahoma"}},
   };
 }
 
 }  // namespace
 
 form_sciolti::form_sciolti()
-    : CalculationWindow(QStringLiteral("     Approccio 2 - Carico limite di progetto della "
+    : CalculationWindow(drained_kind(), "form_sciolti",
+                        QStringLiteral("     Approccio 2 - Carico limite di progetto della "
                                        "fondazione allo SLU/terreni sciolti"),
-                        report::report_kind_sciolti, {0, 0, 7620, 5625}, design()) {
+                        {0, 0, 7620, 5625}, design()) {
   Option1 = control<QRadioButton>("Option1");
   Option2 = control<QRadioButton>("Option2");
   cmdHelpGT = control<QPushButton>("cmdHelpGT");
-  const auto by_name = [this](const char* name) { return control<QWidget>(name); };
+  const auto by_name = [this](const char* name) -> QWidget* { return control<QWidget>(name); };
   // The tab order of the design, where lunghezza is followed by angolo.
-  finish(drained_fields(), {by_name("Q_ammissibile"),
-                            by_name("coefficiente_sicurezza"),
-                            by_name("Q_limite"),
-                            calcola,
-                            by_name("peso_terreno_rinterro"),
-                            by_name("altezza"),
-                            larghezza,
-                            lunghezza,
-                            by_name("angolo"),
-                            by_name("coesione_drenata"),
-                            by_name("peso_terreno_fondazione"),
-                            Option1,
-                            Option2,
-                            by_name("NY"),
-                            by_name("Nq"),
-                            by_name("Nc"),
-                            chiudi,
-                            stampa,
-                            salva,
-                            by_name("Picture1"),
-                            cmdHelpGT,
-                            txtDescrizione});
+  finish({by_name("Q_ammissibile"),
+          by_name("coefficiente_sicurezza"),
+          by_name("Q_limite"),
+          calcola,
+          by_name("peso_terreno_rinterro"),
+          by_name("altezza"),
+          by_name("larghezza"),
+          by_name("lunghezza"),
+          by_name("angolo"),
+          by_name("coesione_drenata"),
+          by_name("peso_terreno_fondazione"),
+          Option1,
+          Option2,
+          by_name("NY"),
+          by_name("Nq"),
+          by_name("Nc"),
+          chiudi,
+          stampa,
+          salva,
+          by_name("Picture1"),
+          cmdHelpGT,
+          txtDescrizione});
   // Of the option group only the selected button is a tab stop.
   for (QRadioButton* option : {Option1, Option2})
     connect(option, &QRadioButton::toggled, option, [option](bool selected) {
@@ -157,7 +177,6 @@ form_sciolti::form_sciolti()
   Option1->setFocusPolicy(Qt::ClickFocus);
   Option2->setChecked(true);
   place_phi();
-  connect(calcola, &QPushButton::clicked, this, &form_sciolti::calcola_Click);
   connect(cmdHelpGT, &QPushButton::clicked, this, &form_sciolti::cmdHelpGT_Click);
 }
 
@@ -173,29 +192,33 @@ void form_sciolti::place_phi() {
   phi->move(gap_end - phi_metrics.horizontalAdvance(phi->text()), phi->y());
 }
 
-void form_sciolti::calcola_Click() {
-  auto dati = read_inputs(drained_fields());
-  if (!dati) return;
-  dati->falda = Option1->isChecked();
-  const auto outcome = CalcoloDrenato(*dati);
-  if (!outcome) {
-    show_failure(outcome.failure());
-    return;
-  }
-  valori_ = outcome.value();
-  show_results(drained_results(), testi_risultati(valori_));
+void form_sciolti::add_texts(FieldTexts& texts) const {
+  texts.emplace("falda", Option1->isChecked() ? "SI" : "NO");
 }
 
 void form_sciolti::cmdHelpGT_Click() {
-  gui::windows().show_modal(QStringLiteral("frmHelpG1"), *this);
-  // The program's own modal window has closed over this one: this window is the
-  // active one again and its activation runs, whether or not the desktop reports it.
+  {
+    // Owned by this window while it is shown: modal over it, centred on it by the centre
+    // of what both show, whatever their frames; closed, it is gone.
+    frmHelpG1 help(this);
+    window::place_centred(help, geometry());
+    help.exec();
+  }
+  // The program's own modal window has closed over this one: this window is the active
+  // one again and its activation runs, whether or not the desktop reports it.
   activateWindow();
   Form_Activate();
 }
 
-report::Result form_sciolti::report(report::Version version) const {
-  return report_drenato(valori_, descrizione(), version);
+const window::KindWindow& drained_window() {
+  static const window::KindWindow kind_window{
+      &drained_kind(),
+      {"pulsante_sciolti",
+       "Portanza terreni sciolti, ghiaiosi, sabbiosi, coesivi a lungo termine",
+       {3515, 1680, 3375, 855},
+       2},
+      [] { return std::unique_ptr<QWidget>(new form_sciolti); }};
+  return kind_window;
 }
 
-}  // namespace fondara
+}  // namespace fondara::drained

@@ -1,31 +1,18 @@
-// form_coesivi: the calculation window for cohesive soils in the short term
-// (undrained conditions).
+// form_coesivi: the calculation window for cohesive soils in the short term (undrained
+// conditions).
 //
-// The user types L, B, H, G1, cu and YR; Calculate (calcola_Click) runs
-// CalcoloNonDrenato and shows qR and qd. The window owns the inputs and results of
-// its last completed calculation, which Save and Print report. The start window
-// opens it through the window registry; Close ends the program.
+// The user types L, B, H, G1, cu and YR; Calculate runs the undrained kind's calculation
+// (kind.h) and shows qR and qd. Everything but the design lives in CalculationWindow.
+// The program makes it through undrained_window(); Close ends the program.
 #pragma once
 
-#include "undrained/calcolo_non_drenato.h"
 #include "window/calculation_window.h"
 
-namespace fondara {
+namespace fondara::undrained {
 
-class form_coesivi : public gui::CalculationWindow {
-  Q_OBJECT
-
+class form_coesivi : public window::CalculationWindow {
  public:
   form_coesivi();
-
-  report::Result report(report::Version version) const override;
-
- private:
-  void calcola_Click();
-
-  // Inputs and results of the last completed Calculate.
-  DatiNonDrenati dati_;
-  RisultatiNonDrenati risultati_;
 };
 
-}  // namespace fondara
+}  // namespace fondara::undrained

@@ -1,6 +1,6 @@
 #include "window/accessible_names.h"
 
-namespace fondara::gui {
+namespace fondara::window {
 namespace {
 
 struct Entry {
@@ -8,16 +8,13 @@ struct Entry {
   const char* name;  // UTF-8
 };
 
-// The same control name means the same thing in both calculation windows.
+// The same control name means the same thing in every calculation window.
 constexpr Entry names[] = {
-    {"Option1", "Terreno di fondazione sotto falda: SI"},
-    {"Option2", "Terreno di fondazione sotto falda: NO"},
     {"Picture1", "Sezione della fondazione nel rinterro"},
     {"calcola", "Calcola"},
     {"stampa", "Stampa la relazione di calcolo"},
     {"salva", "Salva la relazione di calcolo"},
     {"chiudi", "Chiudi il programma"},
-    {"cmdHelpGT", "Informazioni sul peso specifico del rinterro G1"},
 };
 
 }  // namespace
@@ -28,4 +25,4 @@ QString accessible_name(std::string_view control) {
   return {};
 }
 
-}  // namespace fondara::gui
+}  // namespace fondara::window

@@ -5,10 +5,10 @@
 #include <QString>
 #include <string_view>
 
-namespace fondara::gui {
+namespace fondara::window {
 
 // The accessible name of the control called `control` (its objectName), or an empty
 // string for controls whose own text names them.
 QString accessible_name(std::string_view control);
 
-}  // namespace fondara::gui
+}  // namespace fondara::window

@@ -6,7 +6,7 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
-namespace fondara::gui {
+namespace fondara::window {
 
 namespace {
 
@@ -49,4 +49,4 @@ QFont design_font(const char* family, double points, bool bold) {
   return font;
 }
 
-}  // namespace fondara::gui
+}  // namespace fondara::window

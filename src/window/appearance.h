@@ -7,7 +7,7 @@
 
 class QApplication;
 
-namespace fondara::gui {
+namespace fondara::window {
 
 // Call once, right after the QApplication is created (main and the widget tests).
 void setup_desktop(QApplication& app);
@@ -15,4 +15,4 @@ void setup_desktop(QApplication& app);
 // A font as the window designs give it: family and size in points.
 QFont design_font(const char* family, double points, bool bold = false);
 
-}  // namespace fondara::gui
+}  // namespace fondara::window

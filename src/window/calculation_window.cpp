@@ -4,12 +4,12 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "report/save_print.h"
+#include "output/report_text.h"
 #include "window/pictures.h"
+#include "window/save_print.h"
 #include "window/toolkit.h"
-#include "window/window_registry.h"
 
-namespace fondara::gui {
+namespace fondara::window {
 
 namespace {
 
@@ -18,15 +18,20 @@ constexpr Qt::WindowFlags calculation_window_flags =
     Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
     Qt::MSWindowsFixedSizeDialogHint;
 
-QString qt_text(const std::string& utf8) {
-  return QString::fromStdString(utf8);
+QString qt_text(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+bool is_numeric_field(const Field& field) {
+  return field.type == FieldType::number && !field.text.control.empty();
 }
 
 }  // namespace
 
-CalculationWindow::CalculationWindow(const QString& title, const char* kind, Twips client,
-                                     const std::vector<Control>& table)
-    : QWidget(nullptr, calculation_window_flags), kind_(QString::fromUtf8(kind)) {
+CalculationWindow::CalculationWindow(const Kind& kind, const char* name, const QString& title,
+                                     Twips client, const std::vector<Control>& table)
+    : QWidget(nullptr, calculation_window_flags), kind_(kind) {
+  setObjectName(QString::fromLatin1(name));
   setWindowTitle(title);
   setWindowIcon(icona_calcolo());
   const double dpi = logicalDpiX();
@@ -34,8 +39,6 @@ CalculationWindow::CalculationWindow(const QString& title, const char* kind, Twi
   controls_ = build_controls(*this, table, Captions::condensed_to_fit);
 
   txtDescrizione = control<QLineEdit>("txtDescrizione");
-  lunghezza = control<NumericField>("lunghezza");
-  larghezza = control<NumericField>("larghezza");
   calcola = control<QPushButton>("calcola");
   stampa = control<QPushButton>("stampa");
   salva = control<QPushButton>("salva");
@@ -45,11 +48,16 @@ CalculationWindow::CalculationWindow(const QString& title, const char* kind, Twi
   salva->setEnabled(false);
 }
 
-void CalculationWindow::connect_controls(std::vector<NumericField*> numeric,
-                                         const std::vector<QWidget*>& tab_order) {
-  for (NumericField* field : numeric) connect(field, &NumericField::refused, this, [] { beep(); });
+void CalculationWindow::finish(const std::vector<QWidget*>& tab_order) {
+  std::vector<NumericField*> numeric;
+  for (const Field& field : kind_.fields) {
+    if (!is_numeric_field(field)) continue;
+    numeric.push_back(control<NumericField>(field.text.control));
+    connect(numeric.back(), &NumericField::refused, this, [] { beep(); });
+  }
   numeric_.connect_fields(std::move(numeric), *calcola);
   connect(txtDescrizione, &QLineEdit::textChanged, this, &CalculationWindow::txtDescrizione_Change);
+  connect(calcola, &QPushButton::clicked, this, &CalculationWindow::calcola_Click);
   connect(salva, &QPushButton::clicked, this, &CalculationWindow::salva_Click);
   connect(stampa, &QPushButton::clicked, this, &CalculationWindow::stampa_Click);
   connect(chiudi, &QPushButton::clicked, this, &CalculationWindow::chiudi_Click);
@@ -57,65 +65,97 @@ void CalculationWindow::connect_controls(std::vector<NumericField*> numeric,
     QWidget::setTabOrder(tab_order[i - 1], tab_order[i]);
 }
 
+void CalculationWindow::add_texts(FieldTexts& /*texts*/) const {}
+
 void CalculationWindow::txtDescrizione_Change() {
   const QString text = txtDescrizione->text();
-  // An emptied box still beeps, but the reports then carry no description: keeping
-  // the last non-empty text would print a deleted description's first letter.
+  // An emptied box still beeps, but the reports then carry no description: keeping the
+  // last non-empty text would print a deleted description's first letter.
   if (text.isEmpty()) beep();
   descrizione_ = text.toStdString();
 }
 
-bool CalculationWindow::refuse_dimensions(float L, float B) {
-  if (!lunghezza_minore(L, B)) return false;
-  run_own_box([this] { message_box(this, qt_text(failure_message(Failure::lunghezza_minore))); });
-  lunghezza->setText(QString());
-  larghezza->setText(QString());
-  calcola->setEnabled(false);
-  return true;
+FieldTexts CalculationWindow::field_texts() const {
+  FieldTexts texts;
+  for (const Field& field : kind_.fields)
+    if (is_numeric_field(field))
+      texts.emplace(field.text.name,
+                    control<NumericField>(field.text.control)->text().toStdString());
+  texts.emplace("descrizione", descrizione_);
+  add_texts(texts);
+  return texts;
 }
 
-void CalculationWindow::show_failure(Failure cause) {
-  run_own_box([this, cause] { message_box(this, qt_text(failure_message(cause))); });
+void CalculationWindow::calcola_Click() {
+  const CalculationOutcome outcome = kind_.compute(field_texts(), Source::window);
+  if (!outcome) return show_problem(outcome.error());
+  last_ = *outcome;
+  show_results(*last_);
 }
 
-void CalculationWindow::show_result(QLineEdit& box, const std::string& text) {
-  const QString shown = qt_text(text);
-  box.setText(shown);
-  // A text wider than the box shows its beginning, as a box given a text does; the
-  // whole text is also the tooltip and what a screen reader reads out.
-  box.setCursorPosition(0);
-  box.setToolTip(shown);
-  box.setAccessibleDescription(shown);
+void CalculationWindow::show_problem(const Problem& problem) {
+  run_own_box([this, &problem] { message_box(this, qt_text(problem.message)); });
+  for (std::string_view name : problem.emptied)
+    if (const Field* field = find_field(kind_.fields, name))
+      control<QLineEdit>(field->text.control)->setText(QString());
+  if (!problem.emptied.empty()) calcola->setEnabled(false);
 }
 
-void CalculationWindow::enable_reports() {
+void CalculationWindow::show_results(const Calculation& calculation) {
+  for (std::size_t i = 0; i < kind_.results.size() && i < calculation.results.size(); ++i) {
+    const std::string_view box = kind_.results[i].text.control;
+    if (!box.empty()) show_result(*control<QLineEdit>(box), qt_text(calculation.results[i]));
+  }
   stampa->setEnabled(true);
   salva->setEnabled(true);
 }
 
+void CalculationWindow::show_result(QLineEdit& box, const QString& text) {
+  box.setText(text);
+  // A text wider than the box shows its beginning, as a box given a text does; the whole
+  // text is also the tooltip and what a screen reader reads out.
+  box.setCursorPosition(0);
+  box.setToolTip(text);
+  box.setAccessibleDescription(text);
+}
+
+ReportOutcome CalculationWindow::report(Version version) const {
+  // Save and Print are enabled only once a calculation has completed.
+  if (!last_) programming_error("report without a calculation");
+  return last_->report(version, descrizione_);
+}
+
+QString CalculationWindow::report_title() const {
+  return QString::fromStdString(output::report_title(kind_.title));
+}
+
 void CalculationWindow::salva_Click() {
   run_own_box([this] {
-    report::save_report(this, report_builder(), kind_, toolkit().save_choice, message_box);
+    save_report(
+        this, [this](Version version) { return report(version); }, report_title(),
+        toolkit().save_choice, message_box);
   });
 }
 
 void CalculationWindow::stampa_Click() {
   run_own_box([this] {
-    report::print_report(this, report_builder(), kind_, toolkit().printer, message_box);
+    print_report(
+        this, [this](Version version) { return report(version); }, report_title(),
+        toolkit().printer, message_box);
   });
 }
 
-report::ReportBuilder CalculationWindow::report_builder() const {
-  return [this](report::Version version) { return report(version); };
-}
-
 void CalculationWindow::chiudi_Click() {
-  windows().unload(objectName());
-  windows().end();
+  hide();
+  end_program();
 }
 
 void CalculationWindow::Form_Activate() {
-  lunghezza->setFocus();
+  for (const Field& field : kind_.fields) {
+    if (!is_numeric_field(field)) continue;
+    control<QWidget>(field.text.control)->setFocus();
+    return;
+  }
 }
 
 void CalculationWindow::run_own_box(const std::function<void()>& show) {
@@ -141,8 +181,8 @@ void CalculationWindow::changeEvent(QEvent* event) {
 }
 
 void CalculationWindow::closeEvent(QCloseEvent* event) {
-  // The frame's close box ends the program as chiudi does: the other calculation
-  // window is loaded but hidden, and no process may stay without a window.
+  // The frame's close box ends the program as chiudi does: the other calculation windows
+  // are loaded but hidden, and no process may stay without a window.
   event->accept();
   chiudi_Click();
 }
@@ -154,4 +194,4 @@ void CalculationWindow::showEvent(QShowEvent* event) {
   place_centred(*this, screen()->availableGeometry());
 }
 
-}  // namespace fondara::gui
+}  // namespace fondara::window

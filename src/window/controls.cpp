@@ -12,7 +12,7 @@
 #include "window/numeric_field.h"
 #include "window/pictures.h"
 
-namespace fondara::gui {
+namespace fondara::window {
 namespace {
 
 // A command button whose caption wraps inside it.
@@ -82,11 +82,11 @@ QLabel* make_label(QWidget& window, const QString& text, const Look& look) {
   return label;
 }
 
-QLineEdit* make_box(QWidget& window, const QString& text, Kind kind, const Look& look) {
+QLineEdit* make_box(QWidget& window, const QString& text, ControlType type, const Look& look) {
   QLineEdit* box =
-      kind == Kind::numeric ? new NumericField(text, &window) : new QLineEdit(text, &window);
+      type == ControlType::numeric ? new NumericField(text, &window) : new QLineEdit(text, &window);
   box->setAlignment((look.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
-  box->setReadOnly(kind == Kind::result);
+  box->setReadOnly(type == ControlType::result);
   apply_colours(*box, QPalette::Text, QPalette::Base, look.text, look.background);
   return box;
 }
@@ -101,30 +101,30 @@ QLabel* make_picture(QWidget& window) {
   return picture;
 }
 
-QPushButton* make_button(QWidget& window, const QString& text, Kind kind, const Look& look) {
+QPushButton* make_button(QWidget& window, const QString& text, ControlType type, const Look& look) {
   auto* button = look.wrap ? new WrappingButton(text, &window) : new QPushButton(text, &window);
   // Enter presses the focused button, as Space does; no button is a default button.
   button->setAutoDefault(true);
-  if (kind == Kind::button) button->setCursor(mano());
+  if (type == ControlType::button) button->setCursor(mano());
   apply_colours(*button, QPalette::ButtonText, QPalette::Button, look.text, look.background);
   return button;
 }
 
 QWidget* make(QWidget& window, const Control& c) {
   const QString text = QString::fromUtf8(c.text.data(), static_cast<qsizetype>(c.text.size()));
-  switch (c.kind) {
-    case Kind::label:
+  switch (c.type) {
+    case ControlType::label:
       return make_label(window, text, c.look);
-    case Kind::description:
-    case Kind::numeric:
-    case Kind::result:
-      return make_box(window, text, c.kind, c.look);
-    case Kind::picture:
+    case ControlType::description:
+    case ControlType::numeric:
+    case ControlType::result:
+      return make_box(window, text, c.type, c.look);
+    case ControlType::picture:
       return make_picture(window);
-    case Kind::button:
-    case Kind::help_button:
-      return make_button(window, text, c.kind, c.look);
-    case Kind::option: {
+    case ControlType::button:
+    case ControlType::help_button:
+      return make_button(window, text, c.type, c.look);
+    case ControlType::option: {
       auto* option = new QRadioButton(text, &window);
       apply_colours(*option, QPalette::WindowText, QPalette::Window, c.look.text,
                     c.look.background);
@@ -147,11 +147,32 @@ Controls build_controls(QWidget& window, const std::vector<Control>& table, Capt
     if (!spoken.isEmpty()) widget->setAccessibleName(spoken);
     widget->setFont(design_font(c.look.family, c.look.points, c.look.bold));
     widget->setGeometry(twips_to_pixels(c.at, dpi));
-    if (c.kind == Kind::label && captions == Captions::condensed_to_fit)
+    if (c.type == ControlType::label && captions == Captions::condensed_to_fit)
       condense_to_fit(*static_cast<QLabel*>(widget));
     controls.emplace(std::string(c.name), widget);
   }
   return controls;
+}
+
+Control field_control(std::span<const Field> fields, ControlType type, std::string_view name,
+                      Twips at, const Look& look, std::string_view text) {
+  return {type, name, text, at, look, spoken_name(field_of_control(fields, name).text)};
+}
+
+Control caption_control(std::span<const Field> fields, std::string_view field,
+                        std::string_view name, Twips at, const Look& look) {
+  return {ControlType::label, name, field_of_control(fields, field).label, at, look};
+}
+
+Control result_control(std::span<const ResultField> results, std::string_view name, Twips at,
+                       const Look& look) {
+  return {
+      ControlType::result, name, {}, at, look, spoken_name(field_of_control(results, name).text)};
+}
+
+Control result_caption_control(std::span<const ResultField> results, std::string_view result,
+                               std::string_view name, Twips at, const Look& look) {
+  return {ControlType::label, name, field_of_control(results, result).caption, at, look};
 }
 
 void place_centred(QWidget& window, const QRect& area) {
@@ -162,4 +183,4 @@ void place_centred(QWidget& window, const QRect& area) {
   window.setGeometry(client);
 }
 
-}  // namespace fondara::gui
+}  // namespace fondara::window

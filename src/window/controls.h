@@ -1,6 +1,6 @@
 // Windows built from their design tables.
 //
-// A table lists a window's controls in creation (stacking) order: kind, objectName,
+// A table lists a window's controls in creation (stacking) order: type, objectName,
 // text, position and size in twips, look and screen-reader name. build_controls makes
 // them on the window; place_centred puts a window in the middle of an area. The start
 // window, the help window and both calculation windows are built this way.
@@ -10,15 +10,17 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/kind.h"
 #include "window/twips.h"
 
-namespace fondara::gui {
+namespace fondara::window {
 
-enum class Kind {
+enum class ControlType {
   label,        // QLabel
   description,  // txtDescrizione: free text
   numeric,      // NumericField: filtered, validated, read by Calculate
@@ -41,7 +43,7 @@ struct Look {
 };
 
 struct Control {
-  Kind kind;
+  ControlType type;
   std::string_view name;
   std::string_view text;  // UTF-8
   Twips at;
@@ -61,8 +63,21 @@ enum class Captions { as_designed, condensed_to_fit };
 Controls build_controls(QWidget& window, const std::vector<Control>& table,
                         Captions captions = Captions::as_designed);
 
+// Design-table rows made from a kind's tables, with the screen-reader name of the field
+// or result box: a field's box (numeric or the description), the caption of a field's
+// row, a result box.
+Control field_control(std::span<const Field> fields, ControlType type, std::string_view name,
+                      Twips at, const Look& look, std::string_view text = {});
+Control caption_control(std::span<const Field> fields, std::string_view field,
+                        std::string_view name, Twips at, const Look& look);
+Control result_control(std::span<const ResultField> results, std::string_view name, Twips at,
+                       const Look& look);
+// The caption beside the result box `result`.
+Control result_caption_control(std::span<const ResultField> results, std::string_view result,
+                               std::string_view name, Twips at, const Look& look);
+
 // Moves the top-level `window` so that the centre of its client area is the centre of
 // `area` (screen coordinates).
 void place_centred(QWidget& window, const QRect& area);
 
-}  // namespace fondara::gui
+}  // namespace fondara::window

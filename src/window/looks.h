@@ -5,9 +5,9 @@
 
 #include "window/controls.h"
 
-namespace fondara::gui::looks {
+namespace fondara::window::looks {
 
-using Look = gui::Look;
+using Look = window::Look;
 
 inline const QColor light_cyan(192, 255, 255);
 inline const QColor yellow(255, 255, 0);
@@ -36,4 +36,4 @@ inline const Look gamma{.family = "Liberation Sans", .points = 12, .bold = true}
 inline const Look note{
     .background = Qt::white, .border = true, .alignment = Qt::AlignHCenter, .wrap = true};
 
-}  // namespace fondara::gui::looks
+}  // namespace fondara::window::looks

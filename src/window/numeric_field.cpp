@@ -3,10 +3,10 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-#include "input/filtro_numeri_decimali.h"
-#include "input/number_text.h"
+#include "core/filtro_numeri_decimali.h"
+#include "core/number_text.h"
 
-namespace fondara::gui {
+namespace fondara::window {
 
 namespace {
 
@@ -103,4 +103,4 @@ void NumericFields::field_Change(NumericField& field) {
   calcola_->setEnabled(!any_empty());
 }
 
-}  // namespace fondara::gui
+}  // namespace fondara::window

@@ -15,7 +15,7 @@
 
 class QPushButton;
 
-namespace fondara::gui {
+namespace fondara::window {
 
 class NumericField : public QLineEdit {
   Q_OBJECT
@@ -57,4 +57,4 @@ class NumericFields {
   QPushButton* calcola_ = nullptr;
 };
 
-}  // namespace fondara::gui
+}  // namespace fondara::window

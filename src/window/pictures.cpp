@@ -5,7 +5,7 @@
 
 #include "picture_data.h"
 
-namespace fondara::gui {
+namespace fondara::window {
 
 namespace {
 
@@ -50,4 +50,4 @@ QCursor mano() {
   return QCursor(QPixmap::fromImage(image_of(picture_data::mano[0])), 12, 1);
 }
 
-}  // namespace fondara::gui
+}  // namespace fondara::window

@@ -9,7 +9,7 @@
 #include <QIcon>
 #include <QPixmap>
 
-namespace fondara::gui {
+namespace fondara::window {
 
 // Start window: a yellow upright block on a green base.
 QIcon icona_principale();
@@ -20,4 +20,4 @@ QPixmap sezione_fondazione();
 // White hand pointing upwards with a blue cuff, 32 x 32, hot spot at 12, 1.
 QCursor mano();
 
-}  // namespace fondara::gui
+}  // namespace fondara::window

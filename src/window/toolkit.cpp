@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "report/cups_destination.h"
+#include "output/cups_destination.h"
 
-namespace fondara::gui {
+namespace fondara::window {
 
 void show_message_box(QWidget* parent, const QString& prompt) {
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Fondara"), prompt, QMessageBox::Ok, parent);
@@ -16,8 +16,8 @@ void show_message_box(QWidget* parent, const QString& prompt) {
 Toolkit desktop_toolkit() {
   return {
       [] { QApplication::beep(); },      show_message_box,
-      [] { QCoreApplication::exit(0); }, report::ask_save_choice,
-      report::default_destination,
+      [] { QCoreApplication::exit(0); }, ask_save_choice,
+      output::default_destination,
   };
 }
 
@@ -26,4 +26,4 @@ Toolkit& toolkit() {
   return services;
 }
 
-}  // namespace fondara::gui
+}  // namespace fondara::window

@@ -7,12 +7,12 @@
 #include <QString>
 #include <functional>
 
-#include "report/printer_channel.h"
-#include "report/save_dialog.h"
+#include "output/printer_channel.h"
+#include "window/save_dialog.h"
 
 class QWidget;
 
-namespace fondara::gui {
+namespace fondara::window {
 
 struct Toolkit {
   std::function<void()> beep;
@@ -22,9 +22,9 @@ struct Toolkit {
   // Ends the program once control returns to the event loop.
   std::function<void()> end_program;
   // The name and the file type chosen in the save dialog; an empty name when cancelled.
-  report::SaveChoiceProvider save_choice;
+  SaveChoiceProvider save_choice;
   // The destination that Print sends its document to, or why there is none.
-  report::PrinterFactory printer;
+  output::PrinterFactory printer;
 };
 
 // The services in use; starts with the production ones.
@@ -46,4 +46,4 @@ inline void end_program() {
   toolkit().end_program();
 }
 
-}  // namespace fondara::gui
+}  // namespace fondara::window

@@ -5,7 +5,7 @@
 #include <QRect>
 #include <QtMath>
 
-namespace fondara::gui {
+namespace fondara::window {
 
 struct Twips {
   int left = 0;
@@ -25,4 +25,4 @@ inline QRect twips_to_pixels(const Twips& at, double logical_dpi) {
           twips_to_pixels(at.width, logical_dpi), twips_to_pixels(at.height, logical_dpi)};
 }
 
-}  // namespace fondara::gui
+}  // namespace fondara::window

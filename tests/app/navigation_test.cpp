@@ -1,67 +1,80 @@
-// The start window, the help window, the end of the program, the production message
-// box and the pictures.
+// The start window, the help window, the end of the program, the production message box
+// and the pictures.
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
 
 #include "gui_fixture.h"
+#include "row_name.h"
 #include "window/pictures.h"
 #include "window/toolkit.h"
-#include "window/window_registry.h"
 
 namespace fondara::testing_gui {
 namespace {
 
-gui::WindowRegistry& windows() {
-  return gui::windows();
+using Navigation = GuiTest;
+
+TEST_F(Navigation, EnterAtStartOpensTheDrainedWindowAndLoadsTheOthersHidden) {
+  QWidget& start_window = start();
+  EXPECT_EQ(focus(), find(start_window, "pulsante_sciolti"));
+  QTest::keyClick(focus(), Qt::Key_Return);
+  ASSERT_NE(top_level("form_sciolti"), nullptr);
+  EXPECT_TRUE(top_level("form_sciolti")->isVisible());
+  ASSERT_NE(top_level("form_coesivi"), nullptr);
+  EXPECT_FALSE(top_level("form_coesivi")->isVisible());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(top_level("form_principale"), nullptr);
 }
 
-TEST_F(GuiTest, EnterAtStartOpensTheDrainedWindowAndLoadsTheOtherHidden) {
-  windows().set_visible(QStringLiteral("form_principale"), true);
-  QWidget& start = windows().window(QStringLiteral("form_principale"));
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&start));
-  EXPECT_EQ(focus(), find(start, "pulsante_sciolti"));
-  QTest::keyClick(focus(), Qt::Key_Return);
-  EXPECT_TRUE(windows().window(QStringLiteral("form_sciolti")).isVisible());
-  EXPECT_FALSE(windows().window(QStringLiteral("form_coesivi")).isVisible());
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_FALSE(windows().is_loaded(QStringLiteral("form_principale")));
+TEST_F(Navigation, TabMovesBetweenTheChoicesInTheirOrder) {
+  QWidget& start_window = start();
+  QTest::keyClick(focus(), Qt::Key_Tab);
+  EXPECT_EQ(focus(), find(start_window, "pulsante_coesivi"));
 }
+
+struct WindowRow {
+  const char* name;  // the window's
+  const char* start_button;
+};
+
+const WindowRow windows[] = {{"form_coesivi", "pulsante_coesivi"},
+                             {"form_sciolti", "pulsante_sciolti"}};
+
+class CalculationWindowOpening : public GuiTest, public testing::WithParamInterface<WindowRow> {};
 
 // Each calculation window opens centred on the screen with its design state.
-TEST_F(GuiTest, CalculationWindowsOpenCentredWithTheirDesignState) {
-  for (const auto& [button, name] : {std::pair{"pulsante_coesivi", "form_coesivi"},
-                                     std::pair{"pulsante_sciolti", "form_sciolti"}}) {
-    QWidget& window = open(button, name);
-    const QPoint off = window.geometry().center() - window.screen()->availableGeometry().center();
-    EXPECT_LE(off.manhattanLength(), 1) << name;
-    EXPECT_EQ(field(window, "txtDescrizione")->text(), " ") << name;
-    EXPECT_EQ(field(window, "coefficiente_sicurezza")->text(), "2,3") << name;
-    EXPECT_EQ(field(window, "lunghezza")->text() + field(window, "Q_limite")->text(), "") << name;
-    for (const char* disabled : {"calcola", "stampa", "salva"})
-      EXPECT_FALSE(find(window, disabled)->isEnabled()) << name << ' ' << disabled;
-    windows().discard_all();
-  }
-  EXPECT_TRUE(find<QRadioButton>(open("pulsante_sciolti", "form_sciolti"), "Option2")->isChecked());
+TEST_P(CalculationWindowOpening, CentredWithItsDesignState) {
+  QWidget& window = open(GetParam().start_button, GetParam().name);
+  const QPoint off = window.geometry().center() - window.screen()->availableGeometry().center();
+  EXPECT_LE(off.manhattanLength(), 1);
+  EXPECT_EQ(field(window, "txtDescrizione")->text(), " ");
+  EXPECT_EQ(field(window, "coefficiente_sicurezza")->text(), "2,3");
+  EXPECT_EQ(field(window, "lunghezza")->text() + field(window, "Q_limite")->text(), "");
+  EXPECT_EQ(focus(), field(window, "lunghezza"));
+  for (const char* disabled : {"calcola", "stampa", "salva"})
+    EXPECT_FALSE(find(window, disabled)->isEnabled()) << disabled;
 }
 
-TEST_F(GuiTest, ClosingTheStartWindowEndsTheProgram) {
-  windows().set_visible(QStringLiteral("form_principale"), true);
-  windows().window(QStringLiteral("form_principale")).close();
+// chiudi and the frame's close box end the program.
+TEST_P(CalculationWindowOpening, ChiudiAndTheCloseBoxEndTheProgram) {
+  click(open(GetParam().start_button, GetParam().name), "chiudi");
   EXPECT_EQ(ends, 1);
-}
-
-TEST_F(GuiTest, ChiudiAndTheCloseBoxEndTheProgram) {
-  click(open("pulsante_coesivi", "form_coesivi"), "chiudi");
-  EXPECT_EQ(ends, 1);
-  EXPECT_FALSE(windows().is_loaded(QStringLiteral("form_sciolti")));
-  open("pulsante_sciolti", "form_sciolti").close();
+  top_level(GetParam().name)->close();
   EXPECT_EQ(ends, 2);
 }
 
-TEST_F(GuiTest, HelpWindowIsModalAndGivesTheFocusBack) {
+INSTANTIATE_TEST_SUITE_P(Windows, CalculationWindowOpening, testing::ValuesIn(windows),
+                         testing_support::RowName{});
+
+TEST_F(Navigation, ClosingTheStartWindowEndsTheProgram) {
+  start().close();
+  EXPECT_EQ(ends, 1);
+}
+
+TEST_F(Navigation, HelpWindowIsModalAndGivesTheFocusBack) {
   QWidget& sciolti = open("pulsante_sciolti", "form_sciolti");
+  EXPECT_TRUE(find<QRadioButton>(sciolti, "Option2")->isChecked());
   click(sciolti, "Option1");
   bool seen = false;
   QTimer::singleShot(0, [&] {
@@ -70,13 +83,14 @@ TEST_F(GuiTest, HelpWindowIsModalAndGivesTheFocusBack) {
     seen = true;
     EXPECT_EQ(help->objectName(), "frmHelpG1");
     EXPECT_EQ(help->windowTitle(), "  Informazioni G1");
+    EXPECT_EQ(help->parentWidget(), &sciolti);
     help->close();
   });
   click(sciolti, "cmdHelpGT");
   EXPECT_TRUE(seen);
   EXPECT_EQ(sciolti.focusWidget(), find(sciolti, "lunghezza"));
   EXPECT_TRUE(find<QRadioButton>(sciolti, "Option1")->isChecked());
-  EXPECT_FALSE(windows().is_loaded(QStringLiteral("frmHelpG1")));
+  EXPECT_EQ(sciolti.findChild<QWidget*>(QStringLiteral("frmHelpG1")), nullptr);
 }
 
 TEST(DesktopMessageBox, TitleFondaraPromptOneOkButtonNoIcon) {
@@ -93,17 +107,17 @@ TEST(DesktopMessageBox, TitleFondaraPromptOneOkButtonNoIcon) {
     ASSERT_EQ(box->buttons().size(), 1);
     box->buttons().front()->click();
   });
-  gui::show_message_box(&parent, QStringLiteral("Problema"));
+  window::show_message_box(&parent, QStringLiteral("Problema"));
   EXPECT_TRUE(seen);
 }
 
 TEST(Pictures, LoadWithTheirDesignedSizes) {
-  EXPECT_EQ(gui::sezione_fondazione().size(), QSize(113, 130));
-  EXPECT_EQ(gui::mano().pixmap().size(), QSize(32, 32));
-  EXPECT_EQ(gui::mano().hotSpot(), QPoint(12, 1));
-  const QImage principale = gui::icona_principale().pixmap(32, 32).toImage();
+  EXPECT_EQ(window::sezione_fondazione().size(), QSize(113, 130));
+  EXPECT_EQ(window::mano().pixmap().size(), QSize(32, 32));
+  EXPECT_EQ(window::mano().hotSpot(), QPoint(12, 1));
+  const QImage principale = window::icona_principale().pixmap(32, 32).toImage();
   ASSERT_FALSE(principale.isNull());
-  EXPECT_NE(principale, gui::icona_calcolo().pixmap(32, 32).toImage());
+  EXPECT_NE(principale, window::icona_calcolo().pixmap(32, 32).toImage());
 }
 
 }  // namespace

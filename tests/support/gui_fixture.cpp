@@ -1,36 +1,45 @@
 #include "gui_fixture.h"
 
-#include "app/fondara_windows.h"
 #include "window/toolkit.h"
-#include "window/window_registry.h"
 
 namespace fondara::testing_gui {
 
 void GuiTest::SetUp() {
   save_path = folder.filePath(QStringLiteral("relazione.txt"));
-  auto& services = gui::toolkit();
+  auto& services = window::toolkit();
   services.beep = [this] { ++beeps; };
   services.message_box = [this](QWidget*, const QString& prompt) { messages << prompt; };
   services.end_program = [this] { ++ends; };
   services.save_choice = [this](QWidget*) { return save_path; };
-  app::define_windows(gui::windows());
+  program = std::make_unique<app::Program>();
 }
 
 void GuiTest::TearDown() {
-  gui::windows().discard_all();
+  program.reset();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  gui::toolkit() = gui::desktop_toolkit();
+  window::toolkit() = window::desktop_toolkit();
+}
+
+QWidget* GuiTest::top_level(const char* name) {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == QLatin1StringView(name)) return widget;
+  return nullptr;
+}
+
+QWidget& GuiTest::start() {
+  program->start();
+  QWidget* start_window = top_level("form_principale");
+  EXPECT_NE(start_window, nullptr);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(start_window));
+  return *start_window;
 }
 
 QWidget& GuiTest::open(const char* start_button, const char* window_name) {
-  auto& windows = gui::windows();
-  windows.set_visible(QStringLiteral("form_principale"), true);
-  QWidget& start = windows.window(QStringLiteral("form_principale"));
-  EXPECT_TRUE(QTest::qWaitForWindowActive(&start));
-  click(start, start_button);
-  QWidget& opened = windows.window(QString::fromLatin1(window_name));
-  EXPECT_TRUE(QTest::qWaitForWindowActive(&opened));
-  return opened;
+  click(start(), start_button);
+  QWidget* opened = top_level(window_name);
+  EXPECT_NE(opened, nullptr) << window_name;
+  EXPECT_TRUE(QTest::qWaitForWindowActive(opened));
+  return *opened;
 }
 
 void GuiTest::fill(QWidget& window, const QString& assignments) {

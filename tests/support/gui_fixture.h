@@ -1,5 +1,5 @@
-// Fixture of the widget tests: the program's windows defined in the registry; the beep,
-// the message box and the end of the program replaced by recorders; the save dialog
+// Fixture of the widget tests: the program's windows, owned by a Program as in main(); the
+// beep, the message box and the end of the program replaced by recorders; the save dialog
 // answered with a file in a temporary folder.
 #pragma once
 
@@ -11,7 +11,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
+#include "app/program.h"
 #include "qt_print.h"
 
 namespace fondara::testing_gui {
@@ -21,9 +23,14 @@ class GuiTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
+  // Starts the program and waits until its start window is the active window.
+  QWidget& start();
   // Opens a calculation window from the start window, as the user does, and waits until
   // it is the active window.
   QWidget& open(const char* start_button, const char* window_name);
+
+  // The top-level window called `name`, or null.
+  static QWidget* top_level(const char* name);
 
   // The named control of a window; fails the test when it is missing.
   template <typename W = QWidget>
@@ -40,6 +47,7 @@ class GuiTest : public ::testing::Test {
   void click(QWidget& window, const char* name);
   static QWidget* focus() { return QApplication::focusWidget(); }
 
+  std::unique_ptr<app::Program> program;
   int beeps = 0;
   QStringList messages;
   int ends = 0;

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "report/statement.h"
+#include "core/report.h"
+#include "output/report_text.h"
 
 namespace fondara::test {
 
@@ -38,16 +39,21 @@ inline std::vector<std::string> read_preview_lines(const std::string& name) {
 // A report in both versions against its expected files: NAME.txt byte for byte and the
 // printed lines of NAME.stampa.txt, the first `large_lines` of them at 10 points, the
 // rest at 8.
-inline void expect_expected_files(const report::Report& file, const report::Report& printed,
+inline void expect_expected_files(const Report& file, const Report& printed,
                                   const std::string& name, std::size_t large_lines) {
-  EXPECT_EQ(report::file_bytes(file), read_data(name + ".txt")) << name;
-  const auto lines = report::write_lines(printed, 10);
+  EXPECT_EQ(output::file_bytes(file), read_data(name + ".txt")) << name;
+  const auto lines = output::write_lines(printed, 10);
   const auto expected = read_preview_lines(name + ".stampa.txt");
   ASSERT_EQ(lines.size(), expected.size()) << name;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     EXPECT_EQ(lines[i].text, expected[i]) << name << " line " << i + 1;
     EXPECT_EQ(lines[i].points, i < large_lines ? 10 : 8) << name << " line " << i + 1;
   }
+}
+
+// The file bytes of a report, or the cause of its failure.
+inline std::string file_text(const ReportOutcome& report) {
+  return report ? output::file_bytes(*report) : report_failure_message(report.error());
 }
 
 }  // namespace fondara::test

@@ -3,7 +3,7 @@
 #include <QRadioButton>
 
 #include "gui_fixture.h"
-#include "report/printed_pages.h"
+#include "output/pdf.h"
 #include "test_data.h"
 #include "window/toolkit.h"
 
@@ -17,24 +17,25 @@ const QString sciolti_example = QStringLiteral(
     "lunghezza=10 larghezza=2 altezza=1 angolo=30 coesione_drenata=0 peso_terreno_fondazione=1900 "
     "peso_terreno_rinterro=1800");
 
-class Coesivi : public GuiTest {
+// A calculation window opened from the start window, as the user does.
+template <const char* start_button, const char* name>
+class OpenWindow : public GuiTest {
  protected:
   void SetUp() override {
     GuiTest::SetUp();
-    window = &open("pulsante_coesivi", "form_coesivi");
+    window = &open(start_button, name);
   }
-  QString text(const char* name) { return field(*window, name)->text(); }
-  bool enabled(const char* name) { return find<QPushButton>(*window, name)->isEnabled(); }
+  QString text(const char* control) { return field(*window, control)->text(); }
+  bool enabled(const char* control) { return find<QPushButton>(*window, control)->isEnabled(); }
   QWidget* window = nullptr;
 };
 
-class Sciolti : public Coesivi {
- protected:
-  void SetUp() override {
-    GuiTest::SetUp();
-    window = &open("pulsante_sciolti", "form_sciolti");
-  }
-};
+constexpr char pulsante_coesivi[] = "pulsante_coesivi";
+constexpr char form_coesivi[] = "form_coesivi";
+constexpr char pulsante_sciolti[] = "pulsante_sciolti";
+constexpr char form_sciolti[] = "form_sciolti";
+using Coesivi = OpenWindow<pulsante_coesivi, form_coesivi>;
+using Sciolti = OpenWindow<pulsante_sciolti, form_sciolti>;
 
 TEST_F(Coesivi, LengthBelowWidthIsRefusedAndTheLastResultsStay) {
   fill(*window, coesivi_example);
@@ -104,14 +105,15 @@ TEST_F(Sciolti, ResultsWiderThanTheirBoxesShowTheirLeadingDigits) {
 
 TEST_F(Sciolti, PrintSendsOneDocumentNamedAfterTheWindowOrTellsWhyNot) {
   QStringList titles;
-  gui::toolkit().printer = [&]() -> std::variant<report::PrintDestination, QString> {
-    if (!titles.isEmpty()) return QStringLiteral("nessuna stampante");
-    return report::PrintDestination{report::a4_page(),
-                                    [&](const QByteArray& pdf, const QString& title) {
-                                      titles << title;
-                                      EXPECT_TRUE(pdf.startsWith("%PDF"));
-                                      return std::optional<QString>();
-                                    }};
+  window::toolkit().printer = [&]() -> Outcome<output::PrintDestination, QString> {
+    if (!titles.isEmpty()) return Failed{QStringLiteral("nessuna stampante")};
+    return output::PrintDestination{
+        output::a4_page(),
+        [&](const QByteArray& pdf, const QString& title) -> output::PrintOutcome {
+          titles << title;
+          EXPECT_TRUE(pdf.startsWith("%PDF"));
+          return Done{};
+        }};
   };
   fill(*window, sciolti_example);
   click(*window, "calcola");

@@ -2,9 +2,9 @@
 // the change handling, Calculate enabled exactly when no field is empty.
 #include <QKeyEvent>
 
-#include "drained/campi_drenati.h"
+#include "drained/kind.h"
 #include "gui_fixture.h"
-#include "undrained/campi_non_drenati.h"
+#include "undrained/kind.h"
 
 namespace fondara::testing_gui {
 namespace {
@@ -22,12 +22,13 @@ void edit(QLineEdit* box, const QString& script) {
               {"All", Qt::Key_A, Qt::ControlModifier, "\x01"},
               {"Del", Qt::Key_Delete, {}, "\x7f"},
               {"KpDel", Qt::Key_Delete, Qt::KeypadModifier, "\x7f"},
-              {"Bs", Qt::Key_Backspace, {}, "\b"}};
+              {"Bs", Qt::Key_Backspace, {}, "\b"},
+              {"Permille", Qt::Key_unknown, {}, "\u2030"}};
   for (const QString& token : script.split(u' ', Qt::SkipEmptyParts)) {
     if (token.startsWith(QStringLiteral("paste:"))) box->insert(token.mid(6));
     for (const auto& key : keys) {
       if (token != QLatin1StringView(key.name)) continue;
-      QKeyEvent event(QEvent::KeyPress, key.key, key.modifiers, QString::fromLatin1(key.text));
+      QKeyEvent event(QEvent::KeyPress, key.key, key.modifiers, QString::fromUtf8(key.text));
       QApplication::sendEvent(box, &event);
     }
   }
@@ -48,6 +49,7 @@ struct KeysRow {
 const KeysRow keys_rows[] = {
     {"full_stop_becomes_comma", "2.5", "", "2,5", 0},
     {"letters_signs_and_blanks_dropped", "1a-+e E2", "", "12", 0},
+    {"character_whose_low_byte_is_a_digit_dropped", "12", "Home Right Permille", "12", 0},
     {"enter_and_escape_do_nothing", "4\r\x1b", "", "4", 0},
     {"lone_comma_refused_with_two_beeps", ",", "", "", 2},
     {"trailing_comma_stays", "5,", "", "5,", 0},
@@ -91,14 +93,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every numeric field of a window's table counts: with all others filled, Calculate
 // waits for it, and is enabled by the keystroke that fills it.
-template <typename Inputs>
-void expect_each_field_counts(QWidget& window, std::span<const InputField<Inputs>> fields) {
+void expect_each_field_counts(QWidget& window, std::span<const Field> fields) {
   auto* calcola = window.findChild<QPushButton*>(QStringLiteral("calcola"));
   for (const auto& last : fields) {
-    if (last.kind != FieldKind::number) continue;
+    if (last.type != FieldType::number) continue;
     const auto name = QString::fromUtf8(last.text.control.data(), last.text.control.size());
     for (const auto& other : fields)
-      if (other.kind == FieldKind::number && &other != &last)
+      if (other.type == FieldType::number && &other != &last)
         window
             .findChild<QLineEdit*>(
                 QString::fromUtf8(other.text.control.data(), other.text.control.size()))
@@ -112,12 +113,16 @@ void expect_each_field_counts(QWidget& window, std::span<const InputField<Inputs
   }
 }
 
-TEST_F(GuiTest, CalcolaWaitsForEveryNumericFieldOfTheUndrainedWindow) {
-  expect_each_field_counts(open("pulsante_coesivi", "form_coesivi"), undrained_fields());
+using CalcolaReadiness = GuiTest;
+
+TEST_F(CalcolaReadiness, WaitsForEveryNumericFieldOfTheUndrainedWindow) {
+  expect_each_field_counts(open("pulsante_coesivi", "form_coesivi"),
+                           undrained::undrained_kind().fields);
 }
 
-TEST_F(GuiTest, CalcolaWaitsForEveryNumericFieldOfTheDrainedWindow) {
-  expect_each_field_counts(open("pulsante_sciolti", "form_sciolti"), drained_fields());
+TEST_F(CalcolaReadiness, WaitsForEveryNumericFieldOfTheDrainedWindow) {
+  expect_each_field_counts(open("pulsante_sciolti", "form_sciolti"),
+                           drained::drained_kind().fields);
 }
 
 }  // namespace

@@ -1,0 +1,132 @@
+// A calculation kind, described once.
+//
+// Each kind (undrained, drained, the verification) exports one Kind: its name, the
+// title of its reports, its fields, its result columns and the function from the
+// fields' texts to its results and reports, or to the problem that stops it (the
+// L < B rule included). The windows build their captions, screen-reader names and
+// result boxes from it; fondara-calc takes its names as arguments and CSV columns,
+// explains them in --help and shows the results with their captions; the data files
+// name the fields by it. Nothing outside a kind's folder knows what a kind computes.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/outcome.h"
+#include "core/report.h"
+
+namespace fondara {
+
+// What a field or a result means, in the words of its window.
+struct FieldText {
+  std::string_view name;       // fondara-calc's name: field argument, CSV column, data file
+  std::string_view control;    // the window's objectName (empty: no control of its own)
+  std::string_view symbol;     // "L", "φ'", "γR"; empty for the description
+  std::string_view meaning;    // lower case: "lunghezza della fondazione"
+  std::string_view unit;       // empty for pure numbers
+  std::string_view note = {};  // more help for fondara-calc --help, or empty
+};
+
+// The name a screen reader speaks: "Lunghezza della fondazione L (m)".
+std::string spoken_name(const FieldText& text);
+
+// One line of --help: "L, lunghezza della fondazione (m), non maggiore di L".
+std::string help_line(const FieldText& text);
+
+// How a field's text is read.
+enum class FieldType {
+  number,  // a number in the Italian convention
+  choice,  // one of the field's choices (SI or NO, a set of partial factors)
+  text,    // free text on one line: the description
+};
+
+// One word a choice field takes, and what it means (for --help and the windows).
+struct Choice {
+  std::string_view code;
+  std::string_view words = {};
+};
+
+struct Field {
+  FieldText text;
+  FieldType type = FieldType::number;
+  // Optional fields: the text they take when not given or given empty.
+  std::optional<std::string_view> fallback = {};
+  std::string_view label = {};  // the caption of the field's row, where the window has one
+  std::span<const Choice> choices = {};
+  bool per_combination = false;  // one value for each load combination
+};
+
+struct ResultField {
+  FieldText text;
+  // The result's caption in its window, which the terminal's line repeats ("NY =");
+  // empty: the terminal does not show it.
+  std::string_view caption = {};
+  std::string_view line_unit = {};  // after the value on the terminal's line
+};
+
+// The entry called `name` in a table, or null.
+template <typename Entry>
+const Entry* find_field(std::span<const Entry> table, std::string_view name) {
+  for (const Entry& entry : table)
+    if (entry.text.name == name) return &entry;
+  return nullptr;
+}
+
+// The entry whose control is `control`; the tables are fixed, so a missing one is a
+// programming error.
+template <typename Entry>
+const Entry& field_of_control(std::span<const Entry> table, std::string_view control) {
+  for (const Entry& entry : table)
+    if (entry.text.control == control) return entry;
+  programming_error("no field for the control " + std::string(control));
+}
+
+// Field name to its text as given; an absent optional field takes its fallback.
+using FieldTexts = std::map<std::string, std::string, std::less<>>;
+
+// Where the texts come from: a window's fields (validated as they are typed, numbers
+// with thousands dots) or the terminal (numbers as typed keys, the description checked).
+enum class Source { window, terminal };
+
+// Why a calculation gave no results.
+enum class ProblemType {
+  bad_input,       // a missing field, a malformed value, a value outside its rule
+  not_computable,  // data the calculation refuses or cannot complete
+};
+
+struct Problem {
+  ProblemType type;
+  std::string message;  // Italian, one line
+  // The fields a window empties after the message (L and B when L < B).
+  std::vector<std::string_view> emptied = {};
+};
+
+// One completed calculation: the texts of its result columns, in the order of the
+// kind's results, the description it was given, and its reports with a description
+// (a window reports the description its box holds when the report is made).
+struct Calculation {
+  std::vector<std::string> results;
+  std::string description;
+  std::function<ReportOutcome(Version, std::string_view description)> report;
+};
+
+using CalculationOutcome = Outcome<Calculation, Problem>;
+
+struct Kind {
+  std::string_view name;     // fondara-calc's name: "coesivi"
+  std::string_view summary;  // for --help: "terreni argillosi, ... (condizioni non drenate)"
+  std::string_view title;    // in the reports' document title: "terreni coesivi"
+  std::span<const Field> fields;
+  std::span<const ResultField> results;
+  CalculationOutcome (*compute)(const FieldTexts& texts, Source source);
+};
+
+// The problem of a length below the width: the message the windows show, L and B emptied.
+Problem length_below_width();
+
+}  // namespace fondara

@@ -1,0 +1,85 @@
+// Writing files and standard streams so that no failure passes for success.
+//
+// A regular file is replaced whole: the bytes go to a temporary file in the target's own
+// folder, which is synced and renamed over the target only when everything was written,
+// so any failure leaves the earlier file exactly as it was. A symbolic link is followed
+// to its target; an existing file keeps its permissions (and its owner where the process
+// may set it); an existing file without write permission is refused even when its folder
+// is writable. Whatever else exists under the name (a FIFO, a device) is opened and
+// written directly and never replaced. Used by the windows' Save and by fondara-calc,
+// with one table of Italian causes. POSIX and the standard library only.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/outcome.h"
+
+namespace fondara::output {
+
+// Done, or the errno of the first failed call.
+using WriteOutcome = Outcome<Done, int>;
+
+// What the failed call was doing: a missing name reads differently for each.
+enum class Access { read, write };
+
+// The cause of a failed call in Italian, from its errno: "permesso negato".
+std::string cause_text(int error_number, Access access = Access::write);
+
+// Buffered writes to an open descriptor. The first failure is kept and every later call
+// does nothing, so a caller may write a whole stream and check error() once.
+class Output {
+ public:
+  explicit Output(int fd) : fd_(fd) {}
+  Output(const Output&) = delete;
+  Output& operator=(const Output&) = delete;
+
+  void write(std::string_view bytes);
+  // Writes out what the buffer holds; fails when any write failed.
+  WriteOutcome flush();
+  // The errno of the first failure, 0 while there is none.
+  int error() const { return error_; }
+
+ private:
+  friend class FileWriter;  // points it at the file it opens
+  void write_through(std::string_view bytes);
+
+  int fd_;
+  std::string buffer_;
+  int error_ = 0;
+};
+
+// One output file, written through output() and made final by commit(). Destroyed
+// without a successful commit, it removes its temporary file.
+class FileWriter {
+ public:
+  explicit FileWriter(std::string path) : path_(std::move(path)) {}
+  ~FileWriter();
+  FileWriter(const FileWriter&) = delete;
+  FileWriter& operator=(const FileWriter&) = delete;
+
+  // Opens the target as described above.
+  WriteOutcome open();
+  // The target's output; writes fail with EBADF until open() succeeded.
+  Output& output() { return output_; }
+  // Writes out the buffer, then syncs, closes and renames a temporary file over the
+  // target; the first failure, of the writes included.
+  WriteOutcome commit();
+
+ private:
+  WriteOutcome open_temporary(const std::string& target, int mode, int owner, int group);
+
+  std::string path_;
+  std::string temporary_;  // empty when the target is written directly
+  std::string target_;     // the name the temporary file is renamed to
+  int fd_ = -1;
+  Output output_{-1};
+};
+
+// Writes `bytes` to `path` as FileWriter does.
+WriteOutcome write_file(const std::string& path, std::string_view bytes);
+
+// Writes all of `bytes` to `fd`, retrying short and interrupted writes.
+WriteOutcome write_all(int fd, std::string_view bytes);
+
+}  // namespace fondara::output

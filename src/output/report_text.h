@@ -1,0 +1,34 @@
+// Report statements to text: the lines of a report (for the printer, the PDF and the
+// terminal's preview) and the bytes of a report file (Windows-1252, CR LF).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/report.h"
+
+namespace fondara::output {
+
+// One written line: its UTF-8 text and the font size in force when it was ended.
+struct Line {
+  std::string text;
+  int points = 10;
+};
+
+// Writes the statements into lines. `initial_points` is the size in force before the
+// first FontSize event. A final line left open is returned as a line too.
+std::vector<Line> write_lines(const Report& report, int initial_points = 10);
+
+// "Relazione di calcolo - terreni coesivi": the document title of the reports of a kind,
+// from its title.
+std::string report_title(std::string_view kind_title);
+
+// UTF-8 to Windows-1252; characters it cannot hold (and malformed UTF-8) become '?'.
+std::string encode_windows1252(std::string_view utf8);
+
+// The bytes of a report file: each ended line in Windows-1252 followed by CR LF (a final
+// open line, which no report leaves, without CR LF).
+std::string file_bytes(const Report& report);
+
+}  // namespace fondara::output

@@ -1,0 +1,79 @@
+#include "window/save_print.h"
+
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+
+#include "output/file_writer.h"
+#include "output/messages.h"
+#include "output/pdfa_file.h"
+#include "output/report_text.h"
+
+namespace fondara::window {
+namespace {
+
+QString failure_text(const ReportOutcome& report) {
+  return QString::fromStdString(report_failure_message(report.error()));
+}
+
+bool is_pdf(const SaveChoice& choice) {
+  return choice.type == FileType::pdfa ||
+         choice.path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+}
+
+// The bytes of the chosen type, or the message that says why there are none.
+Outcome<std::string, QString> file_of_type(const SaveChoice& choice, const ReportBuilder& build,
+                                           const Report& file_report, const QString& title) {
+  if (!is_pdf(choice)) return output::file_bytes(file_report);
+  const ReportOutcome printed = build(Version::printed);
+  if (!printed) return Failed{failure_text(printed)};
+  auto pdf = output::pdfa_file(*printed, title.toStdString());
+  if (!pdf) return Failed{QString::fromStdString(pdf.error())};
+  return *std::move(pdf);
+}
+
+// Shows the busy cursor while it lives.
+class BusyCursor {
+ public:
+  BusyCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+  ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
+std::optional<QString> write_report_file(const QString& path, std::string_view bytes) {
+  const output::WriteOutcome written =
+      output::write_file(QFile::encodeName(path).toStdString(), bytes);
+  if (written) return std::nullopt;
+  return QStringLiteral("Impossibile scrivere il file \"%1\": %2.")
+      .arg(QDir::toNativeSeparators(path),
+           QString::fromStdString(output::cause_text(written.error())));
+}
+
+void save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
+                 const SaveChoiceProvider& ask_choice, const MessageBox& message) {
+  const ReportOutcome file_report = build(Version::file);
+  if (!file_report) return message(parent, failure_text(file_report));
+  const SaveChoice choice = ask_choice(parent);
+  if (choice.path.isEmpty()) return;
+
+  const auto bytes = file_of_type(choice, build, *file_report, title);
+  if (!bytes) return message(parent, bytes.error());
+  if (const auto error = write_report_file(choice.path, *bytes)) message(parent, *error);
+}
+
+void print_report(QWidget* parent, const ReportBuilder& build, const QString& title,
+                  const output::PrinterFactory& printer, const MessageBox& message) {
+  const ReportOutcome printed = build(Version::printed);
+  bool failed = !printed;
+  if (printed) {
+    const BusyCursor busy;
+    failed = !output::print_lines(output::write_lines(*printed, 10), title, printer);
+  }
+  if (failed) message(parent, QString::fromUtf8(output::print_error_message));
+}
+
+}  // namespace fondara::window

@@ -1,0 +1,44 @@
+// Save and Print of a calculation window, each one call from its button's handler.
+//
+// The window hands over a function that builds its report in either version, the title
+// of the report's PDF document, and the services it takes from the desktop: the save
+// dialog, the printer and the message box (titled "Fondara"), which tests replace.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "core/report.h"
+#include "output/printer_channel.h"
+#include "window/save_dialog.h"
+
+class QWidget;
+
+namespace fondara::window {
+
+// Builds the window's report, as its last completed calculation left it.
+using ReportBuilder = std::function<ReportOutcome(Version)>;
+
+// Shows a message modally over the window.
+using MessageBox = std::function<void(QWidget* parent, const QString& prompt)>;
+
+// Save: a report that cannot be prepared is told before the dialog. The dialog asks
+// name and type; cancelled, nothing is written. The text type writes the file report;
+// the PDF/A type, or any name ending in ".pdf", writes the printed report as a PDF/A
+// file. Either is written atomically; a failure is told in Italian and an existing file
+// keeps its content.
+void save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
+                 const SaveChoiceProvider& ask_choice, const MessageBox& message);
+
+// Print: the printed report as one document on the printer, with a busy cursor while it
+// is sent; any failure (no printer, a refused job, a stopped queue, a scheduler that
+// does not answer, a report that cannot be prepared) shows "Problema di stampa nella
+// stampante utilizzata.".
+void print_report(QWidget* parent, const ReportBuilder& build, const QString& title,
+                  const output::PrinterFactory& printer, const MessageBox& message);
+
+// Writes `bytes` to `path` through the shared file writer, replacing an existing file.
+// Returns nothing on success, or an Italian message that names the file and the cause.
+std::optional<QString> write_report_file(const QString& path, std::string_view bytes);
+
+}  // namespace fondara::window

@@ -1,0 +1,165 @@
+// Save of the undrained worked example through the real save dialog, worked as a user
+// would: each step acts on the modal widget it expects (the dialog, a message box over
+// it) once it appears: a file type picked with the keyboard, a name typed, a click.
+#include "window/save_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+
+#include "pdf_lines.h"
+#include "qt_print.h"
+#include "test_data.h"
+#include "undrained/kind.h"
+#include "window/save_print.h"
+
+namespace fondara::window {
+namespace {
+
+using Step = std::function<bool(QWidget* modal)>;
+
+// A step on the modal widget when it is a W; a click runs after the step, since a click
+// that opens another modal widget must not run inside the driver's timer.
+template <typename W>
+Step on(std::function<QAbstractButton*(W*)> act) {
+  return [act](QWidget* modal) {
+    auto* widget = qobject_cast<W*>(modal);
+    if (QAbstractButton* button = widget ? act(widget) : nullptr)
+      QTimer::singleShot(0, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+    return widget != nullptr;
+  };
+}
+
+// Picks the PDF/A type when asked, types the name, clicks Save.
+Step type_and_save(const QString& name, bool pdfa = false) {
+  return on<QFileDialog>([=](QFileDialog* dialog) {
+    if (pdfa)
+      QTest::keyClick(dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_Down);
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QApplication::setActiveWindow(dialog);  // the name box has the focus, as for a user
+    edit->setFocus();
+    edit->clear();
+    QTest::keyClicks(edit, name);
+    return dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))
+        ->button(QDialogButtonBox::Save);
+  });
+}
+
+// Answers a message box shown over the dialog, recording its text.
+Step answer(QMessageBox::StandardButton button, QString* text) {
+  return on<QMessageBox>([=](QMessageBox* box) {
+    *text = box->text();
+    return box->button(button);
+  });
+}
+
+ReportOutcome worked_example(Version version) {
+  const FieldTexts texts = {{"lunghezza", "10"},
+                            {"larghezza", "2"},
+                            {"altezza", "1"},
+                            {"peso_terreno_rinterro", "1800"},
+                            {"coesione_non_drenata", "0,5"}};
+  return undrained::undrained_kind().compute(texts, Source::terminal)->report(version, "");
+}
+
+// Each test gets a fresh home folder holding a Documents folder.
+class SaveDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    qputenv("HOME", home.path().toUtf8());
+    qunsetenv("XDG_CONFIG_HOME");
+    ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("Documents")));
+  }
+  void TearDown() override { qputenv("HOME", saved_home); }
+  QString in_documents(const char* name) const { return documents + u'/' + QLatin1String(name); }
+
+  // Save with the choice of `ask`, the real dialog worked by `steps`, which must all happen
+  // within five seconds (then the modal widgets are closed, so a test never hangs); the
+  // messages shown.
+  QStringList save(std::deque<Step> steps, const SaveChoiceProvider& ask = ask_save_choice) {
+    QTimer timer;
+    int ticks = 0;
+    QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!steps.empty() && modal && steps.front()(modal)) steps.pop_front();
+      if (modal && ++ticks > 500) modal->close();
+    });
+    timer.start(10);
+    QStringList messages;
+    save_report(nullptr, worked_example, QStringLiteral("Relazione di calcolo - terreni coesivi"),
+                ask, [&](QWidget*, const QString& text) { messages << text; });
+    EXPECT_TRUE(steps.empty()) << "a dialog step did not happen";
+    return messages;
+  }
+
+  QTemporaryDir home;
+  QString documents = home.filePath(QStringLiteral("Documents"));
+  QByteArray saved_home = qgetenv("HOME");
+};
+
+// The dialog stays open over its messages: a missing folder refused, replacing declined.
+TEST_F(SaveDialog, ShowsItsSettingsRefusesAMissingFolderAsksBeforeReplacing) {
+  ASSERT_EQ(write_report_file(in_documents("relazione.txt"), "vecchia"), std::nullopt);
+  QStringList seen;
+  QString warning, question;
+  const auto look = [&](QFileDialog* d) -> QAbstractButton* {
+    seen << d->windowTitle() << d->nameFilters() << d->directory().absolutePath();
+    return nullptr;
+  };
+  EXPECT_TRUE(
+      save({on<QFileDialog>(look), type_and_save(QStringLiteral("manca/relazione.txt")),
+            answer(QMessageBox::Ok, &warning), type_and_save(QStringLiteral("relazione.txt")),
+            answer(QMessageBox::No, &question), type_and_save(QStringLiteral("nuova.txt"))})
+          .isEmpty());
+  EXPECT_EQ(seen, (QStringList{"VELDORA - salva file", "file di testo (*.txt)",
+                               "relazione PDF/A (*.pdf)", documents}));
+  EXPECT_EQ(warning, "La cartella \"" + in_documents("manca") +
+                         "\" non esiste.\nVerificare il percorso indicato.");
+  EXPECT_TRUE(question.contains(QStringLiteral("relazione.txt"))) << question.toStdString();
+  EXPECT_EQ(fondara::test::read_file(in_documents("relazione.txt").toStdString()), "vecchia");
+  EXPECT_TRUE(fondara::test::read_file(in_documents("nuova.txt").toStdString())
+                  .starts_with("PROGRAMMA: FONDARA"));  // the text report
+  ASSERT_TRUE(QDir(documents).removeRecursively());
+  EXPECT_EQ(initial_save_folder(), home.path());  // without Documents the dialog starts at home
+}
+
+// PDF/A-1b identification, every font embedded, title, creator, A4, the printed lines.
+TEST_F(SaveDialog, PdfTypeOrPdfNameWritesThePrintedReportAsPdfa) {
+  const QRegularExpression not_embedded(QStringLiteral(" no +(yes|no) +(yes|no) +\\d"));
+  for (const auto& [file, pdfa] :
+       {std::pair("relazione", true), std::pair("relazione.PDF", false)}) {
+    SCOPED_TRACE(file);
+    EXPECT_TRUE(save({type_and_save(QString::fromLatin1(file), pdfa)}).isEmpty());
+    const QString path = in_documents(file);
+    const QString info = test::tool_output(QStringLiteral("pdfinfo"), {path}) +
+                         test::tool_output(QStringLiteral("pdfinfo"), {"-meta", path});
+    for (const char* fact : {"pdfaid:part=\"1\"", "pdfaid:conformance=\"B\"", "(A4)\n",
+                             "Title:           Relazione di calcolo - terreni coesivi\n",
+                             "Creator:         Fondara\n"})
+      EXPECT_TRUE(info.contains(QString::fromUtf8(fact))) << fact;
+    const QString fonts = test::tool_output(QStringLiteral("pdffonts"), {path});
+    EXPECT_TRUE(fonts.count(u'\n') > 2 && !fonts.contains(not_embedded)) << fonts.toStdString();
+    const QString printed =
+        QString::fromStdString(fondara::test::read_data("non_drenato_yr23.stampa.txt"));
+    EXPECT_EQ(test::read_pdf(path).texts, test::printed_texts(printed.split(u'\n')));
+  }
+  // Written like the text report: a missing folder gives the file channel's message.
+  const QString missing = in_documents("manca/r.pdf");
+  EXPECT_EQ(save({}, [&](QWidget*) { return SaveChoice(missing, FileType::pdfa); }),
+            QStringList{*write_report_file(missing, "x")});
+}
+
+}  // namespace
+}  // namespace fondara::window
