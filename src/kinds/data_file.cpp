@@ -1,0 +1,271 @@
+#include "kinds/data_file.h"
+
+#include <charconv>
+#include <optional>
+#include <set>
+
+#include "core/number_text.h"
+#include "core/user_text.h"
+#include "core/utf8.h"
+
+namespace fondara {
+namespace {
+
+constexpr std::string_view kKindName = "tipo";
+constexpr std::string_view kCombinationName = "combinazione";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool has_combinations(const Kind& kind) {
+  for (const Field& field : kind.fields)
+    if (field.per_combination) return true;
+  return false;
+}
+
+std::vector<const Field*> combination_fields(const Kind& kind) {
+  std::vector<const Field*> fields;
+  for (const Field& field : kind.fields)
+    if (field.per_combination) fields.push_back(&field);
+  return fields;
+}
+
+// A value with the backslash, the line breaks and, in a combination, the semicolon escaped.
+std::string escaped(std::string_view value, bool in_combination) {
+  std::string text;
+  for (char ch : value) {
+    if (ch == '\\')
+      text += "\\\\";
+    else if (ch == '\n')
+      text += "\\n";
+    else if (ch == '\r')
+      text += "\\r";
+    else if (ch == ';' && in_combination)
+      text += "\\;";
+    else
+      text += ch;
+  }
+  return text;
+}
+
+// The values of a line split at unescaped semicolons (one value when `split` is false),
+// unescaped; nothing when an escape is not one of ours.
+std::optional<std::vector<std::string>> unescaped(std::string_view text, bool split) {
+  std::vector<std::string> values(1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char ch = text[i];
+    if (ch == ';' && split) {
+      values.emplace_back();
+    } else if (ch != '\\') {
+      values.back() += ch;
+    } else {
+      if (++i == text.size()) return std::nullopt;
+      switch (text[i]) {
+        case '\\':
+          values.back() += '\\';
+          break;
+        case 'n':
+          values.back() += '\n';
+          break;
+        case 'r':
+          values.back() += '\r';
+          break;
+        case ';':
+          values.back() += ';';
+          break;
+        default:
+          return std::nullopt;
+      }
+    }
+  }
+  return values;
+}
+
+// The number of the first line that is not UTF-8 text (malformed, NUL or another control
+// character than the tab and the line ends), or 0.
+std::size_t first_binary_line(std::string_view text) {
+  std::size_t line = 1;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const auto code = decode_utf8(text, pos);
+    if (!code) return line;
+    if (*code == '\n')
+      ++line;
+    else if ((*code < 0x20 && *code != '\t' && *code != '\r') || *code == 0x7F)
+      return line;
+  }
+  return 0;
+}
+
+// The format's version named by the first line, or nothing when it names no Fondara data.
+std::optional<int> format_version(std::string_view first) {
+  if (!first.starts_with(kDataFileFormat)) return std::nullopt;
+  first.remove_prefix(kDataFileFormat.size());
+  if (first.empty() || first.front() != ' ') return std::nullopt;
+  first = trim_blanks(first);
+  int version = 0;
+  const auto [end, error] = std::from_chars(first.data(), first.data() + first.size(), version);
+  if (error != std::errc{} || end != first.data() + first.size() || version < 1)
+    return std::nullopt;
+  return version;
+}
+
+// What the first line of a file that is not ours suggests it is.
+std::string not_data_cause(std::string_view first) {
+  const std::string what = first.starts_with("PROGRAMMA: FONDARA") ? "è una relazione di testo"
+                                                                   : "non è un file di dati";
+  return what +
+         ": si aprono i file di dati di Fondara (.fondara) e le relazioni PDF/A "
+         "salvate da Fondara";
+}
+
+class Reader {
+ public:
+  explicit Reader(std::span<const Kind* const> kinds) : kinds_(kinds) {}
+
+  Outcome<CalculationData, DataFileError> read(std::string_view text) {
+    if (text.size() > kDataFileMaxBytes) return Failed{DataFileError{"è più grande di 1 MiB", 0}};
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    if (const std::size_t line = first_binary_line(text))
+      return Failed{DataFileError{"non è un file di testo", line}};
+    const std::string_view first = line_at(text, 0);
+    const auto version = format_version(first);
+    if (!version) return Failed{DataFileError{not_data_cause(first), 1}};
+    if (*version > kDataFileVersion)
+      return Failed{
+          DataFileError{"è stato scritto da una versione più recente di Fondara "
+                        "(formato " +
+                            std::to_string(*version) + ")",
+                        1}};
+    if (!text.ends_with('\n')) return Failed{DataFileError{"è troncato", count_lines(text)}};
+
+    std::size_t number = 1;
+    for (std::size_t start = first.size() + 1; start < text.size(); ++number) {
+      const std::string_view line = line_at(text, start);
+      start += line.size() + 1;
+      if (auto error = read_line(line, number + 1)) return Failed{*std::move(error)};
+    }
+    if (auto error = complete()) return Failed{*std::move(error)};
+    return std::move(data_);
+  }
+
+ private:
+  // The line that starts at `start`, without its line end.
+  static std::string_view line_at(std::string_view text, std::size_t start) {
+    std::string_view line = text.substr(start, text.find('\n', start) - start);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    return line;
+  }
+
+  static std::size_t count_lines(std::string_view text) {
+    std::size_t lines = 1;
+    for (char ch : text) lines += ch == '\n';
+    return lines;
+  }
+
+  std::optional<DataFileError> read_line(std::string_view line, std::size_t number) {
+    const std::string_view content = trim_blanks(line);
+    if (content.empty() || content.front() == '#') return std::nullopt;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos)
+      return DataFileError{"la riga non ha la forma nome=valore", number};
+    const std::string name(trim_blanks(line.substr(0, equals)));
+    const std::string_view value = line.substr(equals + 1);
+    if (name == kKindName) return read_kind(trim_blanks(value), number);
+    if (data_.kind == nullptr)
+      return DataFileError{"manca la riga " + std::string(kKindName) + "= prima dei campi", number};
+    if (name == kCombinationName && has_combinations(*data_.kind))
+      return read_combination(value, number);
+    const Field* field = find_field(data_.kind->fields, name);
+    if (field == nullptr || field->per_combination)
+      return DataFileError{
+          "nome sconosciuto " + safe_quoted(name) + " per il tipo " + std::string(data_.kind->name),
+          number};
+    const auto values = unescaped(value, false);
+    if (!values) return DataFileError{"sequenza di escape non valida", number};
+    if (!data_.texts.emplace(name, values->front()).second)
+      return DataFileError{"il campo " + name + " compare due volte", number};
+    return std::nullopt;
+  }
+
+  std::optional<DataFileError> read_kind(std::string_view name, std::size_t number) {
+    if (data_.kind != nullptr)
+      return DataFileError{"la riga " + std::string(kKindName) + "= compare due volte", number};
+    for (const Kind* kind : kinds_)
+      if (kind->name == name) data_.kind = kind;
+    if (data_.kind == nullptr)
+      return DataFileError{"tipo di calcolo sconosciuto " + safe_quoted(name), number};
+    return std::nullopt;
+  }
+
+  std::optional<DataFileError> read_combination(std::string_view value, std::size_t number) {
+    const auto values = unescaped(value, true);
+    if (!values) return DataFileError{"sequenza di escape non valida", number};
+    const auto fields = combination_fields(*data_.kind);
+    if (values->size() != fields.size())
+      return DataFileError{"la combinazione ha " + std::to_string(values->size()) +
+                               " valori invece di " + std::to_string(fields.size()),
+                           number};
+    FieldTexts combination;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+      combination.emplace(fields[i]->text.name, (*values)[i]);
+    data_.combinations.push_back(std::move(combination));
+    return std::nullopt;
+  }
+
+  // Every required field given, and a combination for a kind that has them.
+  std::optional<DataFileError> complete() const {
+    if (data_.kind == nullptr)
+      return DataFileError{"manca la riga " + std::string(kKindName) + "="};
+    for (const Field& field : data_.kind->fields)
+      if (!field.per_combination && !field.fallback && !data_.texts.contains(field.text.name))
+        return DataFileError{"manca il campo " + std::string(field.text.name)};
+    if (has_combinations(*data_.kind) && data_.combinations.empty())
+      return DataFileError{"manca la riga " + std::string(kCombinationName) + "="};
+    return std::nullopt;
+  }
+
+  std::span<const Kind* const> kinds_;
+  CalculationData data_;
+};
+
+}  // namespace
+
+std::string data_file_text(const CalculationData& data) {
+  std::string text = std::string(kDataFileFormat) + ' ' + std::to_string(kDataFileVersion) + '\n';
+  text += "# Fondara: dati del calcolo, un campo per riga come digitato (nome=valore).\n";
+  text += std::string(kKindName) + '=' + std::string(data.kind->name) + '\n';
+  for (const Field& field : data.kind->fields) {
+    if (field.per_combination) continue;
+    const auto it = data.texts.find(field.text.name);
+    const std::string_view value = it == data.texts.end() ? std::string_view() : it->second;
+    text += std::string(field.text.name) + '=' + escaped(value, false) + '\n';
+  }
+  const auto fields = combination_fields(*data.kind);
+  if (fields.empty()) return text;
+  text += "# " + std::string(kCombinationName) + '=';
+  for (std::size_t i = 0; i < fields.size(); ++i)
+    text += (i > 0 ? ";" : "") + std::string(fields[i]->text.name);
+  text += '\n';
+  for (const FieldTexts& combination : data.combinations) {
+    text += std::string(kCombinationName) + '=';
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      const auto it = combination.find(fields[i]->text.name);
+      if (i > 0) text += ';';
+      if (it != combination.end()) text += escaped(it->second, true);
+    }
+    text += '\n';
+  }
+  return text;
+}
+
+Outcome<CalculationData, DataFileError> read_data_file(std::string_view text,
+                                                       std::span<const Kind* const> kinds) {
+  return Reader(kinds).read(text);
+}
+
+FieldTexts texts_of_combination(const CalculationData& data, std::size_t index) {
+  FieldTexts texts = data.texts;
+  if (index < data.combinations.size())
+    for (const auto& [name, text] : data.combinations[index]) texts[name] = text;
+  return texts;
+}
+
+}  // namespace fondara

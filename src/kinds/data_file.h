@@ -1,0 +1,63 @@
+// The data file of a calculation (.fondara): the kind and every field's text as the user
+// typed it, so that reopening it gives the same bytes of every report.
+//
+//   FONDARA-DATI 1
+//   # comments and blank lines are allowed
+//   tipo=sciolti
+//   lunghezza=10
+//   ...
+//   descrizione=Plinto A
+//   combinazione=200;30;88;60;30      (kinds with load combinations, one line each)
+//
+// UTF-8 text, one name=value line per field with fondara-calc's names; in a value a
+// backslash, a line break, a carriage return (and in a combination a semicolon) are written
+// \\, \n, \r (and \;). The first line names the format and its version; a file of a later
+// version, an unknown name, a repeated field or anything malformed is refused with its line,
+// and nothing of a refused file is used. The windows' Save and Open, fondara-calc
+// --salva-dati and --apri, and the PDF reports' metadata read and write this text.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/kind.h"
+#include "core/outcome.h"
+
+namespace fondara {
+
+// What a calculation was given.
+struct CalculationData {
+  const Kind* kind = nullptr;
+  // The fields that are not per combination, the description included.
+  FieldTexts texts;
+  // For a kind with load combinations: the per-combination fields of each.
+  std::vector<FieldTexts> combinations;
+};
+
+inline constexpr std::string_view kDataFileFormat = "FONDARA-DATI";
+inline constexpr int kDataFileVersion = 1;
+// A larger file is refused before it is read.
+inline constexpr std::size_t kDataFileMaxBytes = 1024 * 1024;
+
+// Why a file cannot be opened: the cause in Italian (lower case, without the file's name)
+// and its line, 0 when the cause is not on one line.
+struct DataFileError {
+  std::string cause;
+  std::size_t line = 0;
+};
+
+// The text of the data file.
+std::string data_file_text(const CalculationData& data);
+
+// The data of a file's text, the kind found among `kinds`.
+Outcome<CalculationData, DataFileError> read_data_file(std::string_view text,
+                                                       std::span<const Kind* const> kinds);
+
+// The fields' texts of one run of the kind's calculation: the fields with those of
+// combination `index` (or of none, for a kind without combinations).
+FieldTexts texts_of_combination(const CalculationData& data, std::size_t index);
+
+}  // namespace fondara
