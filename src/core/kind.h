@@ -111,6 +111,9 @@ struct Problem {
 // (a window reports the description its box holds when the report is made).
 struct Calculation {
   std::vector<std::string> results;
+  // A kind with load combinations: the result columns of every combination given (results
+  // are those of the first).
+  std::vector<std::vector<std::string>> combinations = {};
   std::string description;
   std::function<ReportOutcome(Version, std::string_view description)> report;
 };
@@ -123,7 +126,15 @@ struct Kind {
   std::string_view title;    // in the reports' document title: "terreni coesivi"
   std::span<const Field> fields;
   std::span<const ResultField> results;
-  CalculationOutcome (*compute)(const FieldTexts& texts, Source source);
+  // The calculation from the fields' texts and, for a kind with load combinations, the
+  // per-combination fields of each combination (none: one combination from `texts`).
+  CalculationOutcome (*calculate)(const FieldTexts& texts, std::span<const FieldTexts> combinations,
+                                  Source source);
+
+  // One calculation from the fields' texts alone.
+  CalculationOutcome compute(const FieldTexts& texts, Source source) const {
+    return calculate(texts, {}, source);
+  }
 };
 
 // The problem of a length below the width: the message the windows show, L and B emptied.

@@ -71,7 +71,9 @@ std::string testo_due_stadi(float value) {
   return general_text(std::floor(*v * 100.0) / 100.0);
 }
 
-CalculationOutcome compute(const FieldTexts& texts, Source source) {
+// Kinds without load combinations have none to read.
+CalculationOutcome calculate(const FieldTexts& texts, std::span<const FieldTexts> /*combinations*/,
+                             Source source) {
   FieldReader read(fields, texts, source);
   DrainedInputs in;
   in.L = read.number("lunghezza");
@@ -91,8 +93,9 @@ CalculationOutcome compute(const FieldTexts& texts, Source source) {
   if (!outcome)
     return Failed{Problem{ProblemType::not_computable, failure_message(outcome.error())}};
   const ValoriDrenati v = *outcome;
-  return Calculation{drained_result_texts(v), descrizione,
-                     [in, v](Version version, std::string_view description) {
+  return Calculation{.results = drained_result_texts(v),
+                     .description = descrizione,
+                     .report = [in, v](Version version, std::string_view description) {
                        return drained_report(in, v, description, version);
                      }};
 }
@@ -103,7 +106,7 @@ const Kind kind{
     .title = "terreni sciolti",
     .fields = fields,
     .results = results,
-    .compute = compute,
+    .calculate = calculate,
 };
 
 }  // namespace

@@ -46,7 +46,9 @@ const std::array results{
                 kPressure},
 };
 
-CalculationOutcome compute(const FieldTexts& texts, Source source) {
+// Kinds without load combinations have none to read.
+CalculationOutcome calculate(const FieldTexts& texts, std::span<const FieldTexts> /*combinations*/,
+                             Source source) {
   FieldReader read(fields, texts, source);
   UndrainedInputs in;
   in.L = read.number("lunghezza");
@@ -63,9 +65,9 @@ CalculationOutcome compute(const FieldTexts& texts, Source source) {
   if (!outcome)
     return Failed{Problem{ProblemType::not_computable, failure_message(outcome.error())}};
   const UndrainedResults out = *outcome;
-  return Calculation{{general_text(out.qR), general_text(out.qd)},
-                     descrizione,
-                     [in, out](Version version, std::string_view description) {
+  return Calculation{.results = {general_text(out.qR), general_text(out.qd)},
+                     .description = descrizione,
+                     .report = [in, out](Version version, std::string_view description) {
                        return undrained_report(in, out, description, version);
                      }};
 }
@@ -76,7 +78,7 @@ const Kind kind{
     .title = "terreni coesivi",
     .fields = fields,
     .results = results,
-    .compute = compute,
+    .calculate = calculate,
 };
 
 }  // namespace
