@@ -19,10 +19,6 @@ constexpr int kUtilisationDecimals = 3;
 // The integer digits of the largest double (309), a sign and a decimal point.
 constexpr std::size_t kFixedTextCapacity = 1 + 309 + 1 + kMaxDecimals;
 
-constexpr std::size_t column_index(std::string_view name) {
-  return static_cast<std::size_t>(std::find(kColumnNames.begin(), kColumnNames.end(), name) -
-                                  kColumnNames.begin());
-}
 constexpr std::size_t kVerdictColumn = column_index("esito");
 static_assert(kVerdictColumn < kColumnNames.size());
 

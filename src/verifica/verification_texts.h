@@ -6,6 +6,7 @@
 // terminal, the CSV columns and the report take their texts from here.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -32,6 +33,12 @@ inline constexpr std::array<std::string_view, 28> kColumnNames{
     "bc", "sq", "sgamma", "sc",    "m",     "iq",  "igamma", "ic",     "q_eff", "R_A",
     "Rd", "Ed", "U",      "Rd_h",  "Ed_h",  "U_h", "esito",  "nota"};
 using ColumnTexts = std::array<std::string, kColumnNames.size()>;
+
+// The place of the column called `name` in kColumnNames (its size for no such column).
+constexpr std::size_t column_index(std::string_view name) {
+  return static_cast<std::size_t>(std::find(kColumnNames.begin(), kColumnNames.end(), name) -
+                                  kColumnNames.begin());
+}
 
 // The texts of a verified combination; `esito` is its verdict, `nota` the partial-base note.
 ColumnTexts column_texts(const Verification& verification);
