@@ -1,0 +1,62 @@
+#include "output/drawing_painter.h"
+
+#include <QPolygonF>
+#include <algorithm>
+
+namespace fondara::output {
+namespace {
+
+// Device units per metre.
+double scale_of(const Drawing& drawing, const QRectF& area) {
+  const double width = drawing.high.x - drawing.low.x;
+  const double height = drawing.high.y - drawing.low.y;
+  if (width <= 0 || height <= 0) return 0;
+  return std::min(area.width() / width, area.height() / height);
+}
+
+}  // namespace
+
+QPointF place(const Drawing& drawing, const QRectF& area, Point point) {
+  const double scale = scale_of(drawing, area);
+  const Point middle{(drawing.low.x + drawing.high.x) / 2, (drawing.low.y + drawing.high.y) / 2};
+  // y runs upward in the drawing, downward on the device.
+  return area.center() + QPointF((point.x - middle.x) * scale, -(point.y - middle.y) * scale);
+}
+
+void paint_drawing(QPainter& painter, const Drawing& drawing, const QRectF& area) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  const double line = std::max(1.0, area.width() / 400);
+  for (const Shape& shape : drawing.shapes) {
+    QPolygonF polygon;
+    for (const Point& point : shape.points) polygon << place(drawing, area, point);
+    QPen pen(Qt::black, line, shape.stroke == Stroke::dashed ? Qt::DashLine : Qt::SolidLine);
+    painter.setPen(pen);
+    if (shape.stroke == Stroke::shaded) {
+      painter.setBrush(QColor(200, 200, 200));
+      painter.drawPolygon(polygon);
+      painter.setBrush(QBrush(Qt::black, Qt::BDiagPattern));
+    } else {
+      painter.setBrush(Qt::NoBrush);
+    }
+    painter.drawPolygon(polygon);
+  }
+  painter.setPen(QPen(Qt::black, 2 * line));
+  const double arm = 6 * line;
+  for (const Point& point : drawing.markers) {
+    const QPointF at = place(drawing, area, point);
+    painter.drawLine(at + QPointF(-arm, -arm), at + QPointF(arm, arm));
+    painter.drawLine(at + QPointF(-arm, arm), at + QPointF(arm, -arm));
+  }
+  painter.setPen(Qt::black);
+  const QFontMetricsF metrics(painter.font());
+  for (const Label& label : drawing.labels) {
+    const QString text = QString::fromStdString(label.text);
+    const QPointF at = place(drawing, area, label.at);
+    const double width = metrics.horizontalAdvance(text);
+    painter.drawText(at + QPointF(-width / 2, metrics.ascent() / 2), text);
+  }
+  painter.restore();
+}
+
+}  // namespace fondara::output

@@ -1,0 +1,20 @@
+// Draws a Drawing (core/drawing.h) to scale with a QPainter: on the printed report's page and
+// in a window. Thin black outlines, dashed construction lines, the shaded area in a light
+// grey with a hatching, so that it reads the same in black and white.
+#pragma once
+
+#include <QPainter>
+#include <QRectF>
+
+#include "core/drawing.h"
+
+namespace fondara::output {
+
+// Draws `drawing` in `area` (device coordinates), its extent fitted and centred, the same
+// scale along both axes; labels in the painter's font.
+void paint_drawing(QPainter& painter, const Drawing& drawing, const QRectF& area);
+
+// The place in `area` of a point of the drawing, as paint_drawing puts it.
+QPointF place(const Drawing& drawing, const QRectF& area, Point point);
+
+}  // namespace fondara::output
