@@ -144,6 +144,14 @@ std::optional<float> typed_number(std::string_view text) {
   return parse_number(typed);
 }
 
+std::string as_typed_in_window(std::string_view text) {
+  std::string typed(text);
+  if (typed_number(text) || typed_decimal(text, true))
+    for (char& ch : typed)
+      if (ch == '.') ch = ',';
+  return typed;
+}
+
 std::optional<double> typed_decimal(std::string_view text, bool signed_value) {
   text = trim_blanks(text);
   const bool negative = signed_value && !text.empty() && text.front() == '-';

@@ -45,6 +45,10 @@ std::optional<float> typed_number(std::string_view text);
 // `signed_value` a leading minus sign is allowed.
 std::optional<double> typed_decimal(std::string_view text, bool signed_value = false);
 
+// A number typed at the terminal as the same keys typed into a window's field leave it: the
+// full stop becomes the comma, as the field's key filter makes it. Other texts unchanged.
+std::string as_typed_in_window(std::string_view text);
+
 // A number whose only dot is followed by exactly three digits (1.800) reads as a
 // thousands group to an Italian eye but as a decimal point to the window's keys: both
 // readings ("1800", "1,8") for the message that refuses it, nothing for other texts.

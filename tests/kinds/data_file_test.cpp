@@ -1,6 +1,6 @@
 // The data file: every kind's fields written and read back give the same reports, byte for
 // byte; every kind of bad file is refused with its cause and line.
-#include "kinds/data_file.h"
+#include "core/data_file.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,7 @@ TEST(DataFile, EveryKindReopensToTheSameReports) {
     for (int i = 0; i < 50; ++i) {
       const FieldTexts texts = random_texts(*kind, random);
       SCOPED_TRACE(std::string(kind->name) + " " + texts.at("lunghezza"));
-      const CalculationData data{kind, texts, {}};
+      const CalculationData data{kind, Source::terminal, texts, {}};
       const auto reopened = read_data_file(data_file_text(data), kinds());
       ASSERT_TRUE(reopened.ok()) << reopened.error().cause << " line " << reopened.error().line;
       EXPECT_EQ(reopened->kind, kind);
@@ -84,6 +84,7 @@ const Kind* const test_kinds[] = {&with_combinations};
 
 TEST(DataFile, KeepsEveryCombinationAndEveryCharacter) {
   const CalculationData data{&with_combinations,
+                             Source::window,
                              {{"larghezza", " 1,5 "}, {"descrizione", "a\\b\nc\rd;e=f#g"}},
                              {{{"N", "200"}, {"MB", "-30;5"}}, {{"N", "1.800"}}}};
   const std::string text = data_file_text(data);
@@ -91,6 +92,7 @@ TEST(DataFile, KeepsEveryCombinationAndEveryCharacter) {
             "FONDARA-DATI 1\n"
             "# Fondara: dati del calcolo, un campo per riga come digitato (nome=valore).\n"
             "tipo=prova\n"
+            "origine=finestra\n"
             "larghezza= 1,5 \n"
             "descrizione=a\\\\b\\nc\\rd;e=f#g\n"
             "# combinazione=N;MB\n"
@@ -99,6 +101,7 @@ TEST(DataFile, KeepsEveryCombinationAndEveryCharacter) {
   const auto reopened = read_data_file(text, test_kinds);
   ASSERT_TRUE(reopened.ok()) << reopened.error().cause;
   EXPECT_EQ(reopened->texts, data.texts);
+  EXPECT_EQ(reopened->source, Source::window);
   ASSERT_EQ(reopened->combinations.size(), 2u);
   EXPECT_EQ(reopened->combinations[0], data.combinations[0]);
   EXPECT_EQ(reopened->combinations[1], (FieldTexts{{"N", "1.800"}, {"MB", ""}}));
@@ -118,11 +121,11 @@ const BadFile bad_files[] = {
     {"empty", "",
      "non è un file di dati: si aprono i file di dati di Fondara (.fondara) e le "
      "relazioni PDF/A salvate da Fondara",
-     1},
+     0},
     {"text_report", "PROGRAMMA: FONDARA VER.3.0\r\n",
      "è una relazione di testo: si aprono i "
      "file di dati di Fondara (.fondara) e le relazioni PDF/A salvate da Fondara",
-     1},
+     0},
     {"binary",
      head + "descrizione=a\x01"
             "b\n",
@@ -140,6 +143,8 @@ const BadFile bad_files[] = {
      6},
     {"unknown_kind", "FONDARA-DATI 1\ntipo=argille\n", "tipo di calcolo sconosciuto \"argille\"",
      2},
+    {"unknown_source", head + "origine=tastiera\n",
+     "origine sconosciuta \"tastiera\": vale finestra o terminale", 4},
     {"field_before_kind", "FONDARA-DATI 1\nlarghezza=1\n", "manca la riga tipo= prima dei campi",
      2},
     {"bad_escape", head + "descrizione=a\\tb\n", "sequenza di escape non valida", 4},

@@ -1,4 +1,4 @@
-#include "kinds/data_file.h"
+#include "core/data_file.h"
 
 #include <charconv>
 #include <optional>
@@ -13,6 +13,9 @@ namespace {
 
 constexpr std::string_view kKindName = "tipo";
 constexpr std::string_view kCombinationName = "combinazione";
+constexpr std::string_view kSourceName = "origine";
+constexpr std::string_view kWindowSource = "finestra";
+constexpr std::string_view kTerminalSource = "terminale";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool has_combinations(const Kind& kind) {
@@ -127,7 +130,7 @@ class Reader {
       return Failed{DataFileError{"non è un file di testo", line}};
     const std::string_view first = line_at(text, 0);
     const auto version = format_version(first);
-    if (!version) return Failed{DataFileError{not_data_cause(first), 1}};
+    if (!version) return Failed{DataFileError{not_data_cause(first), 0}};
     if (*version > kDataFileVersion)
       return Failed{
           DataFileError{"è stato scritto da una versione più recente di Fondara "
@@ -169,6 +172,7 @@ class Reader {
     const std::string name(trim_blanks(line.substr(0, equals)));
     const std::string_view value = line.substr(equals + 1);
     if (name == kKindName) return read_kind(trim_blanks(value), number);
+    if (name == kSourceName) return read_source(trim_blanks(value), number);
     if (data_.kind == nullptr)
       return DataFileError{"manca la riga " + std::string(kKindName) + "= prima dei campi", number};
     if (name == kCombinationName && has_combinations(*data_.kind))
@@ -192,6 +196,21 @@ class Reader {
       if (kind->name == name) data_.kind = kind;
     if (data_.kind == nullptr)
       return DataFileError{"tipo di calcolo sconosciuto " + safe_quoted(name), number};
+    return std::nullopt;
+  }
+
+  std::optional<DataFileError> read_source(std::string_view value, std::size_t number) {
+    if (source_given_)
+      return DataFileError{"la riga " + std::string(kSourceName) + "= compare due volte", number};
+    source_given_ = true;
+    if (value == kWindowSource)
+      data_.source = Source::window;
+    else if (value == kTerminalSource)
+      data_.source = Source::terminal;
+    else
+      return DataFileError{"origine sconosciuta " + safe_quoted(value) + ": vale " +
+                               std::string(kWindowSource) + " o " + std::string(kTerminalSource),
+                           number};
     return std::nullopt;
   }
 
@@ -224,6 +243,7 @@ class Reader {
 
   std::span<const Kind* const> kinds_;
   CalculationData data_;
+  bool source_given_ = false;
 };
 
 }  // namespace
@@ -232,6 +252,8 @@ std::string data_file_text(const CalculationData& data) {
   std::string text = std::string(kDataFileFormat) + ' ' + std::to_string(kDataFileVersion) + '\n';
   text += "# Fondara: dati del calcolo, un campo per riga come digitato (nome=valore).\n";
   text += std::string(kKindName) + '=' + std::string(data.kind->name) + '\n';
+  text += std::string(kSourceName) + '=' +
+          std::string(data.source == Source::window ? kWindowSource : kTerminalSource) + '\n';
   for (const Field& field : data.kind->fields) {
     if (field.per_combination) continue;
     const auto it = data.texts.find(field.text.name);

@@ -4,12 +4,16 @@
 //   FONDARA-DATI 1
 //   # comments and blank lines are allowed
 //   tipo=sciolti
+//   origine=finestra                  (or terminale: where the texts were typed)
 //   lunghezza=10
 //   ...
 //   descrizione=Plinto A
 //   combinazione=200;30;88;60;30      (kinds with load combinations, one line each)
 //
-// UTF-8 text, one name=value line per field with fondara-calc's names; in a value a
+// UTF-8 text, one name=value line per field with fondara-calc's names. The texts are read
+// by the rules of where they were typed (a window's field reads 1.000 as a thousand, the
+// terminal refuses it as ambiguous): origine says which, the terminal's when it is absent,
+// as a person writing a file by hand would expect. In a value a
 // backslash, a line break, a carriage return (and in a combination a semicolon) are written
 // \\, \n, \r (and \;). The first line names the format and its version; a file of a later
 // version, an unknown name, a repeated field or anything malformed is refused with its line,
@@ -31,6 +35,8 @@ namespace fondara {
 // What a calculation was given.
 struct CalculationData {
   const Kind* kind = nullptr;
+  // Where the texts were typed, whose rules read them.
+  Source source = Source::terminal;
   // The fields that are not per combination, the description included.
   FieldTexts texts;
   // For a kind with load combinations: the per-combination fields of each.

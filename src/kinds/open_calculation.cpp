@@ -1,0 +1,29 @@
+#include "kinds/open_calculation.h"
+
+#include "kinds/kinds.h"
+#include "output/file_reader.h"
+#include "output/pdf_metadata.h"
+
+namespace fondara {
+
+Outcome<CalculationData, DataFileError> open_calculation(const std::string& path) {
+  const output::ReadOutcome bytes = output::read_file(path, kDataFileMaxBytes);
+  if (!bytes) return Failed{DataFileError{bytes.error(), 0}};
+  if (!bytes->starts_with("%PDF-")) return read_data_file(*bytes, kinds());
+  const auto data = output::calculation_data(*bytes);
+  if (!data)
+    return Failed{
+        DataFileError{"è un PDF senza i dati di Fondara: si aprono i file di dati di "
+                      "Fondara (.fondara) e le relazioni PDF/A salvate da Fondara",
+                      0}};
+  return read_data_file(*data, kinds());
+}
+
+std::string open_failure_message(std::string_view shown_name, const DataFileError& error) {
+  std::string message =
+      "Impossibile aprire il file \"" + std::string(shown_name) + "\": " + error.cause;
+  if (error.line > 0) message += " (riga " + std::to_string(error.line) + ")";
+  return message + ".";
+}
+
+}  // namespace fondara

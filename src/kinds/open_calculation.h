@@ -1,0 +1,22 @@
+// Opening a calculation from a file the user names: a data file (.fondara) or a PDF/A report
+// of Fondara, whose metadata carries the same data. The windows (Ctrl+O, a dropped file,
+// `fondara FILE`) and fondara-calc --apri open through here.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/data_file.h"
+#include "core/outcome.h"
+
+namespace fondara {
+
+// The calculation's data, or why the file cannot be opened (a cause and its line, as the
+// data file gives them; the reading's own causes have no line).
+Outcome<CalculationData, DataFileError> open_calculation(const std::string& path);
+
+// "Impossibile aprire il file "NAME": CAUSE (riga N)." for a message box or the terminal;
+// `shown_name` is the file's name as the user should read it.
+std::string open_failure_message(std::string_view shown_name, const DataFileError& error);
+
+}  // namespace fondara

@@ -1,0 +1,20 @@
+// Reading a whole file that the user names, bounded: only a regular file is read, and only
+// up to a limit, so a device, a FIFO or a huge file gives a cause instead of a hang or a
+// memory spike. POSIX and the standard library only.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "core/outcome.h"
+
+namespace fondara::output {
+
+// Why a file could not be read, in Italian, lower case: "il file non esiste".
+using ReadOutcome = Outcome<std::string, std::string>;
+
+// The bytes of the regular file at `path`, or the cause; a file of more than `limit` bytes
+// is refused before it is read.
+ReadOutcome read_file(const std::string& path, std::size_t limit);
+
+}  // namespace fondara::output
