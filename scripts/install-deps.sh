@@ -12,7 +12,7 @@ packages=(
   xvfb xauth x11-utils imagemagick poppler-utils qpdf libxml2-utils
   clang libclang-rt-14-dev
   cups cups-client cups-filters printer-driver-cups-pdf libcups2-dev
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file shared-mime-info
   hyperfine time locales xdotool procps
 )
 
