@@ -239,6 +239,8 @@ const Refusal kRefusals[] = {
     {"csv_quote_never_closed", with(kBatch, {"--output=r.csv"}), {kHeader + "\n1;1;1;1;\"1\n"},
      2, "Il file CSV ha un campo tra virgolette non chiuso (riga 2)."},
     {"csv_empty", kBatch, {}, 2, "Il file CSV è vuoto: manca la riga d'intestazione."},
+    {"csv_from_the_device_written_to", {"coesivi", "--csv", "/dev/null"}, {.out_to = "/dev/null"},
+     2, "Il file CSV è vuoto: manca la riga d'intestazione."},
     {"read_unbounded_input", {"coesivi", "--csv", "/dev/zero"}, {}, 2,
      "Il file CSV ha una riga troppo lunga (riga 1): al massimo 1 MiB e 1024 campi."},
     {"read_closed_standard_input", kBatch, {"", "-"}, 3,
