@@ -143,7 +143,6 @@ Outcome<std::string, std::string> pdf_bytes([[maybe_unused]] const Report& print
 #endif
 }
 
-// One calculation from the command line's fields.
 // Where a report goes: standard output for "-" and for the file already open as standard
 // output, which is written through it rather than replaced behind it.
 struct Targets {
