@@ -49,6 +49,10 @@ void check_options(const std::vector<std::string>& args) {
   const Options& o = *options;
   require(!o.csv || (o.texts.empty() && !o.report && !o.print));
   require(o.csv || !o.output);
+  // A file name is never an option, and two reports never share one name.
+  for (const auto* name : {&o.report, &o.pdf, &o.csv, &o.output})
+    require(!*name || (!(*name)->empty() && !(*name)->starts_with("--")));
+  require(!o.report || o.report != o.pdf);
 }
 
 int batch_of(std::string_view csv, const Kind& kind) {

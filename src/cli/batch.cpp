@@ -1,14 +1,17 @@
 #include "cli/batch.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <set>
 
 #include "cli/csv.h"
 #include "cli/messages.h"
+#include "cli/same_file.h"
 #include "core/number_text.h"
 #include "core/user_text.h"
 #include "output/file_writer.h"
@@ -31,9 +34,17 @@ std::optional<std::string> check_header(const Kind& kind, const csv::Record& hea
   return std::nullopt;
 }
 
-// The rows of one batch: each output row holds the inputs as given (defaults where a
-// column is absent), then the results or, when the row cannot be computed, empty
-// results and the message.
+// The input's text as the results repeat it: the results are UTF-8, so each byte of a
+// malformed sequence becomes U+FFFD.
+void echo(std::string_view cell, std::string& into) {
+  into.assign(cell);
+  make_valid_utf8(into);
+  csv::release_spare(into);
+}
+
+// The rows of one batch: each output row holds the inputs as given (an optional field's
+// default where its column is absent or its cell empty), then the results or, when the
+// row cannot be computed, empty results and the message.
 class Rows {
  public:
   Rows(const Kind& kind, const csv::Record& header)
@@ -56,25 +67,31 @@ class Rows {
   }
 
   // The output row of the input row that starts on `line`; false when it fails.
-  bool compute(const csv::Record& row, int line, csv::Record& out) {
+  bool compute(const csv::Record& row, csv::LineNumber line, csv::Record& out) {
     const std::span<const Field> fields = kind_.fields;
     out.resize(fields.size() + results_ + 1);
     for (std::size_t f = 0; f < fields.size(); ++f) {
       const int column = column_of_field_[f];
-      if (column < 0)
-        out[f].assign(fields[f].fallback.value_or(""));
-      else if (static_cast<std::size_t>(column) < row.size())
-        out[f].assign(row[static_cast<std::size_t>(column)]);
+      const bool in_row = column >= 0 && static_cast<std::size_t>(column) < row.size();
+      const std::string_view cell =
+          in_row ? std::string_view(row[static_cast<std::size_t>(column)]) : std::string_view();
+      // An optional field left empty takes its default, as when its column is absent.
+      if (fields[f].fallback && trim_blanks(cell).empty())
+        out[f].assign(*fields[f].fallback);
       else
-        out[f].clear();
+        echo(cell, out[f]);
     }
     std::string& error = out.back();
     error.clear();
     if (row.size() != columns_) {
       error = "La riga " + std::to_string(line) + " ha " + std::to_string(row.size()) +
-              " campi, l'intestazione ne ha " + std::to_string(columns_) + ".";
+              (row.size() == 1 ? " campo" : " campi") + ", l'intestazione ne ha " +
+              std::to_string(columns_) + ".";
     } else {
-      for (std::size_t i = 0; i < columns_; ++i) texts_[i]->second.assign(row[i]);
+      for (std::size_t i = 0; i < columns_; ++i) {
+        texts_[i]->second.assign(row[i]);
+        csv::release_spare(texts_[i]->second);
+      }
       const CalculationOutcome outcome = kind_.compute(given_, Source::terminal);
       if (!outcome) {
         error = outcome.error().message;
@@ -120,7 +137,7 @@ std::optional<std::pair<int, std::string>> reading_problem(const csv::Reader& re
   return std::pair{static_cast<int>(exit_file), read_failure(input, reader.error_number())};
 }
 
-std::string failed_rows_message(long count, int first_line) {
+std::string failed_rows_message(std::int64_t count, csv::LineNumber first_line) {
   const std::string line = std::to_string(first_line);
   if (count == 1) return "Una riga non calcolata: la riga " + line + " del file CSV.";
   return std::to_string(count) + " righe non calcolate; la prima è la riga " + line +
@@ -157,9 +174,18 @@ class Descriptor {
   bool owned_;
 };
 
+// Whether the results would go into the input file itself (a regular file read and
+// written at once: appended to, it would grow without end).
+bool writes_into_input(int input, const std::string& output, int standard_output) {
+  const auto read = identity_of(input);
+  const auto written =
+      output == standard_stream ? identity_of(standard_output) : identity_of(output);
+  return read && written && read->type == S_IFREG && read->same_file(*written);
+}
+
 }  // namespace
 
-int run_batch(const Kind& kind, const std::string& input, const std::string& output,
+int run_batch(const Kind& kind, const std::string& input, const std::string& output_name,
               const Streams& streams) {
   const bool from_standard_input = input == standard_stream;
   const int fd =
@@ -167,6 +193,15 @@ int run_batch(const Kind& kind, const std::string& input, const std::string& out
   if (fd < 0 && !from_standard_input)
     return exit_with(streams.err, exit_file, read_failure(input, errno));
   const Descriptor source(fd, !from_standard_input);
+  // A file that is standard output already is written through it, not replaced behind it.
+  const std::string output =
+      output_name != standard_stream && is_standard_output(output_name, streams.out)
+          ? std::string(standard_stream)
+          : output_name;
+  if (writes_into_input(fd, output, streams.out))
+    return exit_with(streams.err, exit_file,
+                     "Impossibile scrivere i risultati nel file CSV che si sta leggendo: "
+                     "scegliere un altro file.");
   csv::Reader reader(
       [fd](char* buffer, std::size_t size) { return static_cast<long>(::read(fd, buffer, size)); });
 
@@ -184,15 +219,15 @@ int run_batch(const Kind& kind, const std::string& input, const std::string& out
 
   Destination destination(output, streams.out);
   if (const auto opened = destination.open(); !opened)
-    return exit_with(streams.err, exit_file, write_failure(output, opened.error()));
+    return exit_with(streams.err, exit_file, write_failure(output_name, opened.error()));
   output::Output& out = destination.output();
   Rows rows(kind, header);
   std::string line;
   csv::append_record(rows.header(), reader.separator(), line);
   out.write(line);
 
-  long failed = 0;
-  int first_failed_line = 0;
+  std::int64_t failed = 0;
+  csv::LineNumber first_failed_line = 0;
   csv::Record row;
   csv::Record result;
   while (out.error() == 0 && (status = reader.next(row)) == csv::Status::record) {
@@ -203,11 +238,18 @@ int run_batch(const Kind& kind, const std::string& input, const std::string& out
     out.write(line);
   }
   if (out.error() == 0) {
-    if (auto problem = reading_problem(reader, status, input))
+    if (auto problem = reading_problem(reader, status, input)) {
+      // The rows before the one that stopped the reading stay on standard output; a
+      // file keeps its earlier bytes, as after any failure.
+      if (output == standard_stream) {
+        if (const auto flushed = destination.finish(); !flushed)
+          return exit_with(streams.err, exit_file, write_failure(output_name, flushed.error()));
+      }
       return exit_with(streams.err, problem->first, problem->second);
+    }
   }
   if (const auto finished = destination.finish(); !finished)
-    return exit_with(streams.err, exit_file, write_failure(output, finished.error()));
+    return exit_with(streams.err, exit_file, write_failure(output_name, finished.error()));
   if (failed > 0)
     return exit_with(streams.err, exit_not_computable,
                      failed_rows_message(failed, first_failed_line));

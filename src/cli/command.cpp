@@ -1,9 +1,11 @@
 #include "cli/command.h"
 
+#include <set>
 #include <tuple>
 
 #include "cli/batch.h"
 #include "cli/messages.h"
+#include "cli/same_file.h"
 #include "core/user_text.h"
 #include "kinds/kinds.h"
 #include "output/file_writer.h"
@@ -47,13 +49,16 @@ std::optional<std::string> option_value(const std::vector<std::string>& args, st
 }
 
 std::optional<CommandError> read_option(const std::vector<std::string>& args, std::size_t& i,
-                                        Options& options) {
+                                        Options& options, std::set<std::string>& seen) {
   const std::string& arg = args[i];
   const std::string name = arg.substr(0, arg.find('='));
   const OptionRule* rule = find_option(name);
   if (!rule || (rule->flag && arg != name))
     return CommandError{exit_bad_input, "Opzione sconosciuta: " + safe_quoted(arg) +
                                             " (vedere fondara-calc --help)."};
+  // A second value would silently replace the first.
+  if (!seen.insert(name).second)
+    return CommandError{exit_bad_input, "L'opzione " + name + " è indicata due volte."};
   if (rule->flag) {
     options.*rule->flag = true;
     return std::nullopt;
@@ -63,8 +68,35 @@ std::optional<CommandError> read_option(const std::vector<std::string>& args, st
     return CommandError{
         exit_bad_input,
         "L'opzione " + name + " richiede un nome di file (oppure - per i flussi standard)."};
+  // "--report --stampa" is a forgotten name far more often than a file called so.
+  if (value->starts_with("--"))
+    return CommandError{exit_bad_input, "L'opzione " + name +
+                                            " richiede un nome di file, non un'altra opzione: " +
+                                            safe_quoted(*value) +
+                                            " (un file con questo nome si indica come ./--nome)."};
   options.*rule->file = std::move(value);
   return std::nullopt;
+}
+
+std::string same_file_message() {
+  return "--report e --pdf indicano lo stesso file: scrivere le due relazioni in file diversi.";
+}
+
+// "--report -", or "--report "/dev/stdout"" for a name that is standard output.
+std::string option_and_name(std::string_view option, const std::string& name) {
+  return std::string(option) + ' ' + (name == standard_stream ? name : safe_quoted(name));
+}
+
+// Two outputs of one command on standard output, where each needs it alone: --stampa, a
+// report or a PDF whose name is "-" or the file already open as standard output.
+std::optional<CommandError> standard_output_taken_twice(const Options& o, bool report, bool pdf) {
+  std::vector<std::string> users;
+  if (report) users.push_back(option_and_name("--report", *o.report));
+  if (o.print) users.emplace_back("--stampa");
+  if (pdf) users.push_back(option_and_name("--pdf", *o.pdf));
+  if (users.size() < 2) return std::nullopt;
+  return CommandError{exit_bad_input, users[0] + " e " + users[1] +
+                                          " scrivono entrambe sullo standard output: usarne una."};
 }
 
 // The combinations of options that cannot go together.
@@ -81,10 +113,8 @@ std::optional<CommandError> check_combination(const Options& o) {
     if (o.output) return CommandError{exit_bad_input, "L'opzione --output vale solo con --csv."};
     if (o.pdf == standard_stream)
       return CommandError{exit_bad_input, "L'opzione --pdf richiede un nome di file."};
-    if (o.print && o.report == standard_stream)
-      return CommandError{
-          exit_bad_input,
-          "--report - e --stampa scrivono entrambe sullo standard output: usarne una."};
+    if (o.report && o.report == o.pdf) return CommandError{exit_bad_input, same_file_message()};
+    return standard_output_taken_twice(o, o.report == standard_stream, false);
   }
   return std::nullopt;
 }
@@ -113,8 +143,34 @@ Outcome<std::string, std::string> pdf_bytes([[maybe_unused]] const Report& print
 #endif
 }
 
+// Where a report goes: standard output for "-" and for the file already open as standard
+// output, which is written through it rather than replaced behind it.
+struct Targets {
+  bool report_on_standard_output = false;
+  bool pdf_on_standard_output = false;
+};
+
+Outcome<Targets, CommandError> resolve_targets(const Options& o, int out) {
+  const auto on_standard_output = [out](const std::optional<std::string>& name) {
+    return name && (*name == standard_stream || is_standard_output(*name, out));
+  };
+  const Targets targets{on_standard_output(o.report), on_standard_output(o.pdf)};
+  if (auto taken = standard_output_taken_twice(o, targets.report_on_standard_output,
+                                               targets.pdf_on_standard_output))
+    return Failed{*taken};
+  if (o.report && o.pdf) {
+    const auto report = identity_of(*o.report);
+    const auto pdf = identity_of(*o.pdf);
+    if (report && pdf && report->same_file(*pdf))
+      return Failed{CommandError{exit_bad_input, same_file_message()}};
+  }
+  return targets;
+}
+
 // One calculation from the command line's fields.
 int run_single(const Options& o, const Streams& streams) {
+  const auto targets = resolve_targets(o, streams.out);
+  if (!targets) return exit_with(streams.err, targets.error().code, targets.error().message);
   const CalculationOutcome outcome = o.kind->compute(o.texts, Source::terminal);
   if (!outcome)
     return exit_with(streams.err, exit_code(outcome.error().type), outcome.error().message);
@@ -140,14 +196,18 @@ int run_single(const Options& o, const Streams& streams) {
     pdf = *std::move(bytes);
   }
 
-  for (const auto& [name, bytes] : {std::pair{o.report, &file}, std::pair{o.pdf, &pdf}}) {
-    if (!name || *name == standard_stream) continue;
+  for (const auto& [name, on_standard_output, bytes] :
+       {std::tuple{o.report, targets->report_on_standard_output, &file},
+        std::tuple{o.pdf, targets->pdf_on_standard_output, &pdf}}) {
+    if (!name || on_standard_output) continue;
     if (const auto written = output::write_file(*name, *bytes); !written)
       return exit_with(streams.err, exit_file, write_failure(*name, written.error()));
   }
-  const std::string shown = o.report == standard_stream ? file
-                            : o.print                   ? preview_text(printed)
-                                                        : result_lines(*o.kind, calculation);
+  // Standard output shows the results unless an output took it.
+  const std::string shown = targets->report_on_standard_output ? file
+                            : targets->pdf_on_standard_output  ? pdf
+                            : o.print                          ? preview_text(printed)
+                                                               : result_lines(*o.kind, calculation);
   if (const auto written = write_standard_output(streams.out, shown); !written)
     return exit_with(streams.err, exit_file, write_failure(standard_stream, written.error()));
   return exit_ok;
@@ -175,10 +235,11 @@ Outcome<Options, CommandError> read_options(const std::vector<std::string>& args
   Options o;
   std::optional<std::string> kind_name;
   std::vector<std::string> assignments;
+  std::set<std::string> seen_options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg.rfind("--", 0) == 0) {
-      if (auto failure = read_option(args, i, o)) return Failed{*failure};
+      if (auto failure = read_option(args, i, o, seen_options)) return Failed{*failure};
     } else if (arg.find('=') != std::string::npos) {
       assignments.push_back(arg);
     } else if (!kind_name) {

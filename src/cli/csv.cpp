@@ -8,6 +8,8 @@ namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// A field keeps a buffer up to twice its text and this many bytes more.
+constexpr std::size_t kSpareBytes = 256;
 
 bool is_empty_record(const Record& record) {
   return record.size() == 1 && record.front().empty();
@@ -35,7 +37,8 @@ bool Reader::get(char& ch) {
   return true;
 }
 
-// Reads the whole first line ahead, to choose the separator from it.
+// Reads the whole first line ahead, to choose the separator from it. An end met on the
+// way stays met: at a terminal one Ctrl-D ends the input, not two.
 Status Reader::start() {
   started_ = true;
   std::string first;
@@ -50,7 +53,6 @@ Status Reader::start() {
   separator_ = line.find(';') != std::string_view::npos ? ';' : ',';
   buffer_ = std::move(first);
   pos_ = 0;
-  at_end_ = false;
   return Status::record;
 }
 
@@ -95,6 +97,7 @@ Status Reader::read_record(Record& record) {
   }
   if (error_number_ != 0) return Status::read_error;
   record.resize(fields);
+  for (std::string& field : record) release_spare(field);
   return Status::record;
 }
 
@@ -117,6 +120,10 @@ Status Reader::read_quoted(std::string& field, std::size_t& bytes) {
     field.push_back(ch);
   }
   return error_number_ != 0 ? Status::read_error : Status::unclosed_quote;
+}
+
+void release_spare(std::string& field) {
+  if (field.capacity() > 2 * field.size() + kSpareBytes) std::string(field).swap(field);
 }
 
 void append_record(const Record& record, char separator, std::string& line) {

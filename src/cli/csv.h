@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,9 @@
 namespace fondara::cli::csv {
 
 using Record = std::vector<std::string>;
+
+// A line of the input, counted from 1: in 64 bits, so that no input is too long to count.
+using LineNumber = std::int64_t;
 
 // A record longer than this, in bytes or in fields, ends the reading: the memory of a
 // batch stays bounded whatever its input.
@@ -32,12 +36,16 @@ enum class Status { record, end, unclosed_quote, too_long, read_error };
 // LF and CR LF both end records, and empty lines are skipped.
 class Reader {
  public:
-  explicit Reader(ReadFunction read) : read_(std::move(read)) {}
+  // `first_line` numbers the input's first line: 1 unless the input continues another.
+  explicit Reader(ReadFunction read, LineNumber first_line = 1)
+      : read_(std::move(read)), line_(first_line), next_line_(first_line) {}
 
-  // The next record into `record` (its strings are reused), or why there is none.
+  // The next record into `record` (its strings are reused, but a field's buffer far
+  // larger than its text is given back, so that the record's memory follows the current
+  // row and not the longest text each field ever held), or why there is none.
   Status next(Record& record);
-  // The input line on which the last record started, counted from 1.
-  int line() const { return line_; }
+  // The input line on which the last record started.
+  LineNumber line() const { return line_; }
   // The separator; known once the first record has been read.
   char separator() const { return separator_; }
   // The errno of a read_error.
@@ -56,10 +64,14 @@ class Reader {
   bool started_ = false;
   bool at_end_ = false;
   char separator_ = ',';
-  int line_ = 1;
-  int next_line_ = 1;
+  LineNumber line_;
+  LineNumber next_line_;
   int error_number_ = 0;
 };
+
+// Gives back the buffer of `field` when it is far larger than its text needs. A record
+// reused row after row keeps, with it, at most a few MiB whatever rows it has held.
+void release_spare(std::string& field);
 
 // Appends one record as a line of output, CR LF included.
 void append_record(const Record& record, char separator, std::string& line);

@@ -39,11 +39,13 @@ std::string kinds_section() {
 
 // "coesivi: qR, qd; sciolti: NY, Nq, Nc, qR, qd".
 std::string result_columns() {
-  return alternatives(kinds(), [](const Kind* kind) {
-    return std::string(kind->name) + ": " + alternatives(kind->results, [](const ResultField& r) {
-             return std::string(r.text.name);
-           });
-  });
+  std::string text;
+  for (const Kind* kind : kinds()) {
+    text += (text.empty() ? "" : "; ") + std::string(kind->name) + ":";
+    for (const ResultField& result : kind->results)
+      text += (&result == kind->results.data() ? " " : ", ") + std::string(result.text.name);
+  }
+  return text;
 }
 
 }  // namespace
@@ -65,9 +67,10 @@ std::string help_text() {
          "1.800, è rifiutato perché ambiguo: scrivere 1800 oppure 1,8. Sono ammessi spazi ai "
          "lati;\n"
          "segni, esponenti, lettere e ogni altro carattere rendono il valore non numerico.\n"
-         "La descrizione è testo UTF-8 su una riga; nella relazione i caratteri che\n"
-         "Windows-1252 non contiene diventano \"?\". Se L < B i dati sono rifiutati con il\n"
-         "messaggio della finestra e non si danno risultati.\n"
+         "La descrizione è testo UTF-8 su una riga, senza caratteri di controllo (anche C1,\n"
+         "da U+0080 a U+009F) né caratteri che cambiano la direzione del testo; nella\n"
+         "relazione i caratteri che Windows-1252 non contiene diventano \"?\". Se L < B i dati\n"
+         "sono rifiutati con il messaggio della finestra e non si danno risultati.\n"
          "\n"
          "Uscita:\n"
          "  (nessuna opzione)  i risultati come li mostra la finestra\n"
@@ -81,14 +84,23 @@ std::string help_text() {
          "input\n"
          "  --output FILE      dove scrivere il CSV dei risultati; predefinito: standard output\n"
          "\n"
-         "CSV: la prima riga nomina i campi, in qualsiasi ordine (i campi facoltativi possono\n"
-         "mancare). Il separatore è il punto e virgola se compare\n"
-         "nell'intestazione, altrimenti la virgola: in tal caso i numeri decimali vanno tra\n"
-         "virgolette (\"2,5\"). Virgolette come da RFC 4180. Il CSV dei risultati, in UTF-8 con\n"
-         "righe CR LF e lo stesso separatore, riporta tutti i campi, i risultati (" +
+         "Ogni opzione si indica una volta. Un nome di file non comincia con -- (un file che\n"
+         "si chiama così si indica come ./--nome); --report e --pdf vanno in file diversi. Un\n"
+         "nome che indica il file già aperto come standard output (/dev/stdout) vale come -.\n"
+         "\n"
+         "CSV: la prima riga nomina i campi, in qualsiasi ordine; un campo facoltativo la cui\n"
+         "colonna manca o la cui cella è vuota vale il suo predefinito, che il CSV dei risultati\n"
+         "riporta. Il separatore è il punto e virgola se compare nell'intestazione, altrimenti\n"
+         "la virgola: in tal caso i numeri decimali vanno tra virgolette (\"2,5\"). Virgolette\n"
+         "come da RFC 4180. Il CSV dei risultati, in UTF-8 con righe CR LF e lo stesso\n"
+         "separatore, riporta tutti i campi,\ni risultati (" +
          result_columns() +
-         ") e la colonna errore: per una riga che non si può\n"
-         "calcolare, il messaggio al posto dei risultati. Nessuna riga ferma il lavoro.\n"
+         ") e la colonna errore: per\n"
+         "una riga che non si può calcolare, il messaggio al posto dei risultati. Nessuna riga\n"
+         "che non si calcola ferma il lavoro; un CSV malformato lo ferma, e sullo standard\n"
+         "output restano le righe che lo precedono. Le righe si leggono una alla volta: la\n"
+         "memoria resta entro pochi MiB qualunque sia il numero delle righe (una riga ha al\n"
+         "massimo 1 MiB e 1024 campi). Il CSV dei risultati non può essere il file CSV letto.\n"
          "\n"
          "I file si scrivono in un file temporaneo nella stessa cartella, rinominato alla fine:\n"
          "in caso di errore non resta alcun file parziale e il file precedente resta intatto.\n"
@@ -99,11 +111,16 @@ std::string help_text() {
          "  0  calcolo eseguito, uscita scritta\n"
          "  1  dati non calcolabili: L < B, calcolo impossibile, relazione non preparabile;\n"
          "     con --csv, almeno una riga con errore (il CSV dei risultati è comunque completo)\n"
-         "  2  comando o dati errati: tipo di calcolo, opzione o campo sconosciuti, campo\n"
-         "     mancante o ripetuto, valore non numerico o fuori dai limiti, scelta non prevista,\n"
-         "     descrizione con caratteri di controllo, file CSV malformato o con intestazione "
-         "errata\n"
-         "  3  file o standard input non leggibili, file o standard output non scrivibili\n";
+         "  2  comando o dati errati: tipo di calcolo, opzione o campo sconosciuti, opzione o\n"
+         "     campo mancante o ripetuto, due uscite nello stesso file, valore non numerico o\n"
+         "     fuori dai limiti, scelta non prevista, descrizione non UTF-8 o con caratteri di\n"
+         "     controllo, file CSV malformato o con intestazione errata\n"
+         "  3  file o standard input non leggibili, file o standard output non scrivibili,\n"
+         "     risultati da scrivere nel file CSV che si legge\n"
+         "\n"
+         "Nei messaggi il testo dell'utente è tra virgolette; i caratteri invisibili vi\n"
+         "compaiono come \\n, \\e, \\x01 o \\u{00A0} (spazi diversi dallo spazio, spazi di\n"
+         "larghezza zero, controlli).\n";
 }
 
 }  // namespace fondara::cli

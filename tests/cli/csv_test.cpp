@@ -6,15 +6,19 @@
 namespace fondara::cli {
 namespace {
 
+using Records = std::vector<std::pair<csv::LineNumber, csv::Record>>;
+
 // Every record of `text` with the line it starts on, then how the reading ended.
-std::pair<std::vector<std::pair<int, csv::Record>>, csv::Status> read_all(std::string_view text) {
-  csv::Reader reader([text](char* buffer, std::size_t size) mutable {
-    const std::size_t count = std::min(size, text.size());
-    text.copy(buffer, count);
-    text.remove_prefix(count);
-    return static_cast<long>(count);
-  });
-  std::vector<std::pair<int, csv::Record>> records;
+std::pair<Records, csv::Status> read_all(std::string_view text, csv::LineNumber first_line = 1) {
+  csv::Reader reader(
+      [text](char* buffer, std::size_t size) mutable {
+        const std::size_t count = std::min(size, text.size());
+        text.copy(buffer, count);
+        text.remove_prefix(count);
+        return static_cast<long>(count);
+      },
+      first_line);
+  Records records;
   csv::Record record;
   csv::Status status;
   while ((status = reader.next(record)) == csv::Status::record)
@@ -23,7 +27,6 @@ std::pair<std::vector<std::pair<int, csv::Record>>, csv::Status> read_all(std::s
 }
 
 TEST(CsvReader, QuotedFieldsHoldSeparatorsQuotesAndLineBreaks) {
-  using Records = std::vector<std::pair<int, csv::Record>>;
   EXPECT_EQ(read_all("a,b\r\n\"1,5\",\"x \"\"y\"\"\nz\"\r\n\n3,\"\""),
             std::pair(Records{{1, {"a", "b"}}, {2, {"1,5", "x \"y\"\nz"}}, {5, {"3", ""}}},
                       csv::Status::end));
@@ -41,6 +44,16 @@ TEST(CsvReader, StopsAtAnOpenQuoteAndAtOverlongRecords) {
             csv::Status::too_long);
   EXPECT_EQ(read_all("a\n" + std::string(csv::max_record_fields - 1, ',')).second,
             csv::Status::end);
+}
+
+// An input of more than 2^31 lines, its count started just below the bound.
+TEST(CsvReader, CountsLinesBeyondTwoToTheThirtyFirst) {
+  const csv::LineNumber last_of_32_bits = 2147483647;
+  EXPECT_EQ(read_all("a\n\nb\n\"c\nd\"\ne", last_of_32_bits).first,
+            (Records{{last_of_32_bits, {"a"}},
+                     {last_of_32_bits + 2, {"b"}},
+                     {last_of_32_bits + 3, {"c\nd"}},
+                     {last_of_32_bits + 5, {"e"}}}));
 }
 
 }  // namespace

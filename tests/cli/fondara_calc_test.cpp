@@ -2,12 +2,17 @@
 // one batch, the PDF, every refusal with its exit code and one line, the file targets.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "row_name.h"
 #include "test_data.h"
@@ -24,7 +29,16 @@ const Args kCoesivi = {"coesivi", "lunghezza=10", "larghezza=2", "altezza=1",
                        "peso_terreno_rinterro=1800", "coesione_non_drenata=0,5"};
 const Args kBatch = {"coesivi", "--csv", "-"};
 const std::string kHeader = "lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata";
+const std::string kRow = "10;2;1;1800;0,5\n";
+const std::string kResultsHeader = kHeader + ";coefficiente_sicurezza;descrizione;qR;qd;errore\r\n";
+const std::string kResultRow = "10;2;1;1800;0,5;2,3;;2,88;1,25;\r\n";
 // clang-format on
+
+std::string repeated(const std::string& text, int times) {
+  std::string all;
+  for (int i = 0; i < times; ++i) all += text;
+  return all;
+}
 
 Args with(Args args, const Args& more) {
   args.insert(args.end(), more.begin(), more.end());
@@ -65,10 +79,13 @@ void PrintTo(const Outcome& run, std::ostream* out) {
 }
 
 // The program's start in the test's folder: standard input holds `input` or comes from
-// `in_from`; output and error are captured unless `out_to` names a target; "-" closes one.
+// `in_from`; output and error are captured unless `out_to` names a target (appended to
+// with `append`); "-" closes one. `limits` are ulimit options set first.
 struct Start {
   std::string input{}, in_from{}, out_to{};
   bool as_nobody = false;
+  bool append = false;
+  std::string limits{};
 };
 
 Outcome run_fondara_calc(const Args& args, const TempFolder& folder, const Start& start = {}) {
@@ -76,11 +93,13 @@ Outcome run_fondara_calc(const Args& args, const TempFolder& folder, const Start
     return name == "-" ? "&-" : quoted(name.empty() ? captured : name);
   };
   spit(folder / ".stdin", start.input);
-  std::string command = "exec ";
+  std::string command = start.limits.empty() ? "" : "ulimit " + start.limits + " && ";
+  command += "exec ";
   if (start.as_nobody) command += "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
   for (const std::string& arg : with({FONDARA_CALC}, args)) command += quoted(arg) + ' ';
-  const int status = folder.shell(command + "<" + stream(start.in_from, ".stdin") + " >" +
-                                  stream(start.out_to, ".stdout") + " 2>.stderr");
+  const int status =
+      folder.shell(command + "<" + stream(start.in_from, ".stdin") + (start.append ? " >>" : " >") +
+                   stream(start.out_to, ".stdout") + " 2>.stderr");
   const Outcome run{WIFEXITED(status) ? WEXITSTATUS(status) : -1,
                     start.out_to.empty() ? read_file(folder / ".stdout") : "",
                     read_file(folder / ".stderr")};
@@ -109,7 +128,7 @@ TEST(FondaraCalc, BatchRowsGiveResultsOrTheirMessage) {
   spit(folder / "dati.csv",
        " " + kHeader + ";descrizione \n10;2;1;1800;0,5;Muro A\n1;2;1;1800;0,5;B\n\n" +
            "5;1;1.5;1850;0,3;\"Muro \"\"C\"\"; lato\"\n10;2;x;1800;0,5;D\n10;2;1\n" +
-           "10;2;1;1800;0,5;E;troppo\n");
+           "10;2;1;1800;0,5;E;troppo\n10\n10;2;1;1800;0,5;F\xff\n");
   const std::string results =
       kHeader +
       ";coefficiente_sicurezza;descrizione;qR;qd;errore\r\n"
@@ -118,9 +137,11 @@ TEST(FondaraCalc, BatchRowsGiveResultsOrTheirMessage) {
       "5;1;1.5;1850;0,3;2,3;\"Muro \"\"C\"\"; lato\";1,93;0,84;\r\n"
       "10;2;x;1800;0,5;2,3;D;;;\"Il valore di altezza non è un numero: \"\"x\"\".\"\r\n"
       "10;2;1;;;2,3;;;;La riga 7 ha 3 campi, l'intestazione ne ha 6.\r\n"
-      "10;2;1;1800;0,5;2,3;E;;;La riga 8 ha 7 campi, l'intestazione ne ha 6.\r\n";
+      "10;2;1;1800;0,5;2,3;E;;;La riga 8 ha 7 campi, l'intestazione ne ha 6.\r\n"
+      "10;;;;;2,3;;;;La riga 9 ha 1 campo, l'intestazione ne ha 6.\r\n"
+      "10;2;1;1800;0,5;2,3;F\xEF\xBF\xBD;;;La descrizione non è testo UTF-8 valido.\r\n";
   const std::string summary =
-      "fondara-calc: 4 righe non calcolate; la prima è la riga 3 del file CSV.\n";
+      "fondara-calc: 6 righe non calcolate; la prima è la riga 3 del file CSV.\n";
   EXPECT_EQ(run_fondara_calc({"coesivi", "--csv", "dati.csv", "--output", "r.csv"}, folder),
             (Outcome{1, "", summary}));
   EXPECT_EQ(read_file(folder / "r.csv"), results);
@@ -128,14 +149,62 @@ TEST(FondaraCalc, BatchRowsGiveResultsOrTheirMessage) {
             (Outcome{1, results, summary}));
 }
 
-// Refused commands and failed reads and writes; the test's folder holds no file afterwards.
+// An optional field's empty or blank cell takes its default, which its output cell shows.
+TEST(FondaraCalc, BatchEmptyOptionalCellsTakeTheirDefault) {
+  TempFolder folder;
+  const std::string header =
+      "lunghezza;larghezza;altezza;angolo;coesione_drenata;peso_terreno_fondazione;"
+      "peso_terreno_rinterro;coefficiente_sicurezza;falda;descrizione";
+  const std::string row = "10;2;1;30;0;1900;1800;2,3;NO;;15,02;18,34;30,05;6,84;2,97;\r\n";
+  EXPECT_EQ(run_fondara_calc({"sciolti", "--csv", "-"}, folder,
+                             {header + "\n10;2;1;30;0;1900;1800;;;\n10;2;1;30;0;1900;1800; ; ;\n"}),
+            (Outcome{0, header + ";NY;Nq;Nc;qR;qd;errore\r\n" + row + row, ""}));
+}
+
+// Rows of 1 MiB, each with the megabyte in another field: kept field by field, 128 of them
+// would pass an address space of 160 MiB, which the program with its libraries fits
+// into with room to spare. (The address sanitizer reserves terabytes: not run there.)
+TEST(FondaraCalc, BatchMemoryDoesNotGrowWithTheRows) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "an address space cannot be bounded under the address sanitizer";
+#endif
+  TempFolder folder;
+  ASSERT_EQ(folder.shell("awk 'BEGIN { print \"" + kHeader +
+                         "\"; mib = \"x\"; while (length(mib) < 1048576) mib = mib mib;"
+                         " for (i = 0; i < 1023; i++) semicolons = semicolons \";\";"
+                         " for (i = 0; i < 128; i++)"
+                         "   print substr(semicolons, 1, i) mib substr(semicolons, i + 1) }'"
+                         " >wide.csv"),
+            0);
+  EXPECT_EQ(
+      run_fondara_calc({"coesivi", "--csv", "wide.csv"}, folder,
+                       {.out_to = "/dev/null", .limits = "-v 163840"}),
+      (Outcome{1, "",
+               "fondara-calc: 128 righe non calcolate; la prima è la riga 2 del file CSV.\n"}));
+}
+
+// Refused commands and failed reads and writes. The test's folder holds what `made` made
+// before, unchanged, and standard output holds `out`: the rows of a batch before the one
+// that stopped it.
 struct Refusal {
   const char* name;
   Args args;
   Start start;
   int exit_code;
   std::string message;
+  std::string out{};
+  std::string made{};
 };
+
+// Shell commands writing `bytes` into the file `name`.
+std::string made_file(const std::string& name, const std::string& bytes) {
+  return "printf %s " + quoted(bytes) + " >" + name;
+}
+
+const std::string kIntoInput =
+    "Impossibile scrivere i risultati nel file CSV che si sta leggendo: scegliere un altro file.";
+const std::string kSameFile =
+    "--report e --pdf indicano lo stesso file: scrivere le due relazioni in file diversi.";
 
 const std::string kNeedsName =
     "L'opzione --report richiede un nome di file (oppure - per i flussi standard).";
@@ -170,6 +239,8 @@ const Refusal kRefusals[] = {
     {"csv_quote_never_closed", with(kBatch, {"--output=r.csv"}), {kHeader + "\n1;1;1;1;\"1\n"},
      2, "Il file CSV ha un campo tra virgolette non chiuso (riga 2)."},
     {"csv_empty", kBatch, {}, 2, "Il file CSV è vuoto: manca la riga d'intestazione."},
+    {"csv_from_the_device_written_to", {"coesivi", "--csv", "/dev/null"}, {.out_to = "/dev/null"},
+     2, "Il file CSV è vuoto: manca la riga d'intestazione."},
     {"read_unbounded_input", {"coesivi", "--csv", "/dev/zero"}, {}, 2,
      "Il file CSV ha una riga troppo lunga (riga 1): al massimo 1 MiB e 1024 campi."},
     {"read_closed_standard_input", kBatch, {"", "-"}, 3,
@@ -182,16 +253,59 @@ const Refusal kRefusals[] = {
      "il file \"/proc/self/mem\": errore di lettura o scrittura del dispositivo."},
     {"stdout_closed", kCoesivi, {"", "", "-"}, 3,
      "Impossibile scrivere sullo standard output: il flusso non è aperto."},
+    {"results_appended_to_the_input_file", {"coesivi", "--csv", "f.csv"},
+     {.out_to = "f.csv", .append = true}, 3, kIntoInput, "", made_file("f.csv", kHeader + "\n" + kRow)},
+    {"results_of_standard_input_appended_to_it", kBatch,
+     {.in_from = "f.csv", .out_to = "f.csv", .append = true}, 3, kIntoInput, "",
+     made_file("f.csv", kHeader + "\n" + kRow)},
+    {"output_is_the_input_file", {"coesivi", "--csv", "f.csv", "--output", "f.csv"}, {}, 3,
+     kIntoInput, "", made_file("f.csv", kHeader + "\n" + kRow)},
+    {"rows_before_an_open_quote_stay_on_standard_output", kBatch,
+     {kHeader + "\n" + kRow + "1;1;1;1;\"1\n"}, 2,
+     "Il file CSV ha un campo tra virgolette non chiuso (riga 3).", kResultsHeader + kResultRow},
+    {"rows_before_an_overlong_row_stay_on_standard_output", kBatch,
+     {kHeader + "\n" + repeated(kRow, 3000) + std::string(1100, ';')}, 2,
+     "Il file CSV ha una riga troppo lunga (riga 3002): al massimo 1 MiB e 1024 campi.",
+     kResultsHeader + repeated(kResultRow, 3000)},
+    {"option_given_twice", with(kCoesivi, {"--report=a", "--report", "b"}), {}, 2,
+     "L'opzione --report è indicata due volte."},
+    {"option_value_is_an_option", with(kCoesivi, {"--report", "--stampa"}), {}, 2,
+     "L'opzione --report richiede un nome di file, non un'altra opzione: \"--stampa\" (un file "
+     "con questo nome si indica come ./--nome)."},
+    {"two_outputs_by_one_name", with(kCoesivi, {"--report", "r", "--pdf", "r"}), {}, 2, kSameFile},
+    {"two_outputs_to_one_file_by_two_names", with(kCoesivi, {"--report", "r", "--pdf", "l"}), {},
+     2, kSameFile, "", "printf precedente >r && ln -s r l"},
+    {"report_named_as_standard_output_and_print", with(kCoesivi, {"--report", "/dev/stdout",
+     "--stampa"}), {}, 2, "--report \"/dev/stdout\" e --stampa scrivono entrambe sullo standard "
+     "output: usarne una."},
+    {"description_with_a_control_sequence_introducer", with(kCoesivi, {"--stampa",
+     "descrizione=a\xC2\x9B" "2J"}), {}, 2,
+     "La descrizione non può contenere caratteri di controllo C1 (da U+0080 a U+009F)."},
+    {"invisible_character_in_a_value_escaped", with(kCoesivi, {"coefficiente_sicurezza=2\xC2\xA0"}),
+     {}, 2, "Il valore di coefficiente_sicurezza non è un numero: \"2\\u{00A0}\"."},
 };
 // clang-format on
 
+// Every file in the folder with its bytes; a link with where it points.
+std::map<std::string, std::string> files_in(const TempFolder& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(folder.name))
+    files[entry.path().filename()] = entry.is_symlink()
+                                         ? "-> " + fs::read_symlink(entry.path()).string()
+                                         : read_file(entry.path());
+  return files;
+}
+
 class FondaraCalcRefuses : public testing::TestWithParam<Refusal> {};
 
-TEST_P(FondaraCalcRefuses, WithItsExitCodeOneItalianLineAndNoFile) {
+TEST_P(FondaraCalcRefuses, WithItsExitCodeOneItalianLineAndNoFileChanged) {
+  const Refusal& row = GetParam();
   TempFolder folder;
-  EXPECT_EQ(run_fondara_calc(GetParam().args, folder, GetParam().start),
-            (Outcome{GetParam().exit_code, "", "fondara-calc: " + GetParam().message + "\n"}));
-  EXPECT_TRUE(fs::is_empty(folder.name)) << "a file was left behind";
+  ASSERT_EQ(row.made.empty() ? 0 : folder.shell(row.made), 0);
+  const auto before = files_in(folder);
+  EXPECT_EQ(run_fondara_calc(row.args, folder, row.start),
+            (Outcome{row.exit_code, row.out, "fondara-calc: " + row.message + "\n"}));
+  EXPECT_EQ(files_in(folder), before) << "a file was changed or left behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, FondaraCalcRefuses, testing::ValuesIn(kRefusals),
@@ -317,6 +431,82 @@ TEST(FondaraCalcTarget, LongestNamesAreWritten) {
     EXPECT_EQ(run.err.find(": il nome è troppo lungo.") != std::string::npos, length > 255);
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.name), {}), 2) << "no temporary left";
+}
+
+// A name for the file already open as standard output: written through it, as "-" would
+// be, never replaced behind it (what it held stays; "precedente" here).
+struct StandardOutputName {
+  const char* name;
+  Args args;
+  std::string input;
+  Args as_dash;  // the same command with "-"; empty for the PDF, which has none
+};
+
+const StandardOutputName kStandardOutputNames[] = {
+    {"report_by_its_descriptor", with(kCoesivi, {"--report", "/proc/self/fd/1"}), "",
+     with(kCoesivi, {"--report", "-"})},
+    {"batch_output_by_dev_stdout", with(kBatch, {"--output", "/dev/stdout"}), kHeader + "\n" + kRow,
+     kBatch},
+    {"pdf_by_dev_stdout", with(kCoesivi, {"--pdf", "/dev/stdout"}), "", {}},
+};
+
+class FondaraCalcStandardOutput : public testing::TestWithParam<StandardOutputName> {};
+
+TEST_P(FondaraCalcStandardOutput, IsWrittenThroughNotReplaced) {
+  const StandardOutputName& row = GetParam();
+  TempFolder folder;
+  spit(folder / "uscita", "precedente\n");
+  EXPECT_EQ(run_fondara_calc(row.args, folder, {row.input, "", "uscita", false, true}),
+            (Outcome{0, "", ""}));
+  const std::string written = read_file(folder / "uscita");
+  if (row.as_dash.empty()) {
+    EXPECT_TRUE(written.starts_with("precedente\n%PDF-") && written.ends_with("%%EOF\n"))
+        << written.substr(0, 20) << "..." << written.substr(written.size() - 20);
+  } else {
+    EXPECT_EQ(written, "precedente\n" + run_fondara_calc(row.as_dash, folder, {row.input}).out);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, FondaraCalcStandardOutput, testing::ValuesIn(kStandardOutputNames),
+                         testing_support::RowName{});
+
+// At a terminal one Ctrl-D ends an empty standard input; a program still waiting after
+// ten seconds is stopped and fails the test.
+TEST(FondaraCalc, OneCtrlDEndsAnEmptyBatchAtATerminal) {
+  int terminal = -1;
+  const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::execl(FONDARA_CALC, FONDARA_CALC, "coesivi", "--csv", "-", nullptr);
+    ::_exit(127);
+  }
+  ASSERT_EQ(::write(terminal, "\x04", 1), 1);
+  std::string shown;
+  const auto read_shown = [&](int milliseconds) {
+    pollfd readable{terminal, POLLIN, 0};
+    char chunk[256];
+    const ssize_t count =
+        ::poll(&readable, 1, milliseconds) > 0 ? ::read(terminal, chunk, sizeof chunk) : -1;
+    if (count > 0) shown.append(chunk, static_cast<std::size_t>(count));
+    return count > 0;
+  };
+  int status = 0;
+  pid_t ended = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (ended == 0 && std::chrono::steady_clock::now() < deadline) {
+    if (!read_shown(100)) ::usleep(10000);  // a hung-up terminal polls at once
+    ended = ::waitpid(child, &status, WNOHANG);
+  }
+  if (ended == 0) {
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    ADD_FAILURE() << "still reading after one Ctrl-D";
+  }
+  while (read_shown(100)) {
+  }
+  ::close(terminal);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+  EXPECT_EQ(shown, "fondara-calc: Il file CSV è vuoto: manca la riga d'intestazione.\r\n");
 }
 
 }  // namespace
