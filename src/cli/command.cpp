@@ -6,8 +6,10 @@
 #include "cli/batch.h"
 #include "cli/messages.h"
 #include "cli/same_file.h"
+#include "core/data_file.h"
 #include "core/user_text.h"
 #include "kinds/kinds.h"
+#include "kinds/open_calculation.h"
 #include "output/file_writer.h"
 #include "output/report_text.h"
 #ifdef FONDARA_PDF
@@ -28,6 +30,7 @@ struct OptionRule {
 const OptionRule kOptionRules[] = {
     {"--report", &Options::report, nullptr}, {"--stampa", nullptr, &Options::print},
     {"--csv", &Options::csv, nullptr},       {"--output", &Options::output, nullptr},
+    {"--apri", &Options::open, nullptr},     {"--salva-dati", &Options::data, nullptr},
 #ifdef FONDARA_PDF
     {"--pdf", &Options::pdf, nullptr},
 #endif
@@ -78,8 +81,15 @@ std::optional<CommandError> read_option(const std::vector<std::string>& args, st
   return std::nullopt;
 }
 
-std::string same_file_message() {
-  return "--report e --pdf indicano lo stesso file: scrivere le due relazioni in file diversi.";
+std::string same_file_message(std::string_view first, std::string_view second) {
+  return std::string(first) + " e " + std::string(second) +
+         " indicano lo stesso file: scriverli in file diversi.";
+}
+
+// The outputs of one calculation that name files, with their options.
+std::vector<std::pair<std::string_view, const std::optional<std::string>*>> file_outputs(
+    const Options& o) {
+  return {{"--report", &o.report}, {"--pdf", &o.pdf}, {"--salva-dati", &o.data}};
 }
 
 // "--report -", or "--report "/dev/stdout"" for a name that is standard output.
@@ -89,11 +99,13 @@ std::string option_and_name(std::string_view option, const std::string& name) {
 
 // Two outputs of one command on standard output, where each needs it alone: --stampa, a
 // report or a PDF whose name is "-" or the file already open as standard output.
-std::optional<CommandError> standard_output_taken_twice(const Options& o, bool report, bool pdf) {
+std::optional<CommandError> standard_output_taken_twice(const Options& o, bool report, bool pdf,
+                                                        bool data) {
   std::vector<std::string> users;
   if (report) users.push_back(option_and_name("--report", *o.report));
   if (o.print) users.emplace_back("--stampa");
   if (pdf) users.push_back(option_and_name("--pdf", *o.pdf));
+  if (data) users.push_back(option_and_name("--salva-dati", *o.data));
   if (users.size() < 2) return std::nullopt;
   return CommandError{exit_bad_input, users[0] + " e " + users[1] +
                                           " scrivono entrambe sullo standard output: usarne una."};
@@ -106,17 +118,28 @@ std::optional<CommandError> check_combination(const Options& o) {
       return CommandError{
           exit_bad_input,
           "Con --csv i dati si leggono dal file CSV: non indicare campi nel comando."};
-    if (o.report || o.print || o.pdf)
+    if (o.report || o.print || o.pdf || o.open || o.data)
       return CommandError{exit_bad_input,
-                          "Le opzioni --report, --stampa e --pdf non valgono con --csv."};
-  } else {
-    if (o.output) return CommandError{exit_bad_input, "L'opzione --output vale solo con --csv."};
-    if (o.pdf == standard_stream)
-      return CommandError{exit_bad_input, "L'opzione --pdf richiede un nome di file."};
-    if (o.report && o.report == o.pdf) return CommandError{exit_bad_input, same_file_message()};
-    return standard_output_taken_twice(o, o.report == standard_stream, false);
+                          "Le opzioni --report, --stampa, --pdf, --apri e --salva-dati non "
+                          "valgono con --csv."};
+    return std::nullopt;
   }
-  return std::nullopt;
+  if (o.output) return CommandError{exit_bad_input, "L'opzione --output vale solo con --csv."};
+  if (o.open && !o.texts.empty())
+    return CommandError{exit_bad_input,
+                        "Con --apri i dati si leggono dal file: non indicare campi nel comando."};
+  if (o.open == standard_stream)
+    return CommandError{exit_bad_input, "L'opzione --apri richiede un nome di file."};
+  if (o.pdf == standard_stream)
+    return CommandError{exit_bad_input, "L'opzione --pdf richiede un nome di file."};
+  const auto outputs = file_outputs(o);
+  for (std::size_t i = 0; i < outputs.size(); ++i)
+    for (std::size_t j = i + 1; j < outputs.size(); ++j)
+      if (*outputs[i].second && *outputs[i].second == *outputs[j].second &&
+          **outputs[i].second != standard_stream)
+        return CommandError{exit_bad_input, same_file_message(outputs[i].first, outputs[j].first)};
+  return standard_output_taken_twice(o, o.report == standard_stream, false,
+                                     o.data == standard_stream);
 }
 
 // The printed report's lines as UTF-8 text, one per line.
@@ -133,11 +156,13 @@ output::WriteOutcome write_standard_output(int fd, std::string_view text) {
   return out.flush();
 }
 
-// The bytes of the PDF/A report, or the message of why there are none.
+// The bytes of the PDF/A report with the calculation's data, or the message of why there are
+// none.
 Outcome<std::string, std::string> pdf_bytes([[maybe_unused]] const Report& printed,
-                                            [[maybe_unused]] const Kind& kind) {
+                                            [[maybe_unused]] const Kind& kind,
+                                            [[maybe_unused]] std::string_view data) {
 #ifdef FONDARA_PDF
-  return output::pdfa_file(printed, output::report_title(kind.title));
+  return output::pdfa_file(printed, output::report_title(kind.title), data);
 #else
   return Failed{std::string("Questa versione di fondara-calc non scrive file PDF.")};
 #endif
@@ -148,30 +173,51 @@ Outcome<std::string, std::string> pdf_bytes([[maybe_unused]] const Report& print
 struct Targets {
   bool report_on_standard_output = false;
   bool pdf_on_standard_output = false;
+  bool data_on_standard_output = false;
 };
 
 Outcome<Targets, CommandError> resolve_targets(const Options& o, int out) {
   const auto on_standard_output = [out](const std::optional<std::string>& name) {
     return name && (*name == standard_stream || is_standard_output(*name, out));
   };
-  const Targets targets{on_standard_output(o.report), on_standard_output(o.pdf)};
+  const Targets targets{on_standard_output(o.report), on_standard_output(o.pdf),
+                        on_standard_output(o.data)};
   if (auto taken = standard_output_taken_twice(o, targets.report_on_standard_output,
-                                               targets.pdf_on_standard_output))
+                                               targets.pdf_on_standard_output,
+                                               targets.data_on_standard_output))
     return Failed{*taken};
-  if (o.report && o.pdf) {
-    const auto report = identity_of(*o.report);
-    const auto pdf = identity_of(*o.pdf);
-    if (report && pdf && report->same_file(*pdf))
-      return Failed{CommandError{exit_bad_input, same_file_message()}};
-  }
+  const auto outputs = file_outputs(o);
+  for (std::size_t i = 0; i < outputs.size(); ++i)
+    for (std::size_t j = i + 1; j < outputs.size(); ++j) {
+      if (!*outputs[i].second || !*outputs[j].second) continue;
+      const auto first = identity_of(**outputs[i].second);
+      const auto second = identity_of(**outputs[j].second);
+      if (first && second && first->same_file(*second))
+        return Failed{
+            CommandError{exit_bad_input, same_file_message(outputs[i].first, outputs[j].first)}};
+    }
   return targets;
+}
+
+// What the calculation is given: the data of the file of --apri, or the fields of the
+// command line, typed at the terminal.
+Outcome<CalculationData, CommandError> calculation_data(const Options& o) {
+  if (!o.open) return CalculationData{o.kind, Source::terminal, o.texts, {}};
+  auto opened = open_calculation(*o.open);
+  if (!opened)
+    return Failed{CommandError{opened.error().unreadable ? exit_file : exit_bad_input,
+                               open_failure_message(safe_quoted(*o.open), opened.error())}};
+  return *std::move(opened);
 }
 
 // One calculation from the command line's fields.
 int run_single(const Options& o, const Streams& streams) {
   const auto targets = resolve_targets(o, streams.out);
   if (!targets) return exit_with(streams.err, targets.error().code, targets.error().message);
-  const CalculationOutcome outcome = o.kind->compute(o.texts, Source::terminal);
+  const auto data = calculation_data(o);
+  if (!data) return exit_with(streams.err, data.error().code, data.error().message);
+  const Kind& kind = *data->kind;
+  const CalculationOutcome outcome = kind.calculate(data->texts, data->combinations, data->source);
   if (!outcome)
     return exit_with(streams.err, exit_code(outcome.error().type), outcome.error().message);
   const Calculation& calculation = *outcome;
@@ -189,16 +235,18 @@ int run_single(const Options& o, const Streams& streams) {
     *into = *std::move(result);
   }
   std::string file = o.report ? output::file_bytes(file_report) : std::string();
+  std::string data_text = data_file_text(*data);
   std::string pdf;
   if (o.pdf) {
-    auto bytes = pdf_bytes(printed, *o.kind);
+    auto bytes = pdf_bytes(printed, kind, data_text);
     if (!bytes) return exit_with(streams.err, exit_file, bytes.error());
     pdf = *std::move(bytes);
   }
 
   for (const auto& [name, on_standard_output, bytes] :
        {std::tuple{o.report, targets->report_on_standard_output, &file},
-        std::tuple{o.pdf, targets->pdf_on_standard_output, &pdf}}) {
+        std::tuple{o.pdf, targets->pdf_on_standard_output, &pdf},
+        std::tuple{o.data, targets->data_on_standard_output, &data_text}}) {
     if (!name || on_standard_output) continue;
     if (const auto written = output::write_file(*name, *bytes); !written)
       return exit_with(streams.err, exit_file, write_failure(*name, written.error()));
@@ -206,8 +254,9 @@ int run_single(const Options& o, const Streams& streams) {
   // Standard output shows the results unless an output took it.
   const std::string shown = targets->report_on_standard_output ? file
                             : targets->pdf_on_standard_output  ? pdf
+                            : targets->data_on_standard_output ? data_text
                             : o.print                          ? preview_text(printed)
-                                                               : result_lines(*o.kind, calculation);
+                                                               : result_lines(kind, calculation);
   if (const auto written = write_standard_output(streams.out, shown); !written)
     return exit_with(streams.err, exit_file, write_failure(standard_stream, written.error()));
   return exit_ok;
@@ -215,19 +264,34 @@ int run_single(const Options& o, const Streams& streams) {
 
 }  // namespace
 
-std::string result_lines(const Kind& kind, const Calculation& calculation) {
+namespace {
+
+// The lines of one row of results.
+std::string row_lines(const Kind& kind, const std::vector<std::string>& row) {
   std::string text;
-  for (std::size_t i = 0; i < kind.results.size() && i < calculation.results.size(); ++i) {
+  for (std::size_t i = 0; i < kind.results.size() && i < row.size(); ++i) {
     const ResultField& result = kind.results[i];
-    const std::string& value = calculation.results[i];
+    const std::string& value = row[i];
     if (result.caption.empty() || value.empty()) continue;
     // The window's caption without its trailing blanks, joined to the value by " = "
-    // unless it ends in one.
+    // unless it ends in one or in a colon.
     std::string_view caption = result.caption;
     caption.remove_suffix(caption.size() - (caption.find_last_not_of(' ') + 1));
-    text.append(caption).append(caption.ends_with('=') ? " " : " = ").append(value);
+    const bool joined = caption.ends_with('=') || caption.ends_with(':');
+    text.append(caption).append(joined ? " " : " = ").append(value);
     text.append(result.line_unit).push_back('\n');
   }
+  return text;
+}
+
+}  // namespace
+
+std::string result_lines(const Kind& kind, const Calculation& calculation) {
+  if (calculation.combinations.size() < 2) return row_lines(kind, calculation.results);
+  std::string text;
+  for (std::size_t i = 0; i < calculation.combinations.size(); ++i)
+    text += (i > 0 ? "\nCombinazione " : "Combinazione ") + std::to_string(i + 1) + ":\n" +
+            row_lines(kind, calculation.combinations[i]);
   return text;
 }
 
@@ -250,6 +314,18 @@ Outcome<Options, CommandError> read_options(const std::vector<std::string>& args
     }
   }
 
+  if (o.open && !kind_name) {
+    if (!assignments.empty())
+      return Failed{
+          CommandError{exit_bad_input,
+                       "Con --apri i dati si leggono dal file: non indicare campi nel comando."}};
+    if (auto failure = check_combination(o)) return Failed{*failure};
+    return o;
+  }
+  if (o.open)
+    return Failed{CommandError{exit_bad_input,
+                               "Con --apri il tipo di calcolo si legge dal file: "
+                               "non indicarlo nel comando."}};
   if (!kind_name)
     return Failed{CommandError{exit_bad_input, "Indicare il tipo di calcolo, " + kind_names() +
                                                    " (vedere fondara-calc --help)."}};

@@ -53,6 +53,7 @@ inline constexpr std::size_t kDataFileMaxBytes = 1024 * 1024;
 struct DataFileError {
   std::string cause;
   std::size_t line = 0;
+  bool unreadable = false;  // the file could not be read at all (not what it holds)
 };
 
 // The text of the data file.

@@ -8,7 +8,7 @@ namespace fondara {
 
 Outcome<CalculationData, DataFileError> open_calculation(const std::string& path) {
   const output::ReadOutcome bytes = output::read_file(path, kDataFileMaxBytes);
-  if (!bytes) return Failed{DataFileError{bytes.error(), 0}};
+  if (!bytes) return Failed{DataFileError{bytes.error().cause, 0, !bytes.error().too_large}};
   if (!bytes->starts_with("%PDF-")) return read_data_file(*bytes, kinds());
   const auto data = output::calculation_data(*bytes);
   if (!data)
@@ -19,9 +19,9 @@ Outcome<CalculationData, DataFileError> open_calculation(const std::string& path
   return read_data_file(*data, kinds());
 }
 
-std::string open_failure_message(std::string_view shown_name, const DataFileError& error) {
+std::string open_failure_message(std::string_view quoted_name, const DataFileError& error) {
   std::string message =
-      "Impossibile aprire il file \"" + std::string(shown_name) + "\": " + error.cause;
+      "Impossibile aprire il file " + std::string(quoted_name) + ": " + error.cause;
   if (error.line > 0) message += " (riga " + std::to_string(error.line) + ")";
   return message + ".";
 }

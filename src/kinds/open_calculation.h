@@ -16,7 +16,7 @@ namespace fondara {
 Outcome<CalculationData, DataFileError> open_calculation(const std::string& path);
 
 // "Impossibile aprire il file "NAME": CAUSE (riga N)." for a message box or the terminal;
-// `shown_name` is the file's name as the user should read it.
-std::string open_failure_message(std::string_view shown_name, const DataFileError& error);
+// `quoted_name` is the file's name between quotes, as the user should read it.
+std::string open_failure_message(std::string_view quoted_name, const DataFileError& error);
 
 }  // namespace fondara

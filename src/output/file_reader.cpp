@@ -11,8 +11,12 @@
 namespace fondara::output {
 namespace {
 
-std::string cause(int error_number) {
-  return cause_text(error_number, Access::read);
+ReadFailure cause(int error_number) {
+  return {cause_text(error_number, Access::read)};
+}
+
+ReadFailure too_large(std::size_t limit) {
+  return {"è più grande di " + std::to_string(limit / (1024 * 1024)) + " MiB", true};
 }
 
 // Closes the descriptor when it goes.
@@ -32,9 +36,8 @@ ReadOutcome read_file(const std::string& path, std::size_t limit) {
   struct stat status {};
   if (::fstat(file.fd, &status) != 0) return Failed{cause(errno)};
   if (S_ISDIR(status.st_mode)) return Failed{cause(EISDIR)};
-  if (!S_ISREG(status.st_mode)) return Failed{std::string("non è un file regolare")};
-  if (static_cast<std::size_t>(status.st_size) > limit)
-    return Failed{"è più grande di " + std::to_string(limit / (1024 * 1024)) + " MiB"};
+  if (!S_ISREG(status.st_mode)) return Failed{ReadFailure{"non è un file regolare"}};
+  if (static_cast<std::size_t>(status.st_size) > limit) return Failed{too_large(limit)};
   std::string bytes;
   char buffer[64 * 1024];
   for (;;) {
@@ -44,8 +47,7 @@ ReadOutcome read_file(const std::string& path, std::size_t limit) {
     if (count == 0) return bytes;
     bytes.append(buffer, static_cast<std::size_t>(count));
     // A file that grows while it is read is bounded all the same.
-    if (bytes.size() > limit)
-      return Failed{"è più grande di " + std::to_string(limit / (1024 * 1024)) + " MiB"};
+    if (bytes.size() > limit) return Failed{too_large(limit)};
   }
 }
 

@@ -10,8 +10,13 @@
 
 namespace fondara::output {
 
-// Why a file could not be read, in Italian, lower case: "il file non esiste".
-using ReadOutcome = Outcome<std::string, std::string>;
+// Why a file could not be read: the cause in Italian, lower case ("il file non esiste"), and
+// whether it was only too large (it could be read, but is not what was asked for).
+struct ReadFailure {
+  std::string cause;
+  bool too_large = false;
+};
+using ReadOutcome = Outcome<std::string, ReadFailure>;
 
 // The bytes of the regular file at `path`, or the cause; a file of more than `limit` bytes
 // is refused before it is read.

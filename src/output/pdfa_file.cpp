@@ -5,6 +5,8 @@
 
 #include "output/messages.h"
 #include "output/pdf.h"
+#include "output/pdf_metadata.h"
+#include "output/pdf_metadata.h"
 
 namespace fondara::output {
 namespace {
@@ -23,12 +25,15 @@ std::unique_ptr<QGuiApplication> application_for_drawing() {
 
 }  // namespace
 
-Outcome<std::string, std::string> pdfa_file(const Report& printed, std::string_view title) {
+Outcome<std::string, std::string> pdfa_file(const Report& printed, std::string_view title,
+                                            std::string_view data) {
   const auto application = application_for_drawing();
   const auto pdf =
       pdfa_report(printed, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
   if (!pdf) return Failed{std::string(pdf_error_message)};
-  return pdf->toStdString();
+  auto with_data = with_calculation_data(pdf->toStdString(), data);
+  if (!with_data) return Failed{std::string(pdf_error_message)};
+  return *std::move(with_data);
 }
 
 }  // namespace fondara::output

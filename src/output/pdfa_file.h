@@ -12,8 +12,10 @@
 
 namespace fondara::output {
 
-// The bytes of the PDF/A file of a printed report, with the document title `title`, or
-// the Italian message of the failure.
-Outcome<std::string, std::string> pdfa_file(const Report& printed, std::string_view title);
+// The bytes of the PDF/A file of a printed report, with the document title `title` and the
+// calculation's data (the text of its .fondara file) in its metadata, or the Italian
+// message of the failure.
+Outcome<std::string, std::string> pdfa_file(const Report& printed, std::string_view title,
+                                            std::string_view data);
 
 }  // namespace fondara::output

@@ -28,7 +28,7 @@ Outcome<std::string, QString> file_of_type(const SaveChoice& choice, const Repor
   if (!is_pdf(choice)) return output::file_bytes(file_report);
   const ReportOutcome printed = build(Version::printed);
   if (!printed) return Failed{failure_text(printed)};
-  auto pdf = output::pdfa_file(*printed, title.toStdString());
+  auto pdf = output::pdfa_file(*printed, title.toStdString(), {});
   if (!pdf) return Failed{QString::fromStdString(pdf.error())};
   return *std::move(pdf);
 }

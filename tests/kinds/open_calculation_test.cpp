@@ -56,7 +56,7 @@ TEST_P(OpenCalculation, RefusesWithOneMessage) {
     std::ofstream(file, std::ios::binary) << GetParam().content;
   const auto opened = open_calculation(file.string());
   ASSERT_FALSE(opened.ok());
-  EXPECT_EQ(open_failure_message("f", opened.error()), GetParam().message);
+  EXPECT_EQ(open_failure_message("\"f\"", opened.error()), GetParam().message);
   fs::remove_all(folder);
 }
 
