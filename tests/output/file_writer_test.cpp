@@ -221,6 +221,10 @@ const Scene kScenes[] = {
      [](const Folder& f) { EXPECT_EQ(test::read_file(f / "second.txt"), kOld); }},
 };
 
+void PrintTo(const Scene& row, std::ostream* out) {
+  *out << row.name;
+}
+
 class FileWriterScene : public testing::TestWithParam<Scene> {};
 
 // Afterwards the target holds the new bytes, or its old ones after a failure, and the

@@ -51,6 +51,10 @@ const Extractor kExtractors[] = {
     {"mupdf", "mutool", {"draw", "-F", "txt", "-o", "-", "%1"}, true},
 };
 
+void PrintTo(const Extractor& row, std::ostream* out) {
+  *out << row.name;
+}
+
 class BlanksReadBack : public testing::TestWithParam<Extractor> {};
 
 // Copying from a viewer or extracting the text gives blanks, not tabs, where the report has

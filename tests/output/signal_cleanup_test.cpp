@@ -98,6 +98,10 @@ int wait_for(pid_t child) {
   return status;
 }
 
+void PrintTo(const Interruption& row, std::ostream* out) {
+  *out << row.name;
+}
+
 class SignalCleanup : public testing::TestWithParam<Interruption> {};
 
 TEST_P(SignalCleanup, LeavesTheOldFileAndNothingElse) {
