@@ -9,7 +9,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-translations-l10n
   libgl-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth x11-utils imagemagick poppler-utils qpdf libxml2-utils
+  xvfb xauth x11-utils imagemagick poppler-utils qpdf libxml2-utils mupdf-tools
+  python3-pdfminer acl
   clang libclang-rt-14-dev
   cups cups-client cups-filters printer-driver-cups-pdf libcups2-dev
   desktop-file-utils appstream dpkg-dev file shared-mime-info

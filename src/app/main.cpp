@@ -3,10 +3,12 @@
 #include <QApplication>
 
 #include "app/program.h"
+#include "output/file_writer.h"
 #include "window/appearance.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  fondara::output::install_signal_cleanup();
   fondara::window::setup_desktop(app);
   fondara::app::Program program;
   program.start();

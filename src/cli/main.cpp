@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "output/file_writer.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ int claim_if_closed(int fd) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  fondara::output::install_signal_cleanup();
   fondara::cli::Streams streams;
   streams.in = claim_if_closed(0);
   streams.out = claim_if_closed(1);

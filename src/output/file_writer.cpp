@@ -2,13 +2,20 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <mutex>
+#include <optional>
 #include <utility>
 
 namespace fondara::output {
@@ -92,7 +99,150 @@ std::string random_suffix() {
   return suffix;
 }
 
+// The signals whose default action ends the program and that a user or the system sends
+// to a program while it writes: Ctrl-C, kill, a closed terminal, a file-size limit.
+constexpr int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGXFSZ};
+
+// One temporary file's name, for the signal handler once `held` is set: fixed storage and
+// lock-free atomics, all that a handler may touch.
+struct Slot {
+  std::atomic<bool> claimed{false};
+  std::atomic<bool> held{false};
+  char name[PATH_MAX];
+};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+// More files than these programs write at once; past them a file is still written, without
+// the clean-up on signals.
+constexpr int kSlots = 16;
+Slot registry[kSlots];
+
+// Registers `name` for removal on a signal: its slot, or -1 when there is none.
+int register_temporary(const std::string& name) {
+  if (name.size() >= PATH_MAX) return -1;
+  for (int i = 0; i < kSlots; ++i) {
+    bool free = false;
+    if (!registry[i].claimed.compare_exchange_strong(free, true)) continue;
+    std::memcpy(registry[i].name, name.c_str(), name.size() + 1);
+    registry[i].held.store(true, std::memory_order_release);
+    return i;
+  }
+  return -1;
+}
+
+void unregister_temporary(int slot) {
+  if (slot < 0) return;
+  registry[slot].held.store(false, std::memory_order_release);
+  registry[slot].claimed.store(false, std::memory_order_release);
+}
+
+// Removes the registered files, then raises the signal again with its default action: it
+// is delivered, and ends the program, when the handler returns.
+void remove_temporaries_and_end(int signal_number) {
+  for (Slot& slot : registry)
+    if (slot.held.load(std::memory_order_acquire)) ::unlink(slot.name);
+  struct sigaction default_action {};
+  default_action.sa_handler = SIG_DFL;
+  ::sigemptyset(&default_action.sa_mask);
+  ::sigaction(signal_number, &default_action, nullptr);
+  ::raise(signal_number);
+}
+
+// Holds back the clean-up signals in this thread while it lives, so that a temporary file
+// is never on disk without being registered, nor registered under a name it no longer has.
+class SignalsHeld {
+ public:
+  SignalsHeld() {
+    sigset_t set;
+    ::sigemptyset(&set);
+    for (const int signal_number : kCleanupSignals) ::sigaddset(&set, signal_number);
+    ::pthread_sigmask(SIG_BLOCK, &set, &previous_);
+  }
+  ~SignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+ private:
+  sigset_t previous_{};
+};
+
+// A folder that refuses a new file by its permissions, its file system mounted read-only
+// or an attribute (immutable): the existing file may still be written in place.
+bool folder_refusal(int error_number) {
+  return error_number == EACCES || error_number == EPERM || error_number == EROFS;
+}
+
+// The system.* attributes hold access control lists (POSIX ACLs, NFSv4 ACLs): a new file
+// without them could be open to users the old one kept out.
+bool access_control(std::string_view name) {
+  return name.starts_with("system.");
+}
+
+// The value of attribute `name` of `fd`; nothing, with errno set, when it cannot be read.
+std::optional<std::string> attribute(int fd, const char* name) {
+  for (;;) {
+    const ssize_t size = ::fgetxattr(fd, name, nullptr, 0);
+    if (size < 0) return std::nullopt;
+    std::string value(static_cast<std::size_t>(size), '\0');
+    const ssize_t read = ::fgetxattr(fd, name, value.data(), value.size());
+    if (read >= 0) return value.substr(0, static_cast<std::size_t>(read));
+    if (errno != ERANGE) return std::nullopt;  // ERANGE: it grew meanwhile
+  }
+}
+
+// The names of the extended attributes of `fd`, each ended by NUL; nothing when the file
+// system has none; the errno of another failure.
+Outcome<std::string, int> attribute_names(int fd) {
+  for (;;) {
+    const ssize_t size = ::flistxattr(fd, nullptr, 0);
+    if (size < 0)
+      return errno == ENOTSUP ? Outcome<std::string, int>(std::string()) : Failed{errno};
+    std::string names(static_cast<std::size_t>(size), '\0');
+    const ssize_t listed = ::flistxattr(fd, names.data(), names.size());
+    if (listed >= 0) return names.substr(0, static_cast<std::size_t>(listed));
+    if (errno != ERANGE) return Failed{errno};
+  }
+}
+
+// Copies the extended attributes of `from` to `to`: 0, or the errno of the failure to
+// read or copy an access control list. Any other attribute that the file system or our
+// privileges refuse (trusted.*, security.* without the privilege, user.* where the file
+// system has none) is left out: the file is saved without it.
+int copy_extended_attributes(int from, int to) {
+  const auto names = attribute_names(from);
+  if (!names) return names.error();
+  for (std::size_t at = 0; at < names->size();) {
+    const char* name = names->c_str() + at;
+    at += std::strlen(name) + 1;
+    const bool required = access_control(name);
+    const auto value = attribute(from, name);
+    if (!value) {
+      if (required) return errno;
+      continue;
+    }
+    if (::fsetxattr(to, name, value->data(), value->size(), 0) != 0 && required) return errno;
+  }
+  return 0;
+}
+
 }  // namespace
+
+void install_signal_cleanup() {
+  static std::once_flag installed;
+  std::call_once(installed, [] {
+    struct sigaction action {};
+    action.sa_handler = remove_temporaries_and_end;
+    ::sigemptyset(&action.sa_mask);
+    for (const int signal_number : kCleanupSignals) ::sigaddset(&action.sa_mask, signal_number);
+    for (const int signal_number : kCleanupSignals) {
+      struct sigaction current {};
+      if (::sigaction(signal_number, nullptr, &current) != 0) continue;
+      // Ignored since the start (nohup), or handled by someone else: left as it is.
+      if ((current.sa_flags & SA_SIGINFO) != 0 || current.sa_handler != SIG_DFL) continue;
+      ::sigaction(signal_number, &action, nullptr);
+    }
+  });
+}
 
 std::string cause_text(int error_number, Access access) {
   if (error_number == ENOENT && access == Access::read) return "il file non esiste";
@@ -140,7 +290,17 @@ void Output::write_through(std::string_view bytes) {
 
 FileWriter::~FileWriter() {
   if (fd_ >= 0) ::close(fd_);
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  if (old_fd_ >= 0) ::close(old_fd_);
+  remove_temporary();
+}
+
+void FileWriter::remove_temporary() {
+  if (temporary_.empty()) return;
+  const SignalsHeld held;
+  ::unlink(temporary_.c_str());
+  unregister_temporary(slot_);
+  temporary_.clear();
+  slot_ = -1;
 }
 
 WriteOutcome FileWriter::open() {
@@ -155,72 +315,120 @@ WriteOutcome FileWriter::open() {
     ::close(fd);
     return Failed{error_number};
   }
-  if (fd >= 0 && !S_ISREG(status.st_mode)) {
-    // A FIFO with a reader, a device: written in place, with blocking writes.
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-      const int error_number = errno;
-      ::close(fd);
-      return Failed{error_number};
-    }
-    fd_ = output_.fd_ = fd;
-    return Done{};
-  }
-  if (fd >= 0) ::close(fd);
+  // A FIFO with a reader, a device: written in place.
+  if (fd >= 0 && !S_ISREG(status.st_mode)) return write_directly(fd);
   // A regular file, or a name still free (through a link, perhaps dangling).
   std::string target = path_;
-  if (const int error_number = follow_links(target)) return Failed{error_number};
-  if (std::filesystem::path(target).filename().empty()) return Failed{EISDIR};
-  if (fd < 0) return open_temporary(target, 0666, -1, -1);
-  // Root may write anywhere: a file without any write permission is still refused.
-  if ((status.st_mode & 0222) == 0) return Failed{EACCES};
-  return open_temporary(target, static_cast<int>(status.st_mode & 07777),
-                        static_cast<int>(status.st_uid), static_cast<int>(status.st_gid));
+  int error_number = follow_links(target);
+  if (error_number == 0 && std::filesystem::path(target).filename().empty()) error_number = EISDIR;
+  if (error_number != 0) {
+    if (fd >= 0) ::close(fd);
+    return Failed{error_number};
+  }
+  if (fd < 0) return open_temporary(target, 0666);
+  return replace_or_write_in_place(target, fd, status.st_mode);
 }
 
-WriteOutcome FileWriter::open_temporary(const std::string& target, int mode, int owner, int group) {
+// Takes `fd` as the output, with blocking writes; closes it on failure.
+WriteOutcome FileWriter::write_directly(int fd) {
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    const int error_number = errno;
+    ::close(fd);
+    return Failed{error_number};
+  }
+  fd_ = output_.fd_ = fd;
+  return Done{};
+}
+
+// Replaces the regular file open as `old_fd` through a temporary file; where its folder
+// refuses one, writes the file in place. Takes `old_fd`.
+WriteOutcome FileWriter::replace_or_write_in_place(const std::string& target, int old_fd,
+                                                   mode_t old_mode) {
+  // Root may write anywhere: a file without any write permission is still refused.
+  if ((old_mode & 0222) == 0) {
+    ::close(old_fd);
+    return Failed{EACCES};
+  }
+  // A replacement starts private; it takes the old file's properties when it is complete.
+  const WriteOutcome opened = open_temporary(target, 0600);
+  if (opened) {
+    old_fd_ = old_fd;
+    return opened;
+  }
+  if (!folder_refusal(opened.error())) {
+    ::close(old_fd);
+    return opened;
+  }
+  // The folder takes no new file but the file, opened for writing, takes new bytes.
+  if (::ftruncate(old_fd, 0) != 0) {
+    const int error_number = errno;
+    ::close(old_fd);
+    return Failed{error_number};
+  }
+  synced_ = true;
+  return write_directly(old_fd);
+}
+
+WriteOutcome FileWriter::open_temporary(const std::string& target, mode_t mode) {
   const std::string stem = temporary_name(target);
-  const bool replacing = owner >= 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string name = stem + random_suffix();
-    // A new file gets 0666 less the umask from the kernel; a replacement starts private
-    // and takes the old file's permissions before any byte is written.
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                          replacing ? 0600 : static_cast<mode_t>(mode));
+    // A new file gets `mode` less the umask from the kernel.
+    const SignalsHeld held;
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0) {
       if (errno == EEXIST) continue;
       return Failed{errno};
     }
-    fd_ = fd;
+    slot_ = register_temporary(name);
+    fd_ = output_.fd_ = fd;
     temporary_ = std::move(name);
     target_ = target;
-    if (replacing) {
-      // Only a privileged process may give the file away; otherwise it stays ours, in the
-      // old file's group where we belong to it, and set-id bits do not pass to it.
-      auto kept_mode = static_cast<mode_t>(mode);
-      if (::fchown(fd_, static_cast<uid_t>(owner), static_cast<gid_t>(group)) != 0) {
-        kept_mode &= static_cast<mode_t>(~(S_ISUID | S_ISGID));
-        // Outside the old file's group the file keeps ours: nothing to undo.
-        if (::fchown(fd_, static_cast<uid_t>(-1), static_cast<gid_t>(group)) != 0) errno = 0;
-      }
-      if (::fchmod(fd_, kept_mode) != 0) return Failed{errno};
-    }
-    output_.fd_ = fd_;
+    synced_ = true;
     return Done{};
   }
   return Failed{EEXIST};
 }
 
+// The old file's owner (where the process may set it), permissions and extended attributes,
+// given to the complete temporary file: after the writes, which would clear set-id bits
+// and file capabilities, and in this order, since a change of owner clears them too.
+WriteOutcome FileWriter::keep_old_file_properties() {
+  struct stat old {};
+  if (::fstat(old_fd_, &old) != 0) return Failed{errno};
+  auto kept_mode = static_cast<mode_t>(old.st_mode & 07777);
+  // Only a privileged process may give the file away; otherwise it stays ours, in the old
+  // file's group where we belong to it, and set-id bits do not pass to it.
+  if (::fchown(fd_, old.st_uid, old.st_gid) != 0) {
+    kept_mode &= static_cast<mode_t>(~(S_ISUID | S_ISGID));
+    // Outside the old file's group the file keeps ours: nothing to undo.
+    if (::fchown(fd_, static_cast<uid_t>(-1), old.st_gid) != 0) errno = 0;
+  }
+  if (::fchmod(fd_, kept_mode) != 0) return Failed{errno};
+  if (const int error_number = copy_extended_attributes(old_fd_, fd_)) return Failed{error_number};
+  return Done{};
+}
+
 WriteOutcome FileWriter::commit() {
   int error_number = output_.flush() ? 0 : output_.error();
-  if (error_number == 0 && !temporary_.empty() && ::fsync(fd_) != 0) error_number = errno;
+  if (error_number == 0 && old_fd_ >= 0 && !temporary_.empty()) {
+    if (const WriteOutcome kept = keep_old_file_properties(); !kept) error_number = kept.error();
+  }
+  if (error_number == 0 && synced_ && ::fsync(fd_) != 0) error_number = errno;
   if (fd_ >= 0 && ::close(fd_) != 0 && error_number == 0) error_number = errno;
   fd_ = -1;
+  if (old_fd_ >= 0) ::close(old_fd_);
+  old_fd_ = -1;
   if (error_number == 0 && !temporary_.empty()) {
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+    const SignalsHeld held;
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
       error_number = errno;
-    else
+    } else {
+      unregister_temporary(slot_);
       temporary_.clear();
+      slot_ = -1;
+    }
   }
   if (error_number != 0) return Failed{error_number};
   return Done{};

@@ -3,12 +3,18 @@
 // A regular file is replaced whole: the bytes go to a temporary file in the target's own
 // folder, which is synced and renamed over the target only when everything was written,
 // so any failure leaves the earlier file exactly as it was. A symbolic link is followed
-// to its target; an existing file keeps its permissions (and its owner where the process
-// may set it); an existing file without write permission is refused even when its folder
-// is writable. Whatever else exists under the name (a FIFO, a device) is opened and
-// written directly and never replaced. Used by the windows' Save and by fondara-calc,
-// with one table of Italian causes. POSIX and the standard library only.
+// to its target; an existing file keeps its permissions, its extended attributes (ACLs
+// among them) and its owner where the process may set it; an existing file without write
+// permission is refused even when its folder is writable. When the folder refuses the
+// temporary file but the existing file is writable, the file is written in place
+// (truncated, then written), as editors do. Whatever else exists under the name (a FIFO,
+// a device) is opened and written directly and never replaced. A temporary file is
+// removed when the program is interrupted by a signal (install_signal_cleanup). Used by
+// the windows' Save and by fondara-calc, with one table of Italian causes. POSIX, Linux's
+// extended attributes and the standard library only.
 #pragma once
+
+#include <sys/stat.h>
 
 #include <string>
 #include <string_view>
@@ -67,14 +73,27 @@ class FileWriter {
   WriteOutcome commit();
 
  private:
-  WriteOutcome open_temporary(const std::string& target, int mode, int owner, int group);
+  WriteOutcome write_directly(int fd);
+  WriteOutcome replace_or_write_in_place(const std::string& target, int old_fd, mode_t old_mode);
+  WriteOutcome open_temporary(const std::string& target, mode_t mode);
+  WriteOutcome keep_old_file_properties();
+  void remove_temporary();
 
   std::string path_;
   std::string temporary_;  // empty when the target is written directly
   std::string target_;     // the name the temporary file is renamed to
+  int slot_ = -1;          // where temporary_ is registered for the signal handler
+  int old_fd_ = -1;        // the file being replaced, whose properties the new one takes
+  bool synced_ = false;    // a regular file, synced before it is closed
   int fd_ = -1;
   Output output_{-1};
 };
+
+// Installs, once, handlers of SIGINT, SIGTERM, SIGHUP and SIGXFSZ that remove the
+// temporary files being written and then end the program as the signal would. A signal
+// that was ignored when the program started (nohup) stays ignored; one that already has a
+// handler keeps it. Called from each program's main.
+void install_signal_cleanup();
 
 // Writes `bytes` to `path` as FileWriter does.
 WriteOutcome write_file(const std::string& path, std::string_view bytes);

@@ -6,6 +6,11 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <map>
+#include <unordered_map>
+#include <utility>
+
+#include "output/pdf_text_map.h"
 
 namespace fondara::output {
 namespace {
@@ -28,32 +33,80 @@ QFont report_font(int points) {
   return font;
 }
 
-QString without_trailing_blanks(const QString& text) {
-  qsizetype end = text.size();
-  while (end > 0 && text[end - 1] == QLatin1Char(' ')) --end;
-  return text.left(end);
-}
+// The characters of one line with the advance from the line's start to each of them,
+// each character's advance measured once per font and added up: the time grows with the
+// line's length, and no measure spans more than one character (Qt's fixed-point widths
+// overflow past a few hundred thousand characters).
+class MeasuredLine {
+ public:
+  MeasuredLine(QString text, const QFontMetricsF& metrics,
+               std::unordered_map<char32_t, double>& known)
+      : text_(std::move(text)), edge_(static_cast<std::size_t>(text_.size()) + 1, 0.0) {
+    for (qsizetype i = 0; i < text_.size();) {
+      const qsizetype next = next_character(i);
+      const QString character = text_.mid(i, next - i);
+      const char32_t code =
+          next - i == 2 ? QChar::surrogateToUcs4(text_[i], text_[i + 1]) : text_[i].unicode();
+      auto [entry, added] = known.try_emplace(code, 0.0);
+      if (added) entry->second = metrics.horizontalAdvance(character);
+      for (qsizetype k = i + 1; k < next; ++k) set_edge(k, edge(i));
+      set_edge(next, edge(i) + entry->second);
+      i = next;
+    }
+  }
 
-qsizetype leading_blanks(const QString& text, qsizetype from = 0) {
-  qsizetype end = from;
-  while (end < text.size() && text[end] == QLatin1Char(' ')) ++end;
-  return end - from;
-}
+  const QString& text() const { return text_; }
+  qsizetype size() const { return text_.size(); }
+  // The advance from the line's start to code unit `i`.
+  double edge(qsizetype i) const { return edge_[static_cast<std::size_t>(i)]; }
+  // Where the character at code unit `i` ends: a surrogate pair is one character.
+  qsizetype next_character(qsizetype i) const {
+    const bool pair =
+        i + 1 < text_.size() && text_[i].isHighSurrogate() && text_[i + 1].isLowSurrogate();
+    return i + (pair ? 2 : 1);
+  }
+  bool blank(qsizetype i) const { return text_[i] == QLatin1Char(' '); }
 
-// The pieces of `text` that each fit `width`: broken after the last blank that fits
+ private:
+  void set_edge(qsizetype i, double x) { edge_[static_cast<std::size_t>(i)] = x; }
+
+  QString text_;
+  std::vector<double> edge_;
+};
+
+// One piece of a wrapped line: its code units [begin, end).
+struct Piece {
+  qsizetype begin;
+  qsizetype end;
+};
+
+// The pieces of `line` that each fit `width`: broken after the last blank that fits
 // (the blanks at the break are dropped), or after the last character that fits when no
 // blank past the indentation does. Trailing blanks never cause a break.
-std::vector<QString> wrap(QString text, double width, const QFontMetricsF& metrics) {
-  std::vector<QString> pieces;
-  while (metrics.horizontalAdvance(without_trailing_blanks(text)) > width) {
-    qsizetype fit = 1;  // at least one character a line, however narrow the page
-    while (fit < text.size() && metrics.horizontalAdvance(text.left(fit + 1)) <= width) ++fit;
-    const qsizetype blank = text.lastIndexOf(QLatin1Char(' '), fit);
-    const qsizetype cut = blank > leading_blanks(text) ? blank : fit;
-    pieces.push_back(without_trailing_blanks(text.left(cut)));
-    text = text.mid(cut + leading_blanks(text, cut));
+std::vector<Piece> wrap(const MeasuredLine& line, double width) {
+  const auto skip_blanks = [&](qsizetype i) {
+    while (i < line.size() && line.blank(i)) ++i;
+    return i;
+  };
+  qsizetype content_end = line.size();
+  while (content_end > 0 && line.blank(content_end - 1)) --content_end;
+  std::vector<Piece> pieces;
+  qsizetype begin = 0;
+  while (content_end > begin && line.edge(content_end) - line.edge(begin) > width) {
+    // At least one character a line, however narrow the page.
+    qsizetype fit = line.next_character(begin);
+    while (fit < line.size() && line.edge(line.next_character(fit)) - line.edge(begin) <= width)
+      fit = line.next_character(fit);
+    // The last blank up to the first character that does not fit.
+    qsizetype blank = fit;
+    while (blank > begin && !line.blank(blank)) --blank;
+    const qsizetype cut = blank > skip_blanks(begin) ? blank : fit;
+    qsizetype end = cut;
+    while (end > begin && line.blank(end - 1)) --end;
+    pieces.push_back({begin, end});
+    begin = skip_blanks(cut);
   }
-  pieces.push_back(std::move(text));
+  pieces.push_back({begin, line.size()});
   return pieces;
 }
 
@@ -72,17 +125,22 @@ bool paint_lines(QPagedPaintDevice& device, QPainter& painter, const std::vector
   const double line_width = device_x(right_limit) - left;
   double y = top;
   bool page_used = false;
+  // The advances of the characters met so far, for each font size.
+  std::map<int, std::unordered_map<char32_t, double>> advances;
   for (const Line& line : lines) {
     painter.setFont(report_font(line.points));
     const QFontMetricsF metrics(painter.font(), &device);
     const double spacing = metrics.lineSpacing();
-    for (const QString& piece : wrap(QString::fromStdString(line.text), line_width, metrics)) {
+    const MeasuredLine measured(QString::fromStdString(line.text), metrics, advances[line.points]);
+    for (const Piece piece : wrap(measured, line_width)) {
       if (page_used && y + spacing > height) {
         if (!device.newPage()) return false;
         y = top;
         page_used = false;
       }
-      if (!piece.isEmpty()) painter.drawText(QPointF(left, y + metrics.ascent()), piece);
+      if (piece.end > piece.begin)
+        painter.drawText(QPointF(left, y + metrics.ascent()),
+                         measured.text().mid(piece.begin, piece.end - piece.begin));
       y += spacing;
       page_used = true;
     }
@@ -111,6 +169,7 @@ std::optional<QByteArray> render_pdf(const std::vector<Line>& lines, const QPage
   if (!painter.begin(&writer)) return std::nullopt;
   const bool painted = paint_lines(writer, painter, lines);
   if (!painter.end() || !painted) return std::nullopt;
+  map_tab_glyphs_to_blank(pdf);
   return pdf;
 }
 

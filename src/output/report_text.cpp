@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "core/utf8.h"
 
@@ -51,12 +52,25 @@ constexpr std::array<std::uint16_t, 32> kHighControls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char to_windows1252(char32_t code) {
+// The Windows-1252 byte of a code point; nothing when it holds no such character.
+std::optional<char> to_windows1252(char32_t code) {
   if (code < 0x80) return static_cast<char>(code);
   if (code >= 0xA0 && code <= 0xFF) return static_cast<char>(code);
   for (std::size_t i = 0; i < kHighControls.size(); ++i)
     if (kHighControls[i] != 0 && kHighControls[i] == code) return static_cast<char>(0x80 + i);
-  return '?';
+  return std::nullopt;
+}
+
+// Calls `emit(byte, sequence)` for each character of `utf8` (each malformed sequence
+// counting as one): its Windows-1252 byte, if it has one, and its UTF-8 bytes.
+template <typename Emit>
+void each_character(std::string_view utf8, Emit emit) {
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const std::size_t start = pos;
+    const auto code = decode_utf8(utf8, pos);
+    emit(code ? to_windows1252(*code) : std::nullopt, utf8.substr(start, pos - start));
+  }
 }
 
 }  // namespace
@@ -68,18 +82,30 @@ std::string report_title(std::string_view kind_title) {
 std::vector<Line> write_lines(const Report& report, int initial_points) {
   LineWriter writer(initial_points);
   for (const Event& event : report) writer.write(event);
-  return writer.finish(true);
+  std::vector<Line> lines = writer.finish(true);
+  for (Line& line : lines) line.text = windows1252_text(line.text);
+  return lines;
 }
 
 std::string encode_windows1252(std::string_view utf8) {
   std::string bytes;
   bytes.reserve(utf8.size());
-  std::size_t pos = 0;
-  while (pos < utf8.size()) {
-    const auto code = decode_utf8(utf8, pos);
-    bytes.push_back(code ? to_windows1252(*code) : '?');
-  }
+  each_character(utf8, [&](std::optional<char> byte, std::string_view) {
+    bytes.push_back(byte.value_or('?'));
+  });
   return bytes;
+}
+
+std::string windows1252_text(std::string_view utf8) {
+  std::string text;
+  text.reserve(utf8.size());
+  each_character(utf8, [&](std::optional<char> byte, std::string_view sequence) {
+    if (byte)
+      text.append(sequence);
+    else
+      text.push_back('?');
+  });
+  return text;
 }
 
 std::string file_bytes(const Report& report) {

@@ -16,8 +16,9 @@ struct Line {
   int points = 10;
 };
 
-// Writes the statements into lines. `initial_points` is the size in force before the
-// first FontSize event. A final line left open is returned as a line too.
+// Writes the statements into lines, limited to what Windows-1252 holds (windows1252_text).
+// `initial_points` is the size in force before the first FontSize event. A final line
+// left open is returned as a line too.
 std::vector<Line> write_lines(const Report& report, int initial_points = 10);
 
 // "Relazione di calcolo - terreni coesivi": the document title of the reports of a kind,
@@ -26,6 +27,11 @@ std::string report_title(std::string_view kind_title);
 
 // UTF-8 to Windows-1252; characters it cannot hold (and malformed UTF-8) become '?'.
 std::string encode_windows1252(std::string_view utf8);
+
+// UTF-8 limited to what Windows-1252 holds, still in UTF-8: the characters that
+// encode_windows1252 turns into '?' are '?' here too, so that the printed report, the PDF
+// and the report file show the same text.
+std::string windows1252_text(std::string_view utf8);
 
 // The bytes of a report file: each ended line in Windows-1252 followed by CR LF (a final
 // open line, which no report leaves, without CR LF).

@@ -204,7 +204,7 @@ std::string made_file(const std::string& name, const std::string& bytes) {
 const std::string kIntoInput =
     "Impossibile scrivere i risultati nel file CSV che si sta leggendo: scegliere un altro file.";
 const std::string kSameFile =
-    "--report e --pdf indicano lo stesso file: scrivere le due relazioni in file diversi.";
+    "--report e --pdf indicano lo stesso file: scriverli in file diversi.";
 
 const std::string kNeedsName =
     "L'opzione --report richiede un nome di file (oppure - per i flussi standard).";
@@ -223,7 +223,18 @@ const Refusal kRefusals[] = {
     {"option_pdf_on_standard_output", with(kCoesivi, {"--pdf", "-"}), {}, 2,
      "L'opzione --pdf richiede un nome di file."},
     {"option_pdf_with_csv", with(kBatch, {"--pdf=r.pdf"}), {kHeader + "\n"}, 2,
-     "Le opzioni --report, --stampa e --pdf non valgono con --csv."},
+     "Le opzioni --report, --stampa, --pdf, --apri e --salva-dati non valgono con --csv."},
+    {"open_with_fields", {"--apri", "d.fondara", "lunghezza=1"}, {}, 2,
+     "Con --apri i dati si leggono dal file: non indicare campi nel comando."},
+    {"open_with_a_kind", {"coesivi", "--apri", "d.fondara"}, {}, 2,
+     "Con --apri il tipo di calcolo si legge dal file: non indicarlo nel comando."},
+    {"open_missing_file", {"--apri", "manca.fondara"}, {}, 3,
+     "Impossibile aprire il file \"manca.fondara\": il file non esiste."},
+    {"open_malformed_file", {"--apri", "d.fondara", "--report", "r.txt"}, {}, 2,
+     "Impossibile aprire il file \"d.fondara\": nome sconosciuto \"largezza\" per il tipo "
+     "coesivi (riga 3).", "", made_file("d.fondara", "FONDARA-DATI 1\ntipo=coesivi\nlargezza=2\n")},
+    {"report_and_data_by_one_name", with(kCoesivi, {"--report", "r", "--salva-dati", "r"}), {}, 2,
+     "--report e --salva-dati indicano lo stesso file: scriverli in file diversi."},
     {"ambiguous_thousands", with(kCoesivi, {"coefficiente_sicurezza=1.800"}), {}, 2,
      "Il valore di coefficiente_sicurezza è ambiguo: \"1.800\". Scrivere 1800 oppure 1,8."},
     {"ambiguous_thousands_in_a_batch", with(kBatch, {"--output", "/dev/null"}),
@@ -333,6 +344,28 @@ TEST(FondaraCalc, PdfIsDrawnWithoutADisplayWithThePrintedReport) {
   EXPECT_EQ(folder.shell("pdfinfo -meta r.pdf | grep -q 'pdfaid:part=\"1\"' && pdfinfo r.pdf | "
                          "grep -q '^Title: *Relazione di calcolo - terreni coesivi$'"),
             0);
+}
+
+// Every kind's fields saved as data, alone or inside the PDF report, reopen to the same
+// report bytes; the data of a reopened file is written again unchanged.
+TEST(FondaraCalc, DataAndPdfReportsReopenToTheSameReports) {
+  const TempFolder folder;
+  const Args kinds[] = {
+      with(kCoesivi, {"descrizione=Muro — città", "coefficiente_sicurezza=1.8"}),
+      {"sciolti", "lunghezza=3", "larghezza=2", "altezza=3", "angolo=28,5", "coesione_drenata=0.1",
+       "peso_terreno_fondazione=2000", "peso_terreno_rinterro=1800", "falda=si"}};
+  for (const Args& fields : kinds) {
+    SCOPED_TRACE(fields.front());
+    const Outcome first = run_fondara_calc(
+        with(fields, {"--report", "r.txt", "--pdf", "r.pdf", "--salva-dati", "d.fondara"}), folder);
+    ASSERT_EQ(first.exit_code, 0) << first.err;
+    for (const char* file : {"d.fondara", "r.pdf"}) {
+      const Outcome reopened =
+          run_fondara_calc({"--apri", file, "--report", "-", "--salva-dati", "e.fondara"}, folder);
+      EXPECT_EQ(reopened, (Outcome{0, read_file(folder / "r.txt"), ""})) << file;
+      EXPECT_EQ(read_file(folder / "e.fondara"), read_file(folder / "d.fondara")) << file;
+    }
+  }
 }
 
 // What stands under "relazione.txt" before --report or --output writes to it, made by
