@@ -145,7 +145,8 @@ std::optional<CommandError> check_combination(const Options& o) {
 // The printed report's lines as UTF-8 text, one per line.
 std::string preview_text(const Report& printed) {
   std::string text;
-  for (const output::Line& line : output::write_lines(printed)) text += line.text + '\n';
+  for (const output::Line& line : output::write_lines(printed))
+    if (!line.drawing) text += line.text + '\n';
   return text;
 }
 

@@ -1,7 +1,8 @@
 // The report statement model shared by every report and every channel.
 //
 // A report is a list of events: print statements (zero to three items and an end
-// mode) and font-size changes (the printed reports switch from 10 to 8 points).
+// mode), font-size changes (the printed reports switch from 10 to 8 points) and, on paper
+// only, drawings (the text report has none).
 // Items are texts (UTF-8, written unchanged) or numbers (float or double), which are
 // written as number items: the sign position (blank or minus), the general number
 // text, one blank. An open line is continued by the next statement; a statement
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "core/calculation.h"
+#include "core/drawing.h"
 #include "core/outcome.h"
 
 namespace fondara {
@@ -32,7 +34,7 @@ struct FontSize {
   int points = 10;
 };
 
-using Event = std::variant<Statement, FontSize>;
+using Event = std::variant<Statement, FontSize, Drawing>;
 using Report = std::vector<Event>;
 
 // The file report (Save) or the printed report (Print, PDF/A).
@@ -67,6 +69,10 @@ class Builder {
   }
   void font_size(int points) {
     report_.emplace_back(std::in_place_type<FontSize>, FontSize{points});
+  }
+  // A drawing across the page, between two lines.
+  void drawing(Drawing drawing) {
+    report_.emplace_back(std::in_place_type<Drawing>, std::move(drawing));
   }
 
   Report take() { return std::move(report_); }

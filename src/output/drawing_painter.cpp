@@ -32,13 +32,7 @@ void paint_drawing(QPainter& painter, const Drawing& drawing, const QRectF& area
     for (const Point& point : shape.points) polygon << place(drawing, area, point);
     QPen pen(Qt::black, line, shape.stroke == Stroke::dashed ? Qt::DashLine : Qt::SolidLine);
     painter.setPen(pen);
-    if (shape.stroke == Stroke::shaded) {
-      painter.setBrush(QColor(200, 200, 200));
-      painter.drawPolygon(polygon);
-      painter.setBrush(QBrush(Qt::black, Qt::BDiagPattern));
-    } else {
-      painter.setBrush(Qt::NoBrush);
-    }
+    painter.setBrush(shape.stroke == Stroke::shaded ? QBrush(QColor(205, 205, 205)) : QBrush());
     painter.drawPolygon(polygon);
   }
   painter.setPen(QPen(Qt::black, 2 * line));

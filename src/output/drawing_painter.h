@@ -1,6 +1,6 @@
 // Draws a Drawing (core/drawing.h) to scale with a QPainter: on the printed report's page and
-// in a window. Thin black outlines, dashed construction lines, the shaded area in a light
-// grey with a hatching, so that it reads the same in black and white.
+// in a window. Thin black outlines, dashed construction lines and a light grey shaded area,
+// so that it reads the same in black and white.
 #pragma once
 
 #include <QPainter>

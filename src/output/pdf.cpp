@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "output/drawing_painter.h"
 #include "output/pdf_text_map.h"
 
 namespace fondara::output {
@@ -25,6 +26,8 @@ constexpr double scale_top = -10.0;
 constexpr double origin_x = 0.0;
 constexpr double origin_y = 0.0;
 constexpr double right_limit = 180.0;
+// A drawing takes this part of the printable area's height.
+constexpr double drawing_part_of_page = 0.3;
 
 QFont report_font(int points) {
   QFont font(QStringLiteral("Courier New"));
@@ -131,6 +134,19 @@ bool paint_lines(QPagedPaintDevice& device, QPainter& painter, const std::vector
     painter.setFont(report_font(line.points));
     const QFontMetricsF metrics(painter.font(), &device);
     const double spacing = metrics.lineSpacing();
+    if (line.drawing) {
+      // Across the lines' width, as tall as a quarter of the page and a little more, with an
+      // empty line's space after it; on a new page when it does not fit.
+      const double drawing_height = height * drawing_part_of_page;
+      if (page_used && y + drawing_height > height) {
+        if (!device.newPage()) return false;
+        y = top;
+      }
+      paint_drawing(painter, *line.drawing, QRectF(left, y, line_width, drawing_height));
+      y += drawing_height + spacing;
+      page_used = true;
+      continue;
+    }
     const MeasuredLine measured(QString::fromStdString(line.text), metrics, advances[line.points]);
     for (const Piece piece : wrap(measured, line_width)) {
       if (page_used && y + spacing > height) {

@@ -19,6 +19,11 @@ class LineWriter {
       points_ = size->points;
       return;
     }
+    if (const auto* drawing = std::get_if<Drawing>(&event)) {
+      // A drawing that comes while a line is open follows that line.
+      (open_ ? drawings_ : lines_).push_back({{}, points_, *drawing});
+      return;
+    }
     const auto& statement = std::get<Statement>(event);
     for (const Item& item : statement.items) current_ += item_text(item);
     open_ = true;
@@ -26,12 +31,16 @@ class LineWriter {
       lines_.push_back({std::move(current_), points_});
       current_.clear();
       open_ = false;
+      flush_drawings();
     }
   }
 
-  // The ended lines; a last line left open is appended when `with_open` is set.
-  std::vector<Line> finish(bool with_open) {
+  // The ended lines and, when `with_drawings` is set, the drawings between them; a last line
+  // left open is appended when `with_open` is set.
+  std::vector<Line> finish(bool with_open, bool with_drawings) {
     if (open_ && with_open) lines_.push_back({std::move(current_), points_});
+    flush_drawings();
+    if (!with_drawings) std::erase_if(lines_, [](const Line& line) { return line.drawing; });
     return std::move(lines_);
   }
 
@@ -39,8 +48,14 @@ class LineWriter {
   const std::string& current() const { return current_; }
 
  private:
+  void flush_drawings() {
+    for (Line& drawing : drawings_) lines_.push_back(std::move(drawing));
+    drawings_.clear();
+  }
+
   int points_;
   std::vector<Line> lines_;
+  std::vector<Line> drawings_;
   std::string current_;
   bool open_ = false;
 };
@@ -82,7 +97,7 @@ std::string report_title(std::string_view kind_title) {
 std::vector<Line> write_lines(const Report& report, int initial_points) {
   LineWriter writer(initial_points);
   for (const Event& event : report) writer.write(event);
-  std::vector<Line> lines = writer.finish(true);
+  std::vector<Line> lines = writer.finish(true, true);
   for (Line& line : lines) line.text = windows1252_text(line.text);
   return lines;
 }
@@ -114,7 +129,7 @@ std::string file_bytes(const Report& report) {
   const bool open = writer.open();
   const std::string last = writer.current();
   std::string bytes;
-  for (const Line& line : writer.finish(false)) {
+  for (const Line& line : writer.finish(false, false)) {
     bytes += encode_windows1252(line.text);
     bytes += "\r\n";
   }

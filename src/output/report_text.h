@@ -2,6 +2,7 @@
 // terminal's preview) and the bytes of a report file (Windows-1252, CR LF).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,8 @@ namespace fondara::output {
 struct Line {
   std::string text;
   int points = 10;
+  // A drawing across the page in place of a line of text (the printed report only).
+  std::optional<Drawing> drawing = std::nullopt;
 };
 
 // Writes the statements into lines, limited to what Windows-1252 holds (windows1252_text).

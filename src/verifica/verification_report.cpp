@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "verifica/footing_plan.h"
 #include "verifica/verification_texts.h"
 
 namespace fondara::verifica {
@@ -200,6 +201,14 @@ ReportOutcome verification_report(const Footing& footing, std::span<const LoadCo
     r.text("Nessuna combinazione è stata verificata.");
   }
   r.text(overall_verdict(outcomes));
+  if (version == Version::printed && governing) {
+    const Verification& v = *outcomes[*governing];
+    r.empty();
+    r.text("Pianta della fondazione nella combinazione determinante: il carico (x), l'area");
+    r.text("efficace B' x L' (tratteggiata) e il nocciolo centrale d'inerzia (a tratti).");
+    r.empty();
+    r.drawing(footing_plan(footing.B, footing.L, v.eB, v.eL));
+  }
   return r.take();
 }
 
