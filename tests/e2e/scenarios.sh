@@ -18,40 +18,6 @@ scenario_name=${1:?usage: scenarios.sh SCENARIO}
 # shellcheck source-path=SCRIPTDIR source=e2e_lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
-# Controls of the layout tables: left, top, width, height in twips. Read by click().
-# shellcheck disable=SC2034
-declare -A PRINCIPALE=(
-  [pulsante_coesivi]="120 1680 3375 855"
-  [pulsante_sciolti]="3515 1680 3375 855"
-)
-# shellcheck disable=SC2034
-declare -A COESIVI=(
-  [stampa]="1680 4535 1050 397"
-  [salva]="2959 4535 1050 397"
-)
-# shellcheck disable=SC2034
-declare -A SCIOLTI=(
-  [lunghezza]="4560 660 885 330"
-  [larghezza]="4560 975 885 330"
-  [altezza]="4560 1290 885 330"
-  [angolo]="4560 1605 885 330"
-  [coesione_drenata]="4560 1920 885 330"
-  [peso_terreno_fondazione]="4560 2235 885 330"
-  [peso_terreno_rinterro]="4560 2550 885 330"
-  [cmdHelpGT]="5440 2600 289 289"
-  [Option1]="3480 2925 539 238"
-  [calcola]="4560 3720 907 397"
-  [salva]="4560 4680 907 397"
-)
-
-# click WINDOW TABLE CONTROL
-click() {
-  local -n table=$2
-  [ -n "${table[$3]:-}" ] || fail "controllo $3 non descritto"
-  # shellcheck disable=SC2086
-  click_twips "$1" ${table[$3]}
-}
-
 # The first worked example of each window.
 readonly L=10 B=2 H=1 G1=1800 CU=0,5 PHI=30 C=0 G=1900
 
@@ -80,7 +46,7 @@ click_and_type() {
   local window=$1
   shift
   while [ $# -gt 0 ]; do
-    click "$window" SCIOLTI "$1"
+    click "$window" form_sciolti "$1"
     type_text "$2"
     shift 2
   done
@@ -112,22 +78,16 @@ scenario_coesivi_tastiera() {
   expect_same_file "$reports/coesivi.txt" non_drenato_yr23.txt
 }
 
-# The absolute centre of a window's client area, "x y".
-window_centre() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
-    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x + w / 2, y + h / 2 }'
-}
-
 scenario_sciolti_mouse() {
   start_app
-  click "$start_window" PRINCIPALE pulsante_sciolti
+  click "$start_window" form_principale pulsante_sciolti
   sciolti=$(wait_window "$TITLE_SCIOLTI")
   wait_window_gone "$TITLE_START"
   focus "$sciolti"
   click_and_type "$sciolti" lunghezza "$L" larghezza "$B" altezza "$H" angolo "$PHI" \
     coesione_drenata "$C" peso_terreno_fondazione "$G" peso_terreno_rinterro "$G1"
-  click "$sciolti" SCIOLTI Option1
-  click "$sciolti" SCIOLTI cmdHelpGT
+  click "$sciolti" form_sciolti Option1
+  click "$sciolti" form_sciolti cmdHelpGT
   local help centres
   help=$(wait_window "$TITLE_HELP")
   ! xprop -id "$help" _NET_WM_ICON | grep -q CARDINAL || fail "la finestra di aiuto ha un'icona"
@@ -138,8 +98,8 @@ scenario_sciolti_mouse() {
   keys Escape
   wait_window_gone "$TITLE_HELP"
   app_running || fail "fondara è terminato alla chiusura della finestra di aiuto"
-  click "$sciolti" SCIOLTI calcola
-  click "$sciolti" SCIOLTI salva
+  click "$sciolti" form_sciolti calcola
+  click "$sciolti" form_sciolti salva
   save_through_dialog "$reports/sciolti.txt"
   expect_same_file "$reports/sciolti.txt" drenato_si.txt
 }
@@ -151,7 +111,7 @@ readonly PRINT_WAIT=${PRINT_WAIT:-90} QUEUE=FONDARA_PDF
 declare -A ORIGIN=([A4]="46 113" [letter]="47 108")
 
 # Clicks STAMPA, the pointer moved there anew (xdotool is slow to move where it already is).
-click_stampa() { xdotool mousemove 0 0 && clicked_at=$(date +%s%N) && click "$coesivi" COESIVI stampa; }
+click_stampa() { xdotool mousemove 0 0 && clicked_at=$(date +%s%N) && click "$coesivi" form_coesivi stampa; }
 words() { tr -s ' \f\n' '\n' | grep .; }
 
 # STAMPA prints the report's words in order on paper $1, the first at the paper's ORIGIN.
