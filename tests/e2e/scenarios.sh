@@ -5,13 +5,16 @@
 #                                   fields corrected with both Delete keys, saved report
 #   scenarios.sh sciolti_mouse      drained window by mouse, water table SI, the help
 #                                   window opened and closed, saved report
+#   scenarios.sh aiuto_openbox      the help window centred on the drained window under a
+#                                   window manager (openbox) that frames and places them
 #   scenarios.sh stampante          on a real CUPS queue: a refused job, the undrained
 #                                   report printed and read back on A4 and Letter, a
 #                                   stopped queue, a scheduler that does not answer, none
 #
-# Run under xvfb-run with FONDARA and FONDARA_TEST_DATA set (see e2e_lib.sh); the
-# printer scenario also needs CUPS_TEST_PRINTER (scripts/cups-test-printer.sh) and root.
-# Exit status 77: skipped.
+# Run under xvfb-run with FONDARA, FONDARA_GEOMETRY and FONDARA_TEST_DATA set (see
+# e2e_lib.sh); the printer scenario also needs CUPS_TEST_PRINTER
+# (scripts/cups-test-printer.sh) and root, the window manager's openbox. Exit status 77:
+# skipped.
 set -euo pipefail
 
 scenario_name=${1:?usage: scenarios.sh SCENARIO}
@@ -78,15 +81,9 @@ scenario_coesivi_tastiera() {
   expect_same_file "$reports/coesivi.txt" non_drenato_yr23.txt
 }
 
-scenario_sciolti_mouse() {
-  start_app
-  click "$start_window" form_principale pulsante_sciolti
-  sciolti=$(wait_window "$TITLE_SCIOLTI")
-  wait_window_gone "$TITLE_START"
-  focus "$sciolti"
-  click_and_type "$sciolti" lunghezza "$L" larghezza "$B" altezza "$H" angolo "$PHI" \
-    coesione_drenata "$C" peso_terreno_fondazione "$G" peso_terreno_rinterro "$G1"
-  click "$sciolti" form_sciolti Option1
+# "?" of the drained window: the help window opens without an icon of its own, centred
+# on the drained window by the centres of their client areas, and Escape closes it.
+open_and_close_help() {
   click "$sciolti" form_sciolti cmdHelpGT
   local help centres
   help=$(wait_window "$TITLE_HELP")
@@ -98,10 +95,59 @@ scenario_sciolti_mouse() {
   keys Escape
   wait_window_gone "$TITLE_HELP"
   app_running || fail "fondara è terminato alla chiusura della finestra di aiuto"
+}
+
+scenario_sciolti_mouse() {
+  start_app
+  click "$start_window" form_principale pulsante_sciolti
+  sciolti=$(wait_window "$TITLE_SCIOLTI")
+  wait_window_gone "$TITLE_START"
+  focus "$sciolti"
+  click_and_type "$sciolti" lunghezza "$L" larghezza "$B" altezza "$H" angolo "$PHI" \
+    coesione_drenata "$C" peso_terreno_fondazione "$G" peso_terreno_rinterro "$G1"
+  click "$sciolti" form_sciolti Option1
+  open_and_close_help
   click "$sciolti" form_sciolti calcola
   click "$sciolti" form_sciolti salva
   save_through_dialog "$reports/sciolti.txt"
   expect_same_file "$reports/sciolti.txt" drenato_si.txt
+}
+
+# ---------------------------------------------------------------- window manager
+
+# Starts openbox on the display and waits until it manages windows, which it tells by
+# naming its check window on the root window.
+start_window_manager() {
+  if ! command -v openbox >/dev/null; then
+    echo "saltato: serve openbox"
+    exit 77
+  fi
+  local home
+  home=$(mktemp -d "$E2E_TMP/openbox.XXXXXX")
+  HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache \
+    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+  wm_pid=$!
+  # shellcheck disable=SC2317  # run by the EXIT trap
+  e2e_extra_cleanup() {
+    kill "$wm_pid" 2>/dev/null || true
+    wait "$wm_pid" 2>/dev/null || true
+  }
+  local deadline=$((SECONDS + E2E_WAIT))
+  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    [ "$SECONDS" -lt "$deadline" ] && kill -0 "$wm_pid" 2>/dev/null ||
+      fail "openbox non gestisce le finestre: $(cat "$E2E_TMP/openbox.log")"
+    sleep 0.1
+  done
+}
+
+scenario_aiuto_openbox() {
+  start_window_manager
+  start_app
+  keys Return # pulsante_sciolti holds the focus
+  sciolti=$(wait_window "$TITLE_SCIOLTI")
+  wait_window_gone "$TITLE_START"
+  focus "$sciolti"
+  open_and_close_help
 }
 
 # ---------------------------------------------------------------- real printer
@@ -189,7 +235,7 @@ scenario_stampante() {
 }
 
 case "$scenario_name" in
-  coesivi_tastiera | sciolti_mouse | stampante)
+  coesivi_tastiera | sciolti_mouse | aiuto_openbox | stampante)
     "scenario_$scenario_name"
     ;;
   *)
