@@ -82,11 +82,17 @@ start_app() {
 }
 
 # Prints the id of the first visible window whose title matches the regular expression,
-# waiting for it at most $2 seconds (default E2E_WAIT).
+# waiting for it at most $2 seconds (default E2E_WAIT). A search fails at once, rather
+# than waits, when a window it looks at goes away meanwhile (under a window manager, the
+# frame of a window that closes): it is tried again.
 wait_window() {
   local ids limit=${2:-$E2E_WAIT}
-  ids=$(timeout "$limit" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null) ||
-    fail "nessuna finestra con titolo /$1/ entro $limit s$(app_running || echo ' (fondara è terminato)')"
+  local deadline=$((SECONDS + limit))
+  until ids=$(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+    [ "$SECONDS" -lt "$deadline" ] ||
+      fail "nessuna finestra con titolo /$1/ entro $limit s$(app_running || echo ' (fondara è terminato)')"
+    sleep 0.1
+  done
   echo "${ids%%$'\n'*}"
 }
 
