@@ -1,11 +1,14 @@
 // fondara_screenshots OUTPUT_DIR: shows each window as a user meets it (the calculation
-// windows after the first worked example) and saves a picture of it.
-// scripts/screenshots.sh runs it under Xvfb for the pictures in docs/.
+// windows after the first worked example) and saves a picture of it; last, the drained
+// window under a dark desktop scheme. scripts/screenshots.sh runs it under Xvfb for the
+// pictures in docs/.
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -35,6 +38,36 @@ void fill(QWidget& window, const std::vector<std::pair<const char*, const char*>
     QTest::keyClicks(field, QString::fromLatin1(text));
   }
   QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("calcola")), Qt::LeftButton);
+}
+
+// A dark desktop scheme: dark window, boxes and buttons, white texts.
+QPalette dark_scheme() {
+  QPalette dark(QColor(0x42, 0x42, 0x45), QColor(0x22, 0x20, 0x20));
+  dark.setColor(QPalette::Base, QColor(0x3d, 0x3d, 0x3d));
+  for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    dark.setColor(QPalette::All, role, Qt::white);
+  return dark;
+}
+
+// The drained window under a dark desktop scheme when L < B is calculated: the window
+// keeps its design, the message box over it follows the desktop. The picture is of the
+// screen where the window is, so it shows both.
+bool save_under_dark_scheme(QWidget& window, const QDir& dir, const char* file) {
+  QApplication::setPalette(dark_scheme());
+  const QString path = dir.filePath(QString::fromLatin1(file));
+  bool saved = false;
+  QTimer grab;  // gone with this function, should no box hold it
+  grab.setSingleShot(true);
+  QObject::connect(&grab, &QTimer::timeout, &window, [&] {
+    const QRect area = window.geometry();
+    saved =
+        window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path);
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+  grab.start(500);
+  fill(window, {{"lunghezza", "1"}});
+  if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+  return saved;
 }
 
 // A new window of the kind called `name`.
@@ -83,8 +116,11 @@ int main(int argc, char** argv) {
                   {"peso_terreno_rinterro", "1800"}});
   ok = save(*sciolti, dir, "finestra-sciolti.png") && ok;
 
-  // The help window as cmdHelpGT shows it, without waiting for it to be closed.
-  fondara::drained::frmHelpG1 help(sciolti.get());
-  ok = save(help, dir, "finestra-aiuto.png") && ok;
+  {
+    // The help window as cmdHelpGT shows it, without waiting for it to be closed.
+    fondara::drained::frmHelpG1 help(sciolti.get());
+    ok = save(help, dir, "finestra-aiuto.png") && ok;
+  }
+  ok = save_under_dark_scheme(*sciolti, dir, "finestra-sciolti-scura.png") && ok;
   return ok ? 0 : 1;
 }

@@ -2,7 +2,9 @@
 # Installs what is missing, configures, builds and runs every test.
 #   scripts/test.sh              normal build in build/
 #   scripts/test.sh --sanitize   address and undefined-behaviour sanitizers in build-sanitize/
-# FONDARA_WERROR=ON in the environment makes warnings errors (CI does so).
+# FONDARA_WERROR=ON in the environment makes warnings errors (CI does so). The results,
+# skipped tests included (without root, for instance), go to ctest-results.xml (JUnit)
+# in the build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,4 +18,5 @@ fi
 ./scripts/install-deps.sh
 cmake -S . -B "$build_dir" -G Ninja -DFONDARA_WERROR="${FONDARA_WERROR:-OFF}" "${extra[@]}"
 cmake --build "$build_dir"
-ctest --test-dir "$build_dir" --output-on-failure -j2
+rm -f "$build_dir/ctest-results.xml"
+ctest --test-dir "$build_dir" --output-on-failure -j2 --output-junit "$PWD/$build_dir/ctest-results.xml"

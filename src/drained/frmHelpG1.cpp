@@ -46,11 +46,12 @@ frmHelpG1::frmHelpG1(QWidget* owner)
   const double dpi = logicalDpiX();
   setFixedSize(window::twips_to_pixels(5445, dpi), window::twips_to_pixels(1575, dpi));
   setFont(window::design_font("MS Sans Serif", 8.25));
+  window::build_controls(*this, design());
+  // The designs' palette on a yellow window.
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, yellow);
   setPalette(palette);
   setAutoFillBackground(true);
-  window::build_controls(*this, design());
 }
 
 }  // namespace fondara::drained

@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleFactory>
 #include <QStyleOptionButton>
+#include <memory>
 
 #include "window/accessible_names.h"
 #include "window/appearance.h"
@@ -136,7 +138,19 @@ QWidget* make(QWidget& window, const Control& c) {
 
 }  // namespace
 
+QPalette design_palette() {
+  // Fusion's own palette: the light grey window the designs were drawn on. The style
+  // the program uses (setup_desktop) is Fusion too, so the desktop's light scheme and
+  // the designs agree.
+  static const QPalette palette = [] {
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    return fusion->standardPalette();
+  }();
+  return palette;
+}
+
 Controls build_controls(QWidget& window, const std::vector<Control>& table, Captions captions) {
+  window.setPalette(design_palette());
   Controls controls;
   const double dpi = window.logicalDpiX();
   for (const Control& c : table) {

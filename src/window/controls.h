@@ -2,8 +2,9 @@
 //
 // A table lists a window's controls in creation (stacking) order: type, objectName,
 // text, position and size in twips, look and screen-reader name. build_controls makes
-// them on the window; place_centred puts a window in the middle of an area. The start
-// window, the help window and both calculation windows are built this way.
+// them on the window and gives the window the designs' colours; place_centred puts a
+// window in the middle of an area. The start window, the help window and both
+// calculation windows are built this way.
 #pragma once
 
 #include <QColor>
@@ -35,8 +36,8 @@ struct Look {
   const char* family = "MS Sans Serif";
   double points = 8.25;
   bool bold = false;
-  QColor text = {};        // invalid: the style's colour
-  QColor background = {};  // invalid: the style's colour
+  QColor text = {};        // invalid: the designs' black
+  QColor background = {};  // invalid: the designs' window, box or button colour
   bool border = false;
   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;  // boxes: horizontal part only
   bool wrap = false;                                       // labels and button captions
@@ -53,13 +54,22 @@ struct Control {
 
 using Controls = std::map<std::string, QWidget*, std::less<>>;
 
+// The colours the designs were drawn with: black texts on a light grey window and
+// buttons, white boxes, grey texts where disabled. The looks' colours (light cyan,
+// yellow and white boxes, red and dark blue captions) are readable only on these, so
+// the windows built from designs keep them under a dark desktop scheme too. Windows do
+// not pass their palette on to the windows they open: Qt's own dialogs (save dialog,
+// message boxes) follow the desktop.
+QPalette design_palette();
+
 // Whether captions are narrowed to fit their labels: the calculation windows' captions
 // were designed for narrower fonts than the ones here. Measuring them loads the fonts,
 // which the start window, shown at start, leaves for after it is on the screen.
 enum class Captions { as_designed, condensed_to_fit };
 
 // Makes the controls of `table` on `window`, in the table's order, and returns them by
-// name.
+// name. The window takes the designs' palette (design_palette): what a look leaves
+// unset keeps the designs' colour, whatever the desktop's colour scheme.
 Controls build_controls(QWidget& window, const std::vector<Control>& table,
                         Captions captions = Captions::as_designed);
 

@@ -66,6 +66,10 @@ void NumericField::keyPressEvent(QKeyEvent* event) {
   }
   if (filtered.isEmpty()) {
     event->accept();  // dropped silently
+  } else if (text().size() - selectedText().size() >= maxLength()) {
+    // No room left: the line edit would drop the character silently.
+    event->accept();
+    Q_EMIT refused();
   } else if (filtered == event->text()) {
     QLineEdit::keyPressEvent(event);
   } else {

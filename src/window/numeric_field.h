@@ -2,10 +2,11 @@
 //
 // NumericField runs every typed character through FiltroNumeriDecimali before the line
 // edit sees it; editing and navigation keys (Delete, Backspace, arrows, Home, End, Tab,
-// Page keys) go to the line edit whatever text they carry. Pasted, dragged and composed
-// text bypasses any key filter, so NumericFields re-checks a field at every change of
-// its text, whatever the cause: a text that is not a number is refused (the field
-// signals refused(), which the window answers with a beep) and the field emptied; then
+// Page keys) go to the line edit whatever text they carry. A character typed into a
+// field that holds its longest text already is refused (the field signals refused(),
+// which the window answers with a beep). Pasted, dragged and composed text bypasses any
+// key filter, so NumericFields re-checks a field at every change of its text, whatever
+// the cause: a text that is not a number is refused and the field emptied; then
 // Calculate is enabled exactly when no field of the window is empty.
 #pragma once
 
@@ -33,7 +34,8 @@ class NumericField : public QLineEdit {
   std::optional<float> number() const;
 
  Q_SIGNALS:
-  // The field's text was not a number; the field is being emptied.
+  // A typed character found the field full, or the field's text was not a number (the
+  // field is then being emptied).
   void refused();
 
  protected:

@@ -9,26 +9,56 @@
 namespace fondara::window {
 namespace {
 
+QString filter_of(const SaveType& type) {
+  return QStringLiteral("%1 (*.%2)")
+      .arg(QString::fromUtf8(type.description), QLatin1StringView(type.extension));
+}
+
+QStringList filters() {
+  QStringList list;
+  for (const SaveType& type : save_types) list << filter_of(type);
+  return list;
+}
+
+// The type whose extension `path` has, in any case, if any.
+const SaveType* type_named_by(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix();
+  for (const SaveType& type : save_types)
+    if (suffix.compare(QLatin1StringView(type.extension), Qt::CaseInsensitive) == 0) return &type;
+  return nullptr;
+}
+
 // Qt's save dialog accepts a name in a folder that does not exist; this one keeps the
 // dialog open with a warning instead, so the name it returns always has an existing
-// folder.
+// folder. A name without an extension gets the chosen type's: Qt adds the default
+// suffix to the name and asks before replacing a file of the name so made.
 class SaveDialog final : public QFileDialog {
  public:
   explicit SaveDialog(QWidget* parent)
-      : QFileDialog(parent, QString::fromUtf8(save_dialog_title), initial_save_folder(),
-                    QString::fromUtf8(save_dialog_filter) + QStringLiteral(";;") +
-                        QString::fromUtf8(save_dialog_pdf_filter)) {
+      : QFileDialog(parent, QString::fromUtf8(save_dialog_title), initial_save_folder()) {
     setOption(QFileDialog::DontUseNativeDialog);
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
-    setDefaultSuffix(QString());
+    setNameFilters(filters());
+  }
+
+  // The type of the filter chosen in the list.
+  const SaveType& chosen_type() const {
+    for (const SaveType& type : save_types)
+      if (filter_of(type) == selectedNameFilter()) return type;
+    return save_types[0];
   }
 
   void accept() override {
+    // The name of a folder opens it: no extension for that. (Qt looks for the folder
+    // relative to the program's working folder, not the dialog's, so it would make the
+    // name of a file of it.)
+    setDefaultSuffix(QString());
     const QStringList files = selectedFiles();
-    if (!files.isEmpty()) {
+    if (!files.isEmpty() && !QFileInfo(files.front()).isDir()) {
+      setDefaultSuffix(QLatin1StringView(chosen_type().extension));
       const QFileInfo chosen(files.front());
-      if (!chosen.isDir() && !QFileInfo(chosen.absolutePath()).isDir()) {
+      if (!QFileInfo(chosen.absolutePath()).isDir()) {
         QMessageBox::warning(this, windowTitle(),
                              QStringLiteral("La cartella \"%1\" non esiste.\n"
                                             "Verificare il percorso indicato.")
@@ -53,8 +83,8 @@ SaveChoice ask_save_choice(QWidget* parent) {
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return {};
-  const bool pdfa = dialog.selectedNameFilter() == QString::fromUtf8(save_dialog_pdf_filter);
-  return {files.front(), pdfa ? FileType::pdfa : FileType::text};
+  const SaveType* named = type_named_by(files.front());
+  return {files.front(), (named != nullptr ? *named : dialog.chosen_type()).type};
 }
 
 }  // namespace fondara::window

@@ -1,10 +1,11 @@
 // The save dialog of the calculation windows and the seam that replaces it in tests.
 //
-// The dialog is Qt's own (non-native) file dialog in save mode: fixed title, two file
-// types (the text report, the printed report as PDF/A), confirmation before an existing
-// file is replaced, only names in an existing folder accepted, the name used as typed
-// (no suffix added). It starts in the user's Documents folder, or in the home folder
-// when there is none.
+// The dialog is Qt's own (non-native) file dialog in save mode: fixed title, the file
+// types of save_types, confirmation before an existing file is replaced, only names in
+// an existing folder accepted. A name without an extension takes the chosen type's (and
+// the confirmation asks about that name); a name whose extension is a type's (".txt",
+// ".pdf", in any case) is of that type, whichever type is chosen. It starts in the
+// user's Documents folder, or in the home folder when there is none.
 #pragma once
 
 #include <QString>
@@ -15,13 +16,23 @@ class QWidget;
 
 namespace fondara::window {
 
-// The dialog's fixed settings: its title and the filters of its two file types.
 inline constexpr char save_dialog_title[] = "VELDORA - salva file";
-inline constexpr char save_dialog_filter[] = "file di testo (*.txt)";
-inline constexpr char save_dialog_pdf_filter[] = "relazione PDF/A (*.pdf)";
 
-// The file types of the save dialog: the text report, or the printed report as PDF/A.
+// What Save writes: the text report, or the printed report as PDF/A.
 enum class FileType { text, pdfa };
+
+// A file type of the save dialog.
+struct SaveType {
+  const char* description;  // UTF-8; listed with its extension: "file di testo (*.txt)"
+  const char* extension;    // without the dot
+  FileType type;
+};
+
+// The dialog's file types, in the order of its list; the first is chosen when it opens.
+inline constexpr SaveType save_types[] = {
+    {"file di testo", "txt", FileType::text},
+    {"relazione PDF/A", "pdf", FileType::pdfa},
+};
 
 // The name and the file type chosen in the save dialog; an empty path means the user
 // cancelled. A bare name converts to a choice of the text type.
@@ -36,7 +47,7 @@ struct SaveChoice {
 using SaveChoiceProvider = std::function<SaveChoice(QWidget* parent)>;
 
 // Shows the save dialog modally over `parent` and returns the chosen absolute path with
-// the chosen file type, or an empty path when it was cancelled. The production
+// its file type, or an empty path when it was cancelled. The production
 // SaveChoiceProvider.
 SaveChoice ask_save_choice(QWidget* parent);
 

@@ -17,15 +17,10 @@ QString failure_text(const ReportOutcome& report) {
   return QString::fromStdString(report_failure_message(report.error()));
 }
 
-bool is_pdf(const SaveChoice& choice) {
-  return choice.type == FileType::pdfa ||
-         choice.path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
-}
-
 // The bytes of the chosen type, or the message that says why there are none.
 Outcome<std::string, QString> file_of_type(const SaveChoice& choice, const ReportBuilder& build,
                                            const Report& file_report, const QString& title) {
-  if (!is_pdf(choice)) return output::file_bytes(file_report);
+  if (choice.type == FileType::text) return output::file_bytes(file_report);
   const ReportOutcome printed = build(Version::printed);
   if (!printed) return Failed{failure_text(printed)};
   auto pdf = output::pdfa_file(*printed, title.toStdString(), {});

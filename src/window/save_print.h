@@ -24,9 +24,8 @@ using MessageBox = std::function<void(QWidget* parent, const QString& prompt)>;
 
 // Save: a report that cannot be prepared is told before the dialog. The dialog asks
 // name and type; cancelled, nothing is written. The text type writes the file report;
-// the PDF/A type, or any name ending in ".pdf", writes the printed report as a PDF/A
-// file. Either is written atomically; a failure is told in Italian and an existing file
-// keeps its content.
+// the PDF/A type writes the printed report as a PDF/A file. Either is written
+// atomically; a failure is told in Italian and an existing file keeps its content.
 void save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
                  const SaveChoiceProvider& ask_choice, const MessageBox& message);
 

@@ -3,18 +3,18 @@
 # driven with xdotool through XTEST key strokes and mouse clicks, as a user would.
 # Sourced by scenarios.sh. Every wait is bounded by E2E_WAIT seconds.
 #
-# Environment: FONDARA (the program), FONDARA_TEST_DATA (the expected reports),
-# DISPLAY (set by xvfb-run); E2E_ARTIFACTS (folder for a screenshot on failure,
-# default: the current folder).
+# Environment: FONDARA (the program), FONDARA_GEOMETRY (fondara_e2e_geometry, which
+# tells where the controls are), FONDARA_TEST_DATA (the expected reports), DISPLAY (set
+# by xvfb-run); E2E_ARTIFACTS (folder for a screenshot on failure, default: the current
+# folder).
 
 : "${FONDARA:?FONDARA must name the fondara executable}"
+: "${FONDARA_GEOMETRY:?FONDARA_GEOMETRY must name the fondara_e2e_geometry executable}"
 : "${FONDARA_TEST_DATA:?FONDARA_TEST_DATA must name the folder of the expected reports}"
 : "${DISPLAY:?an X server is needed (run under xvfb-run)}"
 export QT_QPA_PLATFORM=xcb
 
 readonly E2E_WAIT=${E2E_WAIT:-20}
-# Pixels per twip of the layout tables: 15 twips make one pixel at 96 dpi (Xvfb's).
-readonly TWIPS_PER_PIXEL=15
 
 readonly TITLE_START='^Fondara Ver\.3\.0$'
 readonly TITLE_COESIVI='terreni coesivi $'
@@ -82,11 +82,17 @@ start_app() {
 }
 
 # Prints the id of the first visible window whose title matches the regular expression,
-# waiting for it at most $2 seconds (default E2E_WAIT).
+# waiting for it at most $2 seconds (default E2E_WAIT). A search fails at once, rather
+# than waits, when a window it looks at goes away meanwhile (under a window manager, the
+# frame of a window that closes): it is tried again.
 wait_window() {
   local ids limit=${2:-$E2E_WAIT}
-  ids=$(timeout "$limit" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null) ||
-    fail "nessuna finestra con titolo /$1/ entro $limit s$(app_running || echo ' (fondara è terminato)')"
+  local deadline=$((SECONDS + limit))
+  until ids=$(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+    [ "$SECONDS" -lt "$deadline" ] ||
+      fail "nessuna finestra con titolo /$1/ entro $limit s$(app_running || echo ' (fondara è terminato)')"
+    sleep 0.1
+  done
   echo "${ids%%$'\n'*}"
 }
 
@@ -108,14 +114,25 @@ focus() {
 type_text() { xdotool type --delay 15 -- "$1"; }
 keys() { xdotool key --delay 30 "$@"; }
 
-# Clicks the centre of a control given by its place in the layout table, in twips
-# from the top left corner of the window's client area (windows have no frame here).
-click_twips() {
-  local window=$1 left=$2 top=$3 width=$4 height=$5
-  local X Y WIDTH HEIGHT SCREEN WINDOW # set by getwindowgeometry --shell
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  local x=$((X + (left + width / 2) / TWIPS_PER_PIXEL))
-  local y=$((Y + (top + height / 2) / TWIPS_PER_PIXEL))
+# The absolute place of a window's client area on the screen: "left top width height",
+# the same with a window manager's frame around it or without.
+client_area() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
+}
+
+# The centre of a window's client area, "x y".
+window_centre() { client_area "$1" | awk '{ print $1 + $3 / 2, $2 + $4 / 2 }'; }
+
+# click WINDOW NAME CONTROL: clicks the centre of the control of the window with X id
+# WINDOW, whose objectName is NAME, as fondara_e2e_geometry placed it.
+click() {
+  local -n places=$2
+  [ -n "${places[$3]:-}" ] || fail "la finestra $2 non ha il controllo $3"
+  local left top width height window_left window_top _
+  read -r left top width height <<<"${places[$3]}"
+  read -r window_left window_top _ <<<"$(client_area "$1")"
+  local x=$((window_left + left + width / 2)) y=$((window_top + top + height / 2))
   timeout "$E2E_WAIT" xdotool mousemove --sync "$x" "$y" ||
     fail "il puntatore non arriva a $x,$y"
   xdotool click 1
@@ -146,3 +163,8 @@ expect_same_file() {
     fail "il rapporto salvato non è $2: $differences"
   e2e_log "identico a $2"
 }
+
+# The controls of the program's windows (see click).
+geometry=$(QT_QPA_PLATFORM=offscreen "$FONDARA_GEOMETRY" 2>"$E2E_TMP/geometry.log") ||
+  fail "fondara_e2e_geometry non riesce: $(cat "$E2E_TMP/geometry.log")"
+eval "$geometry"

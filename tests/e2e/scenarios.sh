@@ -5,52 +5,21 @@
 #                                   fields corrected with both Delete keys, saved report
 #   scenarios.sh sciolti_mouse      drained window by mouse, water table SI, the help
 #                                   window opened and closed, saved report
+#   scenarios.sh aiuto_openbox      the help window centred on the drained window under a
+#                                   window manager (openbox) that frames and places them
 #   scenarios.sh stampante          on a real CUPS queue: a refused job, the undrained
 #                                   report printed and read back on A4 and Letter, a
 #                                   stopped queue, a scheduler that does not answer, none
 #
-# Run under xvfb-run with FONDARA and FONDARA_TEST_DATA set (see e2e_lib.sh); the
-# printer scenario also needs CUPS_TEST_PRINTER (scripts/cups-test-printer.sh) and root.
-# Exit status 77: skipped.
+# Run under xvfb-run with FONDARA, FONDARA_GEOMETRY and FONDARA_TEST_DATA set (see
+# e2e_lib.sh); the printer scenario also needs CUPS_TEST_PRINTER
+# (scripts/cups-test-printer.sh) and root, the window manager's openbox. Exit status 77:
+# skipped.
 set -euo pipefail
 
 scenario_name=${1:?usage: scenarios.sh SCENARIO}
 # shellcheck source-path=SCRIPTDIR source=e2e_lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
-
-# Controls of the layout tables: left, top, width, height in twips. Read by click().
-# shellcheck disable=SC2034
-declare -A PRINCIPALE=(
-  [pulsante_coesivi]="120 1680 3375 855"
-  [pulsante_sciolti]="3515 1680 3375 855"
-)
-# shellcheck disable=SC2034
-declare -A COESIVI=(
-  [stampa]="1680 4535 1050 397"
-  [salva]="2959 4535 1050 397"
-)
-# shellcheck disable=SC2034
-declare -A SCIOLTI=(
-  [lunghezza]="4560 660 885 330"
-  [larghezza]="4560 975 885 330"
-  [altezza]="4560 1290 885 330"
-  [angolo]="4560 1605 885 330"
-  [coesione_drenata]="4560 1920 885 330"
-  [peso_terreno_fondazione]="4560 2235 885 330"
-  [peso_terreno_rinterro]="4560 2550 885 330"
-  [cmdHelpGT]="5440 2600 289 289"
-  [Option1]="3480 2925 539 238"
-  [calcola]="4560 3720 907 397"
-  [salva]="4560 4680 907 397"
-)
-
-# click WINDOW TABLE CONTROL
-click() {
-  local -n table=$2
-  [ -n "${table[$3]:-}" ] || fail "controllo $3 non descritto"
-  # shellcheck disable=SC2086
-  click_twips "$1" ${table[$3]}
-}
 
 # The first worked example of each window.
 readonly L=10 B=2 H=1 G1=1800 CU=0,5 PHI=30 C=0 G=1900
@@ -80,7 +49,7 @@ click_and_type() {
   local window=$1
   shift
   while [ $# -gt 0 ]; do
-    click "$window" SCIOLTI "$1"
+    click "$window" form_sciolti "$1"
     type_text "$2"
     shift 2
   done
@@ -112,22 +81,10 @@ scenario_coesivi_tastiera() {
   expect_same_file "$reports/coesivi.txt" non_drenato_yr23.txt
 }
 
-# The absolute centre of a window's client area, "x y".
-window_centre() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
-    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x + w / 2, y + h / 2 }'
-}
-
-scenario_sciolti_mouse() {
-  start_app
-  click "$start_window" PRINCIPALE pulsante_sciolti
-  sciolti=$(wait_window "$TITLE_SCIOLTI")
-  wait_window_gone "$TITLE_START"
-  focus "$sciolti"
-  click_and_type "$sciolti" lunghezza "$L" larghezza "$B" altezza "$H" angolo "$PHI" \
-    coesione_drenata "$C" peso_terreno_fondazione "$G" peso_terreno_rinterro "$G1"
-  click "$sciolti" SCIOLTI Option1
-  click "$sciolti" SCIOLTI cmdHelpGT
+# "?" of the drained window: the help window opens without an icon of its own, centred
+# on the drained window by the centres of their client areas, and Escape closes it.
+open_and_close_help() {
+  click "$sciolti" form_sciolti cmdHelpGT
   local help centres
   help=$(wait_window "$TITLE_HELP")
   ! xprop -id "$help" _NET_WM_ICON | grep -q CARDINAL || fail "la finestra di aiuto ha un'icona"
@@ -138,10 +95,59 @@ scenario_sciolti_mouse() {
   keys Escape
   wait_window_gone "$TITLE_HELP"
   app_running || fail "fondara è terminato alla chiusura della finestra di aiuto"
-  click "$sciolti" SCIOLTI calcola
-  click "$sciolti" SCIOLTI salva
+}
+
+scenario_sciolti_mouse() {
+  start_app
+  click "$start_window" form_principale pulsante_sciolti
+  sciolti=$(wait_window "$TITLE_SCIOLTI")
+  wait_window_gone "$TITLE_START"
+  focus "$sciolti"
+  click_and_type "$sciolti" lunghezza "$L" larghezza "$B" altezza "$H" angolo "$PHI" \
+    coesione_drenata "$C" peso_terreno_fondazione "$G" peso_terreno_rinterro "$G1"
+  click "$sciolti" form_sciolti Option1
+  open_and_close_help
+  click "$sciolti" form_sciolti calcola
+  click "$sciolti" form_sciolti salva
   save_through_dialog "$reports/sciolti.txt"
   expect_same_file "$reports/sciolti.txt" drenato_si.txt
+}
+
+# ---------------------------------------------------------------- window manager
+
+# Starts openbox on the display and waits until it manages windows, which it tells by
+# naming its check window on the root window.
+start_window_manager() {
+  if ! command -v openbox >/dev/null; then
+    echo "saltato: serve openbox"
+    exit 77
+  fi
+  local home
+  home=$(mktemp -d "$E2E_TMP/openbox.XXXXXX")
+  HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache \
+    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+  wm_pid=$!
+  # shellcheck disable=SC2317  # run by the EXIT trap
+  e2e_extra_cleanup() {
+    kill "$wm_pid" 2>/dev/null || true
+    wait "$wm_pid" 2>/dev/null || true
+  }
+  local deadline=$((SECONDS + E2E_WAIT))
+  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    [ "$SECONDS" -lt "$deadline" ] && kill -0 "$wm_pid" 2>/dev/null ||
+      fail "openbox non gestisce le finestre: $(cat "$E2E_TMP/openbox.log")"
+    sleep 0.1
+  done
+}
+
+scenario_aiuto_openbox() {
+  start_window_manager
+  start_app
+  keys Return # pulsante_sciolti holds the focus
+  sciolti=$(wait_window "$TITLE_SCIOLTI")
+  wait_window_gone "$TITLE_START"
+  focus "$sciolti"
+  open_and_close_help
 }
 
 # ---------------------------------------------------------------- real printer
@@ -151,7 +157,7 @@ readonly PRINT_WAIT=${PRINT_WAIT:-90} QUEUE=FONDARA_PDF
 declare -A ORIGIN=([A4]="46 113" [letter]="47 108")
 
 # Clicks STAMPA, the pointer moved there anew (xdotool is slow to move where it already is).
-click_stampa() { xdotool mousemove 0 0 && clicked_at=$(date +%s%N) && click "$coesivi" COESIVI stampa; }
+click_stampa() { xdotool mousemove 0 0 && clicked_at=$(date +%s%N) && click "$coesivi" form_coesivi stampa; }
 words() { tr -s ' \f\n' '\n' | grep .; }
 
 # STAMPA prints the report's words in order on paper $1, the first at the paper's ORIGIN.
@@ -229,7 +235,7 @@ scenario_stampante() {
 }
 
 case "$scenario_name" in
-  coesivi_tastiera | sciolti_mouse | stampante)
+  coesivi_tastiera | sciolti_mouse | aiuto_openbox | stampante)
     "scenario_$scenario_name"
     ;;
   *)

@@ -23,6 +23,7 @@ void edit(QLineEdit* box, const QString& script) {
               {"Del", Qt::Key_Delete, {}, "\x7f"},
               {"KpDel", Qt::Key_Delete, Qt::KeypadModifier, "\x7f"},
               {"Bs", Qt::Key_Backspace, {}, "\b"},
+              {"Five", Qt::Key_5, {}, "5"},
               {"Permille", Qt::Key_unknown, {}, "\u2030"}};
   for (const QString& token : script.split(u' ', Qt::SkipEmptyParts)) {
     if (token.startsWith(QStringLiteral("paste:"))) box->insert(token.mid(6));
@@ -34,9 +35,10 @@ void edit(QLineEdit* box, const QString& script) {
   }
 }
 
-// 102 keys: a number field takes 100 characters and ignores the keys beyond.
+// 102 keys: a number field takes 100 characters and refuses the keys beyond.
 const std::string long_number = "0," + std::string(99, '0') + "1";
 const std::string long_number_kept = long_number.substr(0, 100);
+const std::string full_then_full_stop = long_number_kept + ".";
 
 struct KeysRow {
   const char* name;
@@ -58,7 +60,11 @@ const KeysRow keys_rows[] = {
     {"keypad_delete_removes_the_character_after_the_cursor", "1234", "Home Right KpDel", "134", 0},
     {"delete_of_the_whole_selection_beeps_once", "1234", "All Del", "", 1},
     {"backspace_of_the_last_character_beeps_once", "7", "Bs", "", 1},
-    {"keys_beyond_the_longest_text_ignored", long_number.c_str(), "", long_number_kept.c_str(), 0},
+    {"keys_beyond_the_longest_text_refused_with_a_beep_each", long_number.c_str(), "",
+     long_number_kept.c_str(), 2},
+    {"full_stop_beyond_the_longest_text_refused_with_a_beep", full_then_full_stop.c_str(), "",
+     long_number_kept.c_str(), 1},
+    {"key_over_the_selection_of_a_full_field_taken", long_number_kept.c_str(), "All Five", "5", 0},
     {"pasted_letters_refused_with_two_beeps", "", "paste:abc", "", 2},
     {"pasted_thousands_kept", "", "paste:1.000,5", "1.000,5", 0},
 };

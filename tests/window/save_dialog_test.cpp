@@ -21,6 +21,7 @@
 
 #include "pdf_lines.h"
 #include "qt_print.h"
+#include "row_name.h"
 #include "test_data.h"
 #include "undrained/kind.h"
 #include "window/save_print.h"
@@ -109,52 +110,81 @@ class SaveDialog : public ::testing::Test {
   QByteArray saved_home = qgetenv("HOME");
 };
 
-// The dialog stays open over its messages: a missing folder refused, replacing declined.
+// The dialog stays open over its messages: a missing folder refused, a folder's name
+// opens it, replacing the file that a name without extension names declined.
 TEST_F(SaveDialog, ShowsItsSettingsRefusesAMissingFolderAsksBeforeReplacing) {
   ASSERT_EQ(write_report_file(in_documents("relazione.txt"), "vecchia"), std::nullopt);
+  ASSERT_TRUE(QDir(documents).mkdir(QStringLiteral("archivio")));
   QStringList seen;
   QString warning, question;
   const auto look = [&](QFileDialog* d) -> QAbstractButton* {
     seen << d->windowTitle() << d->nameFilters() << d->directory().absolutePath();
     return nullptr;
   };
-  EXPECT_TRUE(
-      save({on<QFileDialog>(look), type_and_save(QStringLiteral("manca/relazione.txt")),
-            answer(QMessageBox::Ok, &warning), type_and_save(QStringLiteral("relazione.txt")),
-            answer(QMessageBox::No, &question), type_and_save(QStringLiteral("nuova.txt"))})
-          .isEmpty());
-  EXPECT_EQ(seen, (QStringList{"VELDORA - salva file", "file di testo (*.txt)",
-                               "relazione PDF/A (*.pdf)", documents}));
+  EXPECT_TRUE(save({on<QFileDialog>(look), type_and_save(QStringLiteral("manca/relazione.txt")),
+                    answer(QMessageBox::Ok, &warning), type_and_save(QStringLiteral("relazione")),
+                    answer(QMessageBox::No, &question), type_and_save(QStringLiteral("archivio")),
+                    on<QFileDialog>(look), type_and_save(QStringLiteral("nuova"))})
+                  .isEmpty());
+  EXPECT_EQ(seen,
+            (QStringList{"VELDORA - salva file", "file di testo (*.txt)", "relazione PDF/A (*.pdf)",
+                         documents, "VELDORA - salva file", "file di testo (*.txt)",
+                         "relazione PDF/A (*.pdf)", in_documents("archivio")}));
   EXPECT_EQ(warning, "La cartella \"" + in_documents("manca") +
                          "\" non esiste.\nVerificare il percorso indicato.");
   EXPECT_TRUE(question.contains(QStringLiteral("relazione.txt"))) << question.toStdString();
   EXPECT_EQ(fondara::test::read_file(in_documents("relazione.txt").toStdString()), "vecchia");
-  EXPECT_TRUE(fondara::test::read_file(in_documents("nuova.txt").toStdString())
+  EXPECT_TRUE(fondara::test::read_file(in_documents("archivio/nuova.txt").toStdString())
                   .starts_with("PROGRAMMA: FONDARA"));  // the text report
   ASSERT_TRUE(QDir(documents).removeRecursively());
   EXPECT_EQ(initial_save_folder(), home.path());  // without Documents the dialog starts at home
 }
 
+struct TypeRow {
+  const char* name;
+  const char* typed;
+  bool pdfa_chosen;
+  const char* written;  // the only file in Documents afterwards
+  bool pdf;             // the printed report as PDF/A, or the text report
+};
+
+const TypeRow type_rows[] = {
+    {"name_without_extension_takes_the_pdf_type_s", "relazione", true, "relazione.pdf", true},
+    {"name_without_extension_takes_the_text_type_s", "relazione", false, "relazione.txt", false},
+    {"pdf_extension_in_any_case_makes_a_pdf", "relazione.PDF", false, "relazione.PDF", true},
+    {"txt_extension_makes_a_text_report", "relazione.Txt", true, "relazione.Txt", false},
+    {"other_extension_kept_with_the_chosen_type", "relazione.rel", true, "relazione.rel", true},
+};
+
+class SaveDialogTypes : public SaveDialog, public ::testing::WithParamInterface<TypeRow> {};
+
+TEST_P(SaveDialogTypes, NameAndTypeDecideTheFile) {
+  const TypeRow& row = GetParam();
+  EXPECT_TRUE(save({type_and_save(QString::fromLatin1(row.typed), row.pdfa_chosen)}).isEmpty());
+  EXPECT_EQ(QDir(documents).entryList(QDir::Files), QStringList{row.written});
+  const std::string bytes = fondara::test::read_file(in_documents(row.written).toStdString());
+  EXPECT_TRUE(bytes.starts_with(row.pdf ? "%PDF-" : "PROGRAMMA: FONDARA")) << bytes.substr(0, 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, SaveDialogTypes, ::testing::ValuesIn(type_rows),
+                         testing_support::RowName{});
+
 // PDF/A-1b identification, every font embedded, title, creator, A4, the printed lines.
-TEST_F(SaveDialog, PdfTypeOrPdfNameWritesThePrintedReportAsPdfa) {
+TEST_F(SaveDialog, PdfTypeWritesThePrintedReportAsPdfa) {
   const QRegularExpression not_embedded(QStringLiteral(" no +(yes|no) +(yes|no) +\\d"));
-  for (const auto& [file, pdfa] :
-       {std::pair("relazione", true), std::pair("relazione.PDF", false)}) {
-    SCOPED_TRACE(file);
-    EXPECT_TRUE(save({type_and_save(QString::fromLatin1(file), pdfa)}).isEmpty());
-    const QString path = in_documents(file);
-    const QString info = test::tool_output(QStringLiteral("pdfinfo"), {path}) +
-                         test::tool_output(QStringLiteral("pdfinfo"), {"-meta", path});
-    for (const char* fact : {"pdfaid:part=\"1\"", "pdfaid:conformance=\"B\"", "(A4)\n",
-                             "Title:           Relazione di calcolo - terreni coesivi\n",
-                             "Creator:         Fondara\n"})
-      EXPECT_TRUE(info.contains(QString::fromUtf8(fact))) << fact;
-    const QString fonts = test::tool_output(QStringLiteral("pdffonts"), {path});
-    EXPECT_TRUE(fonts.count(u'\n') > 2 && !fonts.contains(not_embedded)) << fonts.toStdString();
-    const QString printed =
-        QString::fromStdString(fondara::test::read_data("non_drenato_yr23.stampa.txt"));
-    EXPECT_EQ(test::read_pdf(path).texts, test::printed_texts(printed.split(u'\n')));
-  }
+  EXPECT_TRUE(save({type_and_save(QStringLiteral("relazione"), true)}).isEmpty());
+  const QString path = in_documents("relazione.pdf");
+  const QString info = test::tool_output(QStringLiteral("pdfinfo"), {path}) +
+                       test::tool_output(QStringLiteral("pdfinfo"), {"-meta", path});
+  for (const char* fact :
+       {"pdfaid:part=\"1\"", "pdfaid:conformance=\"B\"", "(A4)\n",
+        "Title:           Relazione di calcolo - terreni coesivi\n", "Creator:         Fondara\n"})
+    EXPECT_TRUE(info.contains(QString::fromUtf8(fact))) << fact;
+  const QString fonts = test::tool_output(QStringLiteral("pdffonts"), {path});
+  EXPECT_TRUE(fonts.count(u'\n') > 2 && !fonts.contains(not_embedded)) << fonts.toStdString();
+  const QString printed =
+      QString::fromStdString(fondara::test::read_data("non_drenato_yr23.stampa.txt"));
+  EXPECT_EQ(test::read_pdf(path).texts, test::printed_texts(printed.split(u'\n')));
   // Written like the text report: a missing folder gives the file channel's message.
   const QString missing = in_documents("manca/r.pdf");
   EXPECT_EQ(save({}, [&](QWidget*) { return SaveChoice(missing, FileType::pdfa); }),
