@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "core/bearing_report.h"
+#include "core/field_reader.h"
 #include "drained/frmHelpG1.h"
 #include "drained/kind.h"
 #include "drained/kind_window.h"
@@ -194,6 +195,12 @@ void form_sciolti::place_phi() {
 
 void form_sciolti::add_texts(FieldTexts& texts) const {
   texts.emplace("falda", Option1->isChecked() ? "SI" : "NO");
+}
+
+void form_sciolti::take_texts(const FieldTexts& texts) {
+  // The water table as the calculation reads it: SI is the first choice, NO when not given.
+  FieldReader read(drained_kind().fields, texts, Source::window);
+  (read.choice("falda") == 0 ? Option1 : Option2)->setChecked(true);
 }
 
 void form_sciolti::cmdHelpGT_Click() {

@@ -20,6 +20,7 @@ class form_sciolti : public window::CalculationWindow {
  protected:
   // The water table of Option1 and Option2.
   void add_texts(FieldTexts& texts) const override;
+  void take_texts(const FieldTexts& texts) override;
 
  private:
   void cmdHelpGT_Click();

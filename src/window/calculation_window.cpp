@@ -3,7 +3,9 @@
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 
+#include "core/number_text.h"
 #include "output/report_text.h"
 #include "window/pictures.h"
 #include "window/save_print.h"
@@ -37,6 +39,7 @@ CalculationWindow::CalculationWindow(const Kind& kind, const char* name, const Q
   const double dpi = logicalDpiX();
   setFixedSize(twips_to_pixels(client.width, dpi), twips_to_pixels(client.height, dpi));
   controls_ = build_controls(*this, table, Captions::condensed_to_fit);
+  new FileOpening(*this);
 
   txtDescrizione = control<QLineEdit>("txtDescrizione");
   calcola = control<QPushButton>("calcola");
@@ -67,6 +70,8 @@ void CalculationWindow::finish(const std::vector<QWidget*>& tab_order) {
 
 void CalculationWindow::add_texts(FieldTexts& /*texts*/) const {}
 
+void CalculationWindow::take_texts(const FieldTexts& /*texts*/) {}
+
 void CalculationWindow::txtDescrizione_Change() {
   const QString text = txtDescrizione->text();
   // An emptied box still beeps, but the reports then carry no description: keeping the
@@ -87,10 +92,39 @@ FieldTexts CalculationWindow::field_texts() const {
 }
 
 void CalculationWindow::calcola_Click() {
-  const CalculationOutcome outcome = kind_.compute(field_texts(), Source::window);
+  FieldTexts texts = field_texts();
+  const CalculationOutcome outcome = kind_.compute(texts, Source::window);
   if (!outcome) return show_problem(outcome.error());
   last_ = *outcome;
+  last_texts_ = std::move(texts);
   show_results(*last_);
+}
+
+std::string CalculationWindow::data_text() const {
+  // The description as the reports give it: the box's, when the data is saved.
+  FieldTexts texts = last_texts_;
+  texts["descrizione"] = descrizione_;
+  return data_file_text({&kind_, Source::window, std::move(texts), {}});
+}
+
+void CalculationWindow::fill(const CalculationData& given) {
+  for (const Field& field : kind_.fields) {
+    const auto found = given.texts.find(field.text.name);
+    const std::string text = found == given.texts.end() ? std::string() : found->second;
+    if (is_numeric_field(field)) {
+      // Typed at the terminal, a full stop is the comma the field's keys would make of it.
+      const std::string shown =
+          given.source == Source::terminal ? as_typed_in_window(trim_blanks(text)) : text;
+      control<NumericField>(field.text.control)->setText(qt_text(shown));
+    }
+  }
+  // The description as given, without the beep of a box emptied by the user.
+  const auto description = given.texts.find("descrizione");
+  descrizione_ = description == given.texts.end() ? std::string() : description->second;
+  const QSignalBlocker quiet(txtDescrizione);
+  txtDescrizione->setText(qt_text(descrizione_));
+  take_texts(given.texts);
+  calcola_Click();
 }
 
 void CalculationWindow::show_problem(const Problem& problem) {
@@ -132,7 +166,7 @@ QString CalculationWindow::report_title() const {
 void CalculationWindow::salva_Click() {
   run_own_box([this] {
     save_report(
-        this, [this](Version version) { return report(version); }, report_title(),
+        this, [this](Version version) { return report(version); }, report_title(), data_text(),
         toolkit().save_choice, message_box);
   });
 }

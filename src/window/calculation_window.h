@@ -18,20 +18,25 @@
 #include <string_view>
 #include <vector>
 
+#include "core/data_file.h"
 #include "core/kind.h"
 #include "core/outcome.h"
 #include "window/controls.h"
+#include "window/file_opening.h"
 #include "window/numeric_field.h"
 
 class QPushButton;
 
 namespace fondara::window {
 
-class CalculationWindow : public QWidget {
+class CalculationWindow : public QWidget, public FillableWindow {
   Q_OBJECT
 
  public:
-  const Kind& kind() const { return kind_; }
+  const Kind& kind() const override { return kind_; }
+  // The fields, the water table and the description from the data, then Calculate: the
+  // results, or the problem's message, as CALCOLA gives them.
+  void fill(const CalculationData& given) override;
 
  protected:
   // `name` is the window's objectName, `title` its caption.
@@ -54,8 +59,9 @@ class CalculationWindow : public QWidget {
   void finish(const std::vector<QWidget*>& tab_order);
 
   // The texts the window gives the calculation besides its fields' (the drained window's
-  // water table).
+  // water table), and their settings from a calculation's data.
   virtual void add_texts(FieldTexts& texts) const;
+  virtual void take_texts(const FieldTexts& texts);
 
   // Activation: the focus to the first numeric field (lunghezza).
   void Form_Activate();
@@ -90,13 +96,16 @@ class CalculationWindow : public QWidget {
   void chiudi_Click();
   ReportOutcome report(Version version) const;
   QString report_title() const;
+  // The data file of the last completed calculation, with the description as it stands.
+  std::string data_text() const;
 
   const Kind& kind_;
   Controls controls_;
   NumericFields numeric_;
   std::string descrizione_;
-  // The last completed calculation, which Save and Print report.
+  // The last completed calculation, which Save and Print report, and the texts it was given.
   std::optional<Calculation> last_;
+  FieldTexts last_texts_;
   int own_boxes_open_ = 0;
   bool skip_next_activation_ = false;
   bool placed_ = false;

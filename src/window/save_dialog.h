@@ -4,7 +4,7 @@
 // types of save_types, confirmation before an existing file is replaced, only names in
 // an existing folder accepted. A name without an extension takes the chosen type's (and
 // the confirmation asks about that name); a name whose extension is a type's (".txt",
-// ".pdf", in any case) is of that type, whichever type is chosen. It starts in the
+// ".pdf", ".fondara", in any case) is of that type, whichever type is chosen. It starts in the
 // user's Documents folder, or in the home folder when there is none.
 #pragma once
 
@@ -18,8 +18,8 @@ namespace fondara::window {
 
 inline constexpr char save_dialog_title[] = "VELDORA - salva file";
 
-// What Save writes: the text report, or the printed report as PDF/A.
-enum class FileType { text, pdfa };
+// What Save writes: the text report, the printed report as PDF/A, or the calculation's data.
+enum class FileType { text, pdfa, data };
 
 // A file type of the save dialog.
 struct SaveType {
@@ -32,6 +32,7 @@ struct SaveType {
 inline constexpr SaveType save_types[] = {
     {"file di testo", "txt", FileType::text},
     {"relazione PDF/A", "pdf", FileType::pdfa},
+    {"dati del calcolo", "fondara", FileType::data},
 };
 
 // The name and the file type chosen in the save dialog; an empty path means the user

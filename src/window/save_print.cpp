@@ -19,11 +19,13 @@ QString failure_text(const ReportOutcome& report) {
 
 // The bytes of the chosen type, or the message that says why there are none.
 Outcome<std::string, QString> file_of_type(const SaveChoice& choice, const ReportBuilder& build,
-                                           const Report& file_report, const QString& title) {
+                                           const Report& file_report, const QString& title,
+                                           const std::string& data) {
   if (choice.type == FileType::text) return output::file_bytes(file_report);
+  if (choice.type == FileType::data) return data;
   const ReportOutcome printed = build(Version::printed);
   if (!printed) return Failed{failure_text(printed)};
-  auto pdf = output::pdfa_file(*printed, title.toStdString(), {});
+  auto pdf = output::pdfa_file(*printed, title.toStdString(), data);
   if (!pdf) return Failed{QString::fromStdString(pdf.error())};
   return *std::move(pdf);
 }
@@ -49,13 +51,14 @@ std::optional<QString> write_report_file(const QString& path, std::string_view b
 }
 
 void save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
-                 const SaveChoiceProvider& ask_choice, const MessageBox& message) {
+                 const std::string& data, const SaveChoiceProvider& ask_choice,
+                 const MessageBox& message) {
   const ReportOutcome file_report = build(Version::file);
   if (!file_report) return message(parent, failure_text(file_report));
   const SaveChoice choice = ask_choice(parent);
   if (choice.path.isEmpty()) return;
 
-  const auto bytes = file_of_type(choice, build, *file_report, title);
+  const auto bytes = file_of_type(choice, build, *file_report, title, data);
   if (!bytes) return message(parent, bytes.error());
   if (const auto error = write_report_file(choice.path, *bytes)) message(parent, *error);
 }

@@ -7,6 +7,8 @@
 
 #include <QString>
 #include <functional>
+#include <string>
+#include <string>
 
 #include "core/report.h"
 #include "output/printer_channel.h"
@@ -24,10 +26,12 @@ using MessageBox = std::function<void(QWidget* parent, const QString& prompt)>;
 
 // Save: a report that cannot be prepared is told before the dialog. The dialog asks
 // name and type; cancelled, nothing is written. The text type writes the file report;
-// the PDF/A type writes the printed report as a PDF/A file. Either is written
-// atomically; a failure is told in Italian and an existing file keeps its content.
+// the PDF/A type writes the printed report as a PDF/A file carrying `data`, the text of
+// the calculation's data file, in its metadata; the data type writes `data` alone. Each is
+// written atomically; a failure is told in Italian and an existing file keeps its content.
 void save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
-                 const SaveChoiceProvider& ask_choice, const MessageBox& message);
+                 const std::string& data, const SaveChoiceProvider& ask_choice,
+                 const MessageBox& message);
 
 // Print: the printed report as one document on the printer, with a busy cursor while it
 // is sent; any failure (no printer, a refused job, a stopped queue, a scheduler that

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "output/cups_destination.h"
+#include "window/file_opening.h"
 
 namespace fondara::window {
 
@@ -15,9 +16,13 @@ void show_message_box(QWidget* parent, const QString& prompt) {
 
 Toolkit desktop_toolkit() {
   return {
-      [] { QApplication::beep(); },      show_message_box,
-      [] { QCoreApplication::exit(0); }, ask_save_choice,
+      [] { QApplication::beep(); },
+      show_message_box,
+      [] { QCoreApplication::exit(0); },
+      ask_save_choice,
       output::default_destination,
+      ask_open_path,
+      open_in_new_program,
   };
 }
 

@@ -1,7 +1,8 @@
 // The services the windows take from the desktop: the beep, the message box, the end
-// of the program, the save dialog's file name and the printer. Production uses
-// QApplication::beep, QMessageBox, QCoreApplication::exit, the save dialog and the
-// default printer; tests replace them through toolkit().
+// of the program, the save dialog's file name, the printer, the open dialog's file name and
+// a new run of the program. Production uses QApplication::beep, QMessageBox,
+// QCoreApplication::exit, the save and open dialogs, the default printer and a detached
+// process; tests replace them through toolkit().
 #pragma once
 
 #include <QString>
@@ -25,6 +26,10 @@ struct Toolkit {
   SaveChoiceProvider save_choice;
   // The destination that Print sends its document to, or why there is none.
   output::PrinterFactory printer;
+  // The file chosen in the open dialog (Ctrl+O); an empty name when cancelled.
+  std::function<QString(QWidget* parent)> open_choice;
+  // Opens a file in a new run of the program.
+  std::function<void(const QString& path)> open_elsewhere;
 };
 
 // The services in use; starts with the production ones.

@@ -43,10 +43,11 @@ Step on(std::function<QAbstractButton*(W*)> act) {
   };
 }
 
-// Picks the PDF/A type when asked, types the name, clicks Save.
-Step type_and_save(const QString& name, bool pdfa = false) {
+// Picks the file type in the dialog's list (0: text, 1: PDF/A, 2: data) with the keyboard,
+// types the name, clicks Save.
+Step type_and_save(const QString& name, int type = 0) {
   return on<QFileDialog>([=](QFileDialog* dialog) {
-    if (pdfa)
+    for (int down = 0; down < type; ++down)
       QTest::keyClick(dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_Down);
     auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     QApplication::setActiveWindow(dialog);  // the name box has the focus, as for a user
@@ -75,6 +76,9 @@ ReportOutcome worked_example(Version version) {
   return undrained::undrained_kind().compute(texts, Source::terminal)->report(version, "");
 }
 
+// The data of the worked example, as the window gives it.
+const std::string kData = "FONDARA-DATI 1\ntipo=coesivi\norigine=finestra\nlunghezza=10\n";
+
 // Each test gets a fresh home folder holding a Documents folder.
 class SaveDialog : public ::testing::Test {
  protected:
@@ -100,7 +104,7 @@ class SaveDialog : public ::testing::Test {
     timer.start(10);
     QStringList messages;
     save_report(nullptr, worked_example, QStringLiteral("Relazione di calcolo - terreni coesivi"),
-                ask, [&](QWidget*, const QString& text) { messages << text; });
+                kData, ask, [&](QWidget*, const QString& text) { messages << text; });
     EXPECT_TRUE(steps.empty()) << "a dialog step did not happen";
     return messages;
   }
@@ -126,10 +130,10 @@ TEST_F(SaveDialog, ShowsItsSettingsRefusesAMissingFolderAsksBeforeReplacing) {
                     answer(QMessageBox::No, &question), type_and_save(QStringLiteral("archivio")),
                     on<QFileDialog>(look), type_and_save(QStringLiteral("nuova"))})
                   .isEmpty());
+  const QStringList settings{"VELDORA - salva file", "file di testo (*.txt)",
+                             "relazione PDF/A (*.pdf)", "dati del calcolo (*.fondara)"};
   EXPECT_EQ(seen,
-            (QStringList{"VELDORA - salva file", "file di testo (*.txt)", "relazione PDF/A (*.pdf)",
-                         documents, "VELDORA - salva file", "file di testo (*.txt)",
-                         "relazione PDF/A (*.pdf)", in_documents("archivio")}));
+            settings + QStringList{documents} + settings + QStringList{in_documents("archivio")});
   EXPECT_EQ(warning, "La cartella \"" + in_documents("manca") +
                          "\" non esiste.\nVerificare il percorso indicato.");
   EXPECT_TRUE(question.contains(QStringLiteral("relazione.txt"))) << question.toStdString();
@@ -143,27 +147,33 @@ TEST_F(SaveDialog, ShowsItsSettingsRefusesAMissingFolderAsksBeforeReplacing) {
 struct TypeRow {
   const char* name;
   const char* typed;
-  bool pdfa_chosen;
+  int chosen;           // the type chosen in the list: 0 text, 1 PDF/A, 2 data
   const char* written;  // the only file in Documents afterwards
-  bool pdf;             // the printed report as PDF/A, or the text report
+  const char* start;    // its first bytes: a PDF, the text report or the data
 };
 
+constexpr char kPdf[] = "%PDF-";
+constexpr char kText[] = "PROGRAMMA: FONDARA";
+constexpr char kDataStart[] = "FONDARA-DATI 1";
+
 const TypeRow type_rows[] = {
-    {"name_without_extension_takes_the_pdf_type_s", "relazione", true, "relazione.pdf", true},
-    {"name_without_extension_takes_the_text_type_s", "relazione", false, "relazione.txt", false},
-    {"pdf_extension_in_any_case_makes_a_pdf", "relazione.PDF", false, "relazione.PDF", true},
-    {"txt_extension_makes_a_text_report", "relazione.Txt", true, "relazione.Txt", false},
-    {"other_extension_kept_with_the_chosen_type", "relazione.rel", true, "relazione.rel", true},
+    {"name_without_extension_takes_the_pdf_type_s", "relazione", 1, "relazione.pdf", kPdf},
+    {"name_without_extension_takes_the_text_type_s", "relazione", 0, "relazione.txt", kText},
+    {"name_without_extension_takes_the_data_type_s", "calcolo", 2, "calcolo.fondara", kDataStart},
+    {"pdf_extension_in_any_case_makes_a_pdf", "relazione.PDF", 0, "relazione.PDF", kPdf},
+    {"txt_extension_makes_a_text_report", "relazione.Txt", 1, "relazione.Txt", kText},
+    {"fondara_extension_makes_a_data_file", "calcolo.fondara", 1, "calcolo.fondara", kDataStart},
+    {"other_extension_kept_with_the_chosen_type", "relazione.rel", 1, "relazione.rel", kPdf},
 };
 
 class SaveDialogTypes : public SaveDialog, public ::testing::WithParamInterface<TypeRow> {};
 
 TEST_P(SaveDialogTypes, NameAndTypeDecideTheFile) {
   const TypeRow& row = GetParam();
-  EXPECT_TRUE(save({type_and_save(QString::fromLatin1(row.typed), row.pdfa_chosen)}).isEmpty());
+  EXPECT_TRUE(save({type_and_save(QString::fromLatin1(row.typed), row.chosen)}).isEmpty());
   EXPECT_EQ(QDir(documents).entryList(QDir::Files), QStringList{row.written});
   const std::string bytes = fondara::test::read_file(in_documents(row.written).toStdString());
-  EXPECT_TRUE(bytes.starts_with(row.pdf ? "%PDF-" : "PROGRAMMA: FONDARA")) << bytes.substr(0, 20);
+  EXPECT_TRUE(bytes.starts_with(row.start)) << bytes.substr(0, 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(Typed, SaveDialogTypes, ::testing::ValuesIn(type_rows),
@@ -172,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(Typed, SaveDialogTypes, ::testing::ValuesIn(type_rows),
 // PDF/A-1b identification, every font embedded, title, creator, A4, the printed lines.
 TEST_F(SaveDialog, PdfTypeWritesThePrintedReportAsPdfa) {
   const QRegularExpression not_embedded(QStringLiteral(" no +(yes|no) +(yes|no) +\\d"));
-  EXPECT_TRUE(save({type_and_save(QStringLiteral("relazione"), true)}).isEmpty());
+  EXPECT_TRUE(save({type_and_save(QStringLiteral("relazione"), 1)}).isEmpty());
   const QString path = in_documents("relazione.pdf");
   const QString info = test::tool_output(QStringLiteral("pdfinfo"), {path}) +
                        test::tool_output(QStringLiteral("pdfinfo"), {"-meta", path});

@@ -37,7 +37,7 @@ TEST(SaveReport, WritesOnlyWhenANameWasChosen) {
   QStringList shown;
   const auto save = [&] {
     save_report(
-        &window, [](Version) -> ReportOutcome { return report; }, {},
+        &window, [](Version) -> ReportOutcome { return report; }, {}, "FONDARA-DATI 1\n",
         [&](QWidget* parent) { return asked_parent = parent, SaveChoice(chosen); },
         [&](QWidget*, const QString& message) { shown << message; });
   };
