@@ -74,9 +74,11 @@ start_app() {
   home=$(mktemp -d "$E2E_TMP/home.XXXXXX")
   mkdir "$home/Documents"
   mkdir -m 700 "$home/run"
-  HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$home/run "$FONDARA" \
+  HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$home/run "$FONDARA" "$@" \
     >>"$E2E_TMP/fondara.log" 2>&1 &
   app_pid=$!
+  # Given a file, the program starts in the file's window instead.
+  [ $# -eq 0 ] || return 0
   start_window=$(wait_window "$TITLE_START")
   focus "$start_window"
 }

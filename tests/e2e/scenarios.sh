@@ -3,6 +3,8 @@
 #
 #   scenarios.sh coesivi_tastiera   undrained window by keyboard only: L < B refused, the
 #                                   fields corrected with both Delete keys, saved report
+#   scenarios.sh apri_file          fondara FILE opens the drained window filled from a data
+#                                   file; its report saved through the dialog
 #   scenarios.sh sciolti_mouse      drained window by mouse, water table SI, the help
 #                                   window opened and closed, saved report
 #   scenarios.sh aiuto_openbox      the help window centred on the drained window under a
@@ -108,6 +110,23 @@ scenario_sciolti_mouse() {
   click "$sciolti" form_sciolti Option1
   open_and_close_help
   click "$sciolti" form_sciolti calcola
+  click "$sciolti" form_sciolti salva
+  save_through_dialog "$reports/sciolti.txt"
+  expect_same_file "$reports/sciolti.txt" drenato_si.txt
+}
+
+# fondara FILE: the drained window opens directly, filled from a data file typed at the
+# terminal and calculated; its report saved through the dialog is the worked example's.
+scenario_apri_file() {
+  local data=$reports/plinto.fondara
+  printf '%s\n' 'FONDARA-DATI 1' 'tipo=sciolti' 'origine=terminale' "lunghezza=$L" \
+    "larghezza=$B" "altezza=$H" "angolo=$PHI" "coesione_drenata=$C" \
+    "peso_terreno_fondazione=$G" "peso_terreno_rinterro=$G1" 'falda=SI' >"$data"
+  start_app "$data"
+  sciolti=$(wait_window "$TITLE_SCIOLTI")
+  ! xdotool search --onlyvisible --name "$TITLE_START" >/dev/null 2>&1 ||
+    fail "con un file, la finestra iniziale non deve comparire"
+  focus "$sciolti"
   click "$sciolti" form_sciolti salva
   save_through_dialog "$reports/sciolti.txt"
   expect_same_file "$reports/sciolti.txt" drenato_si.txt
@@ -235,7 +254,7 @@ scenario_stampante() {
 }
 
 case "$scenario_name" in
-  coesivi_tastiera | sciolti_mouse | aiuto_openbox | stampante)
+  coesivi_tastiera | sciolti_mouse | apri_file | aiuto_openbox | stampante)
     "scenario_$scenario_name"
     ;;
   *)
