@@ -23,14 +23,12 @@ namespace {
 std::optional<std::string> check_header(const Kind& kind, const csv::Record& header) {
   std::set<std::string, std::less<>> seen;
   for (const std::string& column : header) {
-    if (!find_field(kind.fields, column))
-      return "Intestazione CSV: colonna sconosciuta " + safe_quoted(column) + ".";
-    if (!seen.insert(column).second)
-      return "Intestazione CSV: la colonna " + column + " compare due volte.";
+    if (!find_field(kind.fields, column)) return texts::header_unknown_column(safe_quoted(column));
+    if (!seen.insert(column).second) return texts::header_column_twice(column);
   }
   for (const Field& field : kind.fields)
     if (!field.fallback && !seen.contains(field.text.name))
-      return "Intestazione CSV: manca la colonna " + std::string(field.text.name) + ".";
+      return texts::header_column_missing(field.text.name);
   return std::nullopt;
 }
 
@@ -84,9 +82,7 @@ class Rows {
     std::string& error = out.back();
     error.clear();
     if (row.size() != columns_) {
-      error = "La riga " + std::to_string(line) + " ha " + std::to_string(row.size()) +
-              (row.size() == 1 ? " campo" : " campi") + ", l'intestazione ne ha " +
-              std::to_string(columns_) + ".";
+      error = texts::row_size(line, row.size(), columns_);
     } else {
       for (std::size_t i = 0; i < columns_; ++i) {
         texts_[i]->second.assign(row[i]);
@@ -119,29 +115,18 @@ class Rows {
 std::optional<std::pair<int, std::string>> reading_problem(const csv::Reader& reader,
                                                            csv::Status status,
                                                            const std::string& input) {
-  const std::string line = std::to_string(reader.line());
   switch (status) {
     case csv::Status::record:
     case csv::Status::end:
       return std::nullopt;
     case csv::Status::unclosed_quote:
-      return std::pair{static_cast<int>(exit_bad_input),
-                       "Il file CSV ha un campo tra virgolette non chiuso (riga " + line + ")."};
+      return std::pair{static_cast<int>(exit_bad_input), texts::unclosed_quote(reader.line())};
     case csv::Status::too_long:
-      return std::pair{static_cast<int>(exit_bad_input),
-                       "Il file CSV ha una riga troppo lunga (riga " + line +
-                           "): al massimo 1 MiB e 1024 campi."};
+      return std::pair{static_cast<int>(exit_bad_input), texts::row_too_long(reader.line())};
     case csv::Status::read_error:
       break;
   }
   return std::pair{static_cast<int>(exit_file), read_failure(input, reader.error_number())};
-}
-
-std::string failed_rows_message(std::int64_t count, csv::LineNumber first_line) {
-  const std::string line = std::to_string(first_line);
-  if (count == 1) return "Una riga non calcolata: la riga " + line + " del file CSV.";
-  return std::to_string(count) + " righe non calcolate; la prima è la riga " + line +
-         " del file CSV.";
 }
 
 // Where the results go: standard output or a file.
@@ -199,17 +184,14 @@ int run_batch(const Kind& kind, const std::string& input, const std::string& out
           ? std::string(standard_stream)
           : output_name;
   if (writes_into_input(fd, output, streams.out))
-    return exit_with(streams.err, exit_file,
-                     "Impossibile scrivere i risultati nel file CSV che si sta leggendo: "
-                     "scegliere un altro file.");
+    return exit_with(streams.err, exit_file, std::string(texts::into_input));
   csv::Reader reader(
       [fd](char* buffer, std::size_t size) { return static_cast<long>(::read(fd, buffer, size)); });
 
   csv::Record header;
   csv::Status status = reader.next(header);
   if (status == csv::Status::end)
-    return exit_with(streams.err, exit_bad_input,
-                     "Il file CSV è vuoto: manca la riga d'intestazione.");
+    return exit_with(streams.err, exit_bad_input, std::string(texts::empty_csv));
   if (auto problem = reading_problem(reader, status, input))
     return exit_with(streams.err, problem->first, problem->second);
   // Blanks around a column name are not part of it.
@@ -252,7 +234,7 @@ int run_batch(const Kind& kind, const std::string& input, const std::string& out
     return exit_with(streams.err, exit_file, write_failure(output_name, finished.error()));
   if (failed > 0)
     return exit_with(streams.err, exit_not_computable,
-                     failed_rows_message(failed, first_failed_line));
+                     texts::failed_rows(failed, first_failed_line));
   return exit_ok;
 }
 

@@ -57,33 +57,20 @@ std::optional<CommandError> read_option(const std::vector<std::string>& args, st
   const std::string name = arg.substr(0, arg.find('='));
   const OptionRule* rule = find_option(name);
   if (!rule || (rule->flag && arg != name))
-    return CommandError{exit_bad_input, "Opzione sconosciuta: " + safe_quoted(arg) +
-                                            " (vedere fondara-calc --help)."};
+    return CommandError{exit_bad_input, texts::unknown_option(safe_quoted(arg))};
   // A second value would silently replace the first.
-  if (!seen.insert(name).second)
-    return CommandError{exit_bad_input, "L'opzione " + name + " è indicata due volte."};
+  if (!seen.insert(name).second) return CommandError{exit_bad_input, texts::option_twice(name)};
   if (rule->flag) {
     options.*rule->flag = true;
     return std::nullopt;
   }
   auto value = option_value(args, i, name);
-  if (!value || value->empty())
-    return CommandError{
-        exit_bad_input,
-        "L'opzione " + name + " richiede un nome di file (oppure - per i flussi standard)."};
+  if (!value || value->empty()) return CommandError{exit_bad_input, texts::option_needs_file(name)};
   // "--report --stampa" is a forgotten name far more often than a file called so.
   if (value->starts_with("--"))
-    return CommandError{exit_bad_input, "L'opzione " + name +
-                                            " richiede un nome di file, non un'altra opzione: " +
-                                            safe_quoted(*value) +
-                                            " (un file con questo nome si indica come ./--nome)."};
+    return CommandError{exit_bad_input, texts::option_value_is_option(name, safe_quoted(*value))};
   options.*rule->file = std::move(value);
   return std::nullopt;
-}
-
-std::string same_file_message(std::string_view first, std::string_view second) {
-  return std::string(first) + " e " + std::string(second) +
-         " indicano lo stesso file: scriverli in file diversi.";
 }
 
 // The outputs of one calculation that name files, with their options.
@@ -107,37 +94,30 @@ std::optional<CommandError> standard_output_taken_twice(const Options& o, bool r
   if (pdf) users.push_back(option_and_name("--pdf", *o.pdf));
   if (data) users.push_back(option_and_name("--salva-dati", *o.data));
   if (users.size() < 2) return std::nullopt;
-  return CommandError{exit_bad_input, users[0] + " e " + users[1] +
-                                          " scrivono entrambe sullo standard output: usarne una."};
+  return CommandError{exit_bad_input, texts::standard_output_twice(users[0], users[1])};
 }
 
 // The combinations of options that cannot go together.
 std::optional<CommandError> check_combination(const Options& o) {
   if (o.csv) {
-    if (!o.texts.empty())
-      return CommandError{
-          exit_bad_input,
-          "Con --csv i dati si leggono dal file CSV: non indicare campi nel comando."};
+    if (!o.texts.empty()) return CommandError{exit_bad_input, std::string(texts::csv_with_fields)};
     if (o.report || o.print || o.pdf || o.open || o.data)
-      return CommandError{exit_bad_input,
-                          "Le opzioni --report, --stampa, --pdf, --apri e --salva-dati non "
-                          "valgono con --csv."};
+      return CommandError{exit_bad_input, std::string(texts::csv_with_outputs)};
     return std::nullopt;
   }
-  if (o.output) return CommandError{exit_bad_input, "L'opzione --output vale solo con --csv."};
+  if (o.output) return CommandError{exit_bad_input, std::string(texts::output_without_csv)};
   if (o.open && !o.texts.empty())
-    return CommandError{exit_bad_input,
-                        "Con --apri i dati si leggono dal file: non indicare campi nel comando."};
+    return CommandError{exit_bad_input, std::string(texts::open_with_fields)};
   if (o.open == standard_stream)
-    return CommandError{exit_bad_input, "L'opzione --apri richiede un nome di file."};
+    return CommandError{exit_bad_input, texts::option_needs_a_name("--apri")};
   if (o.pdf == standard_stream)
-    return CommandError{exit_bad_input, "L'opzione --pdf richiede un nome di file."};
+    return CommandError{exit_bad_input, texts::option_needs_a_name("--pdf")};
   const auto outputs = file_outputs(o);
   for (std::size_t i = 0; i < outputs.size(); ++i)
     for (std::size_t j = i + 1; j < outputs.size(); ++j)
       if (*outputs[i].second && *outputs[i].second == *outputs[j].second &&
           **outputs[i].second != standard_stream)
-        return CommandError{exit_bad_input, same_file_message(outputs[i].first, outputs[j].first)};
+        return CommandError{exit_bad_input, texts::same_file(outputs[i].first, outputs[j].first)};
   return standard_output_taken_twice(o, o.report == standard_stream, false,
                                      o.data == standard_stream);
 }
@@ -165,7 +145,7 @@ Outcome<std::string, std::string> pdf_bytes([[maybe_unused]] const Report& print
 #ifdef FONDARA_PDF
   return output::pdfa_file(printed, output::report_title(kind.title), data);
 #else
-  return Failed{std::string("Questa versione di fondara-calc non scrive file PDF.")};
+  return Failed{std::string(texts::no_pdf_here)};
 #endif
 }
 
@@ -195,7 +175,7 @@ Outcome<Targets, CommandError> resolve_targets(const Options& o, int out) {
       const auto second = identity_of(**outputs[j].second);
       if (first && second && first->same_file(*second))
         return Failed{
-            CommandError{exit_bad_input, same_file_message(outputs[i].first, outputs[j].first)}};
+            CommandError{exit_bad_input, texts::same_file(outputs[i].first, outputs[j].first)}};
     }
   return targets;
 }
@@ -291,7 +271,7 @@ std::string result_lines(const Kind& kind, const Calculation& calculation) {
   if (calculation.combinations.size() < 2) return row_lines(kind, calculation.results);
   std::string text;
   for (std::size_t i = 0; i < calculation.combinations.size(); ++i)
-    text += (i > 0 ? "\nCombinazione " : "Combinazione ") + std::to_string(i + 1) + ":\n" +
+    text += (i > 0 ? "\n" : "") + texts::combination_heading(i + 1) + "\n" +
             row_lines(kind, calculation.combinations[i]);
   return text;
 }
@@ -310,41 +290,31 @@ Outcome<Options, CommandError> read_options(const std::vector<std::string>& args
     } else if (!kind_name) {
       kind_name = arg;
     } else {
-      return Failed{CommandError{exit_bad_input, "Argomento non riconosciuto: " + safe_quoted(arg) +
-                                                     " (atteso campo=valore)."}};
+      return Failed{CommandError{exit_bad_input, texts::unknown_argument(safe_quoted(arg))}};
     }
   }
 
   if (o.open && !kind_name) {
     if (!assignments.empty())
-      return Failed{
-          CommandError{exit_bad_input,
-                       "Con --apri i dati si leggono dal file: non indicare campi nel comando."}};
+      return Failed{CommandError{exit_bad_input, std::string(texts::open_with_fields)}};
     if (auto failure = check_combination(o)) return Failed{*failure};
     return o;
   }
-  if (o.open)
-    return Failed{CommandError{exit_bad_input,
-                               "Con --apri il tipo di calcolo si legge dal file: "
-                               "non indicarlo nel comando."}};
-  if (!kind_name)
-    return Failed{CommandError{exit_bad_input, "Indicare il tipo di calcolo, " + kind_names() +
-                                                   " (vedere fondara-calc --help)."}};
+  if (o.open) return Failed{CommandError{exit_bad_input, std::string(texts::open_with_kind)}};
+  if (!kind_name) return Failed{CommandError{exit_bad_input, texts::kind_missing(kind_names())}};
   o.kind = find_kind(*kind_name);
   if (o.kind == nullptr)
     return Failed{
-        CommandError{exit_bad_input, "Tipo di calcolo sconosciuto: " + safe_quoted(*kind_name) +
-                                         "; usare " + kind_names() + "."}};
+        CommandError{exit_bad_input, texts::kind_unknown(safe_quoted(*kind_name), kind_names())}};
 
   for (const std::string& assignment : assignments) {
     const std::size_t equals = assignment.find('=');
     const std::string name = assignment.substr(0, equals);
     if (!find_field(o.kind->fields, name))
-      return Failed{CommandError{exit_bad_input, "Campo sconosciuto per " + *kind_name + ": " +
-                                                     safe_quoted(name) +
-                                                     " (vedere fondara-calc --help)."}};
+      return Failed{
+          CommandError{exit_bad_input, texts::field_unknown(*kind_name, safe_quoted(name))}};
     if (!o.texts.emplace(name, assignment.substr(equals + 1)).second)
-      return Failed{CommandError{exit_bad_input, "Il campo " + name + " è indicato due volte."}};
+      return Failed{CommandError{exit_bad_input, texts::field_twice(name)}};
   }
   if (auto failure = check_combination(o)) return Failed{*failure};
   return o;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 
+#include "core/messages.h"
 #include "core/number_text.h"
 #include "core/user_text.h"
 #include "core/utf8.h"
@@ -112,11 +113,7 @@ std::optional<int> format_version(std::string_view first) {
 
 // What the first line of a file that is not ours suggests it is.
 std::string not_data_cause(std::string_view first) {
-  const std::string what = first.starts_with("PROGRAMMA: FONDARA") ? "è una relazione di testo"
-                                                                   : "non è un file di dati";
-  return what +
-         ": si aprono i file di dati di Fondara (.fondara) e le relazioni PDF/A "
-         "salvate da Fondara";
+  return messages::not_data(first.starts_with("PROGRAMMA: FONDARA"));
 }
 
 class Reader {
@@ -124,20 +121,18 @@ class Reader {
   explicit Reader(std::span<const Kind* const> kinds) : kinds_(kinds) {}
 
   Outcome<CalculationData, DataFileError> read(std::string_view text) {
-    if (text.size() > kDataFileMaxBytes) return Failed{DataFileError{"è più grande di 1 MiB", 0}};
+    if (text.size() > kDataFileMaxBytes)
+      return Failed{DataFileError{messages::too_large(kDataFileMaxBytes / (1024 * 1024)), 0}};
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     if (const std::size_t line = first_binary_line(text))
-      return Failed{DataFileError{"non è un file di testo", line}};
+      return Failed{DataFileError{std::string(messages::not_text), line}};
     const std::string_view first = line_at(text, 0);
     const auto version = format_version(first);
     if (!version) return Failed{DataFileError{not_data_cause(first), 0}};
     if (*version > kDataFileVersion)
-      return Failed{
-          DataFileError{"è stato scritto da una versione più recente di Fondara "
-                        "(formato " +
-                            std::to_string(*version) + ")",
-                        1}};
-    if (!text.ends_with('\n')) return Failed{DataFileError{"è troncato", count_lines(text)}};
+      return Failed{DataFileError{messages::later_version(*version), 1}};
+    if (!text.ends_with('\n'))
+      return Failed{DataFileError{std::string(messages::truncated), count_lines(text)}};
 
     std::size_t number = 1;
     for (std::size_t start = first.size() + 1; start < text.size(); ++number) {
@@ -168,60 +163,53 @@ class Reader {
     if (content.empty() || content.front() == '#') return std::nullopt;
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos)
-      return DataFileError{"la riga non ha la forma nome=valore", number};
+      return DataFileError{std::string(messages::not_name_value), number};
     const std::string name(trim_blanks(line.substr(0, equals)));
     const std::string_view value = line.substr(equals + 1);
     if (name == kKindName) return read_kind(trim_blanks(value), number);
     if (name == kSourceName) return read_source(trim_blanks(value), number);
     if (data_.kind == nullptr)
-      return DataFileError{"manca la riga " + std::string(kKindName) + "= prima dei campi", number};
+      return DataFileError{messages::line_missing(kKindName, true), number};
     if (name == kCombinationName && has_combinations(*data_.kind))
       return read_combination(value, number);
     const Field* field = find_field(data_.kind->fields, name);
     if (field == nullptr || field->per_combination)
-      return DataFileError{
-          "nome sconosciuto " + safe_quoted(name) + " per il tipo " + std::string(data_.kind->name),
-          number};
+      return DataFileError{messages::unknown_name(safe_quoted(name), data_.kind->name), number};
     const auto values = unescaped(value, false);
-    if (!values) return DataFileError{"sequenza di escape non valida", number};
+    if (!values) return DataFileError{std::string(messages::bad_escape), number};
     if (!data_.texts.emplace(name, values->front()).second)
-      return DataFileError{"il campo " + name + " compare due volte", number};
+      return DataFileError{messages::field_repeated(name), number};
     return std::nullopt;
   }
 
   std::optional<DataFileError> read_kind(std::string_view name, std::size_t number) {
-    if (data_.kind != nullptr)
-      return DataFileError{"la riga " + std::string(kKindName) + "= compare due volte", number};
+    if (data_.kind != nullptr) return DataFileError{messages::line_repeated(kKindName), number};
     for (const Kind* kind : kinds_)
       if (kind->name == name) data_.kind = kind;
     if (data_.kind == nullptr)
-      return DataFileError{"tipo di calcolo sconosciuto " + safe_quoted(name), number};
+      return DataFileError{messages::unknown_kind(safe_quoted(name)), number};
     return std::nullopt;
   }
 
   std::optional<DataFileError> read_source(std::string_view value, std::size_t number) {
-    if (source_given_)
-      return DataFileError{"la riga " + std::string(kSourceName) + "= compare due volte", number};
+    if (source_given_) return DataFileError{messages::line_repeated(kSourceName), number};
     source_given_ = true;
     if (value == kWindowSource)
       data_.source = Source::window;
     else if (value == kTerminalSource)
       data_.source = Source::terminal;
     else
-      return DataFileError{"origine sconosciuta " + safe_quoted(value) + ": vale " +
-                               std::string(kWindowSource) + " o " + std::string(kTerminalSource),
-                           number};
+      return DataFileError{
+          messages::unknown_source(safe_quoted(value), kWindowSource, kTerminalSource), number};
     return std::nullopt;
   }
 
   std::optional<DataFileError> read_combination(std::string_view value, std::size_t number) {
     const auto values = unescaped(value, true);
-    if (!values) return DataFileError{"sequenza di escape non valida", number};
+    if (!values) return DataFileError{std::string(messages::bad_escape), number};
     const auto fields = combination_fields(*data_.kind);
     if (values->size() != fields.size())
-      return DataFileError{"la combinazione ha " + std::to_string(values->size()) +
-                               " valori invece di " + std::to_string(fields.size()),
-                           number};
+      return DataFileError{messages::combination_size(values->size(), fields.size()), number};
     FieldTexts combination;
     for (std::size_t i = 0; i < fields.size(); ++i)
       combination.emplace(fields[i]->text.name, (*values)[i]);
@@ -231,13 +219,12 @@ class Reader {
 
   // Every required field given, and a combination for a kind that has them.
   std::optional<DataFileError> complete() const {
-    if (data_.kind == nullptr)
-      return DataFileError{"manca la riga " + std::string(kKindName) + "="};
+    if (data_.kind == nullptr) return DataFileError{messages::line_missing(kKindName)};
     for (const Field& field : data_.kind->fields)
       if (!field.per_combination && !field.fallback && !data_.texts.contains(field.text.name))
-        return DataFileError{"manca il campo " + std::string(field.text.name)};
+        return DataFileError{messages::field_missing(field.text.name)};
     if (has_combinations(*data_.kind) && data_.combinations.empty())
-      return DataFileError{"manca la riga " + std::string(kCombinationName) + "="};
+      return DataFileError{messages::line_missing(kCombinationName)};
     return std::nullopt;
   }
 

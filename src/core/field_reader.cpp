@@ -1,5 +1,6 @@
 #include "core/field_reader.h"
 
+#include "core/messages.h"
 #include "core/number_text.h"
 #include "core/user_text.h"
 
@@ -35,7 +36,7 @@ std::optional<std::string_view> FieldReader::text(std::string_view name) {
   const Field& entry = field(name);
   if (entry.fallback && !given(name)) return *entry.fallback;
   if (const auto it = texts_.find(name); it != texts_.end()) return it->second;
-  refuse("Manca il campo " + std::string(name) + ": " + help_line(entry.text) + ".");
+  refuse(messages::missing_field(name, help_line(entry.text)));
   return std::nullopt;
 }
 
@@ -50,12 +51,10 @@ float FieldReader::number(std::string_view name) {
       source_ == Source::window ? parse_number(*given_text) : typed_number(*given_text);
   if (value) return *value;
   if (const auto readings = ambiguous_readings(*given_text))
-    refuse("Il valore di " + std::string(name) +
-           " è ambiguo: " + safe_quoted(trim_blanks(*given_text)) + ". Scrivere " +
-           readings->first + " oppure " + readings->second + ".");
+    refuse(messages::ambiguous_number(name, safe_quoted(trim_blanks(*given_text)), readings->first,
+                                      readings->second));
   else
-    refuse("Il valore di " + std::string(name) + " non è un numero: " + safe_quoted(*given_text) +
-           ".");
+    refuse(messages::not_a_number(name, safe_quoted(*given_text)));
   return 0;
 }
 
@@ -67,11 +66,9 @@ double FieldReader::decimal(std::string_view name, bool signed_value) {
   const auto readings =
       ambiguous_readings(signed_value && shown.starts_with('-') ? shown.substr(1) : shown);
   if (readings)
-    refuse("Il valore di " + std::string(name) + " è ambiguo: " + safe_quoted(shown) +
-           ". Scrivere " + readings->first + " oppure " + readings->second + ".");
+    refuse(messages::ambiguous_number(name, safe_quoted(shown), readings->first, readings->second));
   else
-    refuse("Il valore di " + std::string(name) + " non è un numero: " + safe_quoted(*given_text) +
-           ".");
+    refuse(messages::not_a_number(name, safe_quoted(*given_text)));
   return 0;
 }
 
@@ -83,8 +80,7 @@ std::size_t FieldReader::choice(std::string_view name) {
   for (std::size_t i = 0; i < choices.size(); ++i)
     if (same_word(word, choices[i].code)) return i;
   const auto code = [](const Choice& choice) { return choice.code; };
-  refuse("Il campo " + std::string(name) + " vale " + alternatives(choices, code) + ", non " +
-         safe_quoted(word) + ".");
+  refuse(messages::refused_choice(name, alternatives(choices, code), safe_quoted(word)));
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/messages.h"
 #include "core/utf8.h"
 
 namespace fondara {
@@ -127,15 +128,10 @@ void make_valid_utf8(std::string& text) {
 std::optional<std::string> description_problem(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
     const auto point = decode_utf8(text, pos);
-    if (!point) return "La descrizione non è testo UTF-8 valido.";
-    if (is_c0_control(*point))
-      return "La descrizione non può contenere a capo, tabulazioni o altri caratteri di "
-             "controllo.";
-    if (is_c1_control(*point))
-      return "La descrizione non può contenere caratteri di controllo C1 (da U+0080 a U+009F).";
-    if (changes_direction(*point))
-      return "La descrizione non può contenere caratteri che cambiano la direzione del testo "
-             "(da U+202A a U+202E, da U+2066 a U+2069).";
+    if (!point) return std::string(messages::description_not_utf8);
+    if (is_c0_control(*point)) return std::string(messages::description_control);
+    if (is_c1_control(*point)) return std::string(messages::description_c1);
+    if (changes_direction(*point)) return std::string(messages::description_direction);
   }
   return std::nullopt;
 }

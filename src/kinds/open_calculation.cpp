@@ -1,5 +1,6 @@
 #include "kinds/open_calculation.h"
 
+#include "core/messages.h"
 #include "kinds/kinds.h"
 #include "output/file_reader.h"
 #include "output/pdf_metadata.h"
@@ -20,10 +21,7 @@ Outcome<CalculationData, DataFileError> open_calculation(const std::string& path
 }
 
 std::string open_failure_message(std::string_view quoted_name, const DataFileError& error) {
-  std::string message =
-      "Impossibile aprire il file " + std::string(quoted_name) + ": " + error.cause;
-  if (error.line > 0) message += " (riga " + std::to_string(error.line) + ")";
-  return message + ".";
+  return messages::open_failure(quoted_name, error.cause, error.line);
 }
 
 }  // namespace fondara

@@ -6,7 +6,8 @@
 
 #include <cerrno>
 
-#include "output/file_writer.h"
+#include "core/messages.h"
+#include "output/messages.h"
 
 namespace fondara::output {
 namespace {
@@ -16,7 +17,7 @@ ReadFailure cause(int error_number) {
 }
 
 ReadFailure too_large(std::size_t limit) {
-  return {"è più grande di " + std::to_string(limit / (1024 * 1024)) + " MiB", true};
+  return {messages::too_large(limit / (1024 * 1024)), true};
 }
 
 // Closes the descriptor when it goes.
@@ -36,7 +37,7 @@ ReadOutcome read_file(const std::string& path, std::size_t limit) {
   struct stat status {};
   if (::fstat(file.fd, &status) != 0) return Failed{cause(errno)};
   if (S_ISDIR(status.st_mode)) return Failed{cause(EISDIR)};
-  if (!S_ISREG(status.st_mode)) return Failed{ReadFailure{"non è un file regolare"}};
+  if (!S_ISREG(status.st_mode)) return Failed{ReadFailure{not_regular_file}};
   if (static_cast<std::size_t>(status.st_size) > limit) return Failed{too_large(limit)};
   std::string bytes;
   char buffer[64 * 1024];

@@ -20,17 +20,12 @@
 #include <string_view>
 
 #include "core/outcome.h"
+#include "output/messages.h"
 
 namespace fondara::output {
 
 // Done, or the errno of the first failed call.
 using WriteOutcome = Outcome<Done, int>;
-
-// What the failed call was doing: a missing name reads differently for each.
-enum class Access { read, write };
-
-// The cause of a failed call in Italian, from its errno: "permesso negato".
-std::string cause_text(int error_number, Access access = Access::write);
 
 // Buffered writes to an open descriptor. The first failure is kept and every later call
 // does nothing, so a caller may write a whole stream and check error() once.

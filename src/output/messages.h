@@ -1,5 +1,8 @@
-// The fixed Italian texts of the output channels' failures.
+// The fixed Italian texts of the output layer: the channels' failures and the causes of a
+// failed file operation, in one wording for the windows and the terminal.
 #pragma once
+
+#include <string>
 
 namespace fondara::output {
 
@@ -8,5 +11,14 @@ inline constexpr char print_error_message[] = "Problema di stampa nella stampant
 
 // Shown when the PDF of a report cannot be made.
 inline constexpr char pdf_error_message[] = "Impossibile preparare la relazione PDF/A.";
+
+// What the failed call was doing: a missing name reads differently for each.
+enum class Access { read, write };
+
+// The cause of a failed call in Italian, lower case, from its errno: "permesso negato".
+std::string cause_text(int error_number, Access access = Access::write);
+
+// A name that is neither a regular file nor a folder, where a file is read.
+inline constexpr char not_regular_file[] = "non è un file regolare";
 
 }  // namespace fondara::output

@@ -6,7 +6,6 @@
 #include "output/messages.h"
 #include "output/pdf.h"
 #include "output/pdf_metadata.h"
-#include "output/pdf_metadata.h"
 
 namespace fondara::output {
 namespace {

@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "window/messages.h"
 #include "window/save_dialog.h"
 #include "window/toolkit.h"
 
@@ -58,9 +59,8 @@ bool FileOpening::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString ask_open_path(QWidget* parent) {
-  QFileDialog dialog(parent, QStringLiteral("Fondara - apri file"), initial_save_folder(),
-                     QStringLiteral("dati del calcolo e relazioni PDF/A (*.fondara *.pdf);;"
-                                    "dati del calcolo (*.fondara);;relazione PDF/A (*.pdf)"));
+  QFileDialog dialog(parent, QString::fromUtf8(texts::open_dialog_title), initial_save_folder(),
+                     QString::fromUtf8(texts::open_dialog_filters));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);

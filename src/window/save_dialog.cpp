@@ -60,8 +60,7 @@ class SaveDialog final : public QFileDialog {
       const QFileInfo chosen(files.front());
       if (!QFileInfo(chosen.absolutePath()).isDir()) {
         QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("La cartella \"%1\" non esiste.\n"
-                                            "Verificare il percorso indicato.")
+                             QString::fromUtf8(texts::missing_folder)
                                  .arg(QDir::toNativeSeparators(chosen.absolutePath())));
         return;
       }

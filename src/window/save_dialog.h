@@ -12,11 +12,13 @@
 #include <functional>
 #include <utility>
 
+#include "window/messages.h"
+
 class QWidget;
 
 namespace fondara::window {
 
-inline constexpr char save_dialog_title[] = "VELDORA - salva file";
+using texts::save_dialog_title;
 
 // What Save writes: the text report, the printed report as PDF/A, or the calculation's data.
 enum class FileType { text, pdfa, data };
@@ -30,9 +32,9 @@ struct SaveType {
 
 // The dialog's file types, in the order of its list; the first is chosen when it opens.
 inline constexpr SaveType save_types[] = {
-    {"file di testo", "txt", FileType::text},
-    {"relazione PDF/A", "pdf", FileType::pdfa},
-    {"dati del calcolo", "fondara", FileType::data},
+    {texts::text_type, "txt", FileType::text},
+    {texts::pdfa_type, "pdf", FileType::pdfa},
+    {texts::data_type, "fondara", FileType::data},
 };
 
 // The name and the file type chosen in the save dialog; an empty path means the user

@@ -9,6 +9,7 @@
 #include "output/messages.h"
 #include "output/pdfa_file.h"
 #include "output/report_text.h"
+#include "window/messages.h"
 
 namespace fondara::window {
 namespace {
@@ -45,7 +46,7 @@ std::optional<QString> write_report_file(const QString& path, std::string_view b
   const output::WriteOutcome written =
       output::write_file(QFile::encodeName(path).toStdString(), bytes);
   if (written) return std::nullopt;
-  return QStringLiteral("Impossibile scrivere il file \"%1\": %2.")
+  return QString::fromUtf8(texts::write_failure)
       .arg(QDir::toNativeSeparators(path),
            QString::fromStdString(output::cause_text(written.error())));
 }

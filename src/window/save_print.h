@@ -8,7 +8,6 @@
 #include <QString>
 #include <functional>
 #include <string>
-#include <string>
 
 #include "core/report.h"
 #include "output/printer_channel.h"

@@ -1,0 +1,25 @@
+// The window layer's own texts in one place: the save and open dialogs' titles and file types,
+// and the messages of Save. Italian, UTF-8. The windows' captions are in their designs and
+// kinds' tables; the message box's title is the program's name.
+#pragma once
+
+namespace fondara::window::texts {
+
+inline constexpr char save_dialog_title[] = "VELDORA - salva file";
+inline constexpr char text_type[] = "file di testo";
+inline constexpr char pdfa_type[] = "relazione PDF/A";
+inline constexpr char data_type[] = "dati del calcolo";
+
+inline constexpr char open_dialog_title[] = "Fondara - apri file";
+// The open dialog's filters: data files and PDF reports, together and each alone.
+inline constexpr char open_dialog_filters[] =
+    "dati del calcolo e relazioni PDF/A (*.fondara *.pdf);;dati del calcolo (*.fondara);;"
+    "relazione PDF/A (*.pdf)";
+
+// %1: the folder.
+inline constexpr char missing_folder[] =
+    "La cartella \"%1\" non esiste.\nVerificare il percorso indicato.";
+// %1: the file, %2: the cause.
+inline constexpr char write_failure[] = "Impossibile scrivere il file \"%1\": %2.";
+
+}  // namespace fondara::window::texts
