@@ -87,8 +87,8 @@ Outcome<QString, QString> pasted_cell(const QString& cell, int row, int column) 
 }
 
 // The cells of a block copied from a spreadsheet, checked, to be put from (first_row,
-// first_column): rows end with LF or CR LF, the last one may end the text; cells are
-// separated by tabs.
+// first_column): rows end with LF or CR LF, and so may the last one; cells are separated
+// by tabs.
 Outcome<std::vector<QStringList>, QString> pasted_block(const QString& text, int first_row,
                                                         int first_column) {
   // Counted before anything is split, so that a huge clipboard costs nothing.
@@ -102,9 +102,8 @@ Outcome<std::vector<QStringList>, QString> pasted_block(const QString& text, int
                       .arg(LoadTable::kMaxRows)};
   std::vector<QStringList> block;
   for (qsizetype i = 0; i < lines.size(); ++i) {
-    QString line = lines[i];
-    if (line.endsWith(u'\r')) line.chop(1);
-    const QStringList cells = line.split(u'\t');
+    // The CR of a CR LF goes with the blanks around the last cell.
+    const QStringList cells = lines[i].split(u'\t');
     if (const int room = LoadTable::kLoadColumns - first_column; cells.size() > room)
       return Failed{QStringLiteral("Impossibile incollare: la riga %1 copiata ha %2 celle, dalla "
                                    "colonna %3 ne %4.")

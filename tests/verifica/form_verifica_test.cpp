@@ -101,10 +101,22 @@ TEST_F(VerificaWindow, CtrlVPastesInTheTableAndInACellBeingEdited) {
   EXPECT_EQ(loads(), QStringLiteral("200 -30   "));
   table->setCurrentCell(0, 3);
   QTest::keyClick(table, Qt::Key_7);  // opens the cell's editor
+  QApplication::clipboard()->setText(QStringLiteral("x"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(loads(), QStringLiteral("200 -30  7 "));  // refused: the typed text stays
+  table->setCurrentCell(0, 3);
+  QTest::keyClick(table, Qt::Key_8);
   QApplication::clipboard()->setText(QStringLiteral("5\t6"));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(loads(), QStringLiteral("200 -30  5 6"));
 }
+
+std::string rows_of_ones(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "1\n";
+  return text;
+}
+const std::string thousand_and_one_rows = rows_of_ones(LoadTable::kMaxRows + 1);
 
 struct RefusedPasteRow {
   const char* name;
@@ -123,6 +135,8 @@ const RefusedPasteRow refused_pastes[] = {
      "1800 oppure 1,8."},
     {"more_cells_than_columns", 1, "1\t2\t3\t4\t5",
      "Impossibile incollare: la riga 1 copiata ha 5 celle, dalla colonna MB ne entrano 4."},
+    {"more_rows_than_the_table_takes", 0, thousand_and_one_rows.c_str(),
+     "Impossibile incollare: la tabella ha al più 1000 combinazioni."},
 };
 
 class RefusedPaste : public VerificaWindow, public testing::WithParamInterface<RefusedPasteRow> {};
@@ -266,6 +280,20 @@ TEST_P(Refusal, ToldInAMessageBoxWithoutResults) {
 
 INSTANTIATE_TEST_SUITE_P(Inputs, Refusal, testing::ValuesIn(refusals), testing_support::RowName{});
 
+TEST_F(VerificaWindow, FieldRefusesWhatIsNotANumberAndTakesAnEmptyText) {
+  QLineEdit* box = field(*window, "falda");
+  box->setFocus();
+  QTest::keyClicks(box, QStringLiteral("1.5"));
+  EXPECT_EQ(box->text(), "1,5");
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClick(box, Qt::Key_Backspace);
+  EXPECT_EQ(beeps, 0);  // an optional field may be left empty
+  box->insert(QStringLiteral("2,5,"));
+  EXPECT_EQ(box->text(), "");
+  EXPECT_EQ(beeps, 1);
+}
+
 TEST_F(VerificaWindow, ConditionAndWaterTableEnableTheirFieldsAndCalcolaWaitsForThem) {
   const auto enabled = [this](const char* name) { return field(*window, name)->isEnabled(); };
   EXPECT_TRUE(enabled("angolo"));
@@ -292,11 +320,13 @@ const QString e2e_loads =
 
 TEST_F(VerificaWindow, SaveWritesTheKindsReportOfTheLastCalculation) {
   fill(*window, annex_d_footing);
-  QTest::keyClicks(field(*window, "descrizione"), e2e_description);
   choose_set("EC7-DA1-C1");
   paste(0, 0, e2e_loads);
   click(*window, "calcola");
-  fill(*window, QStringLiteral("lunghezza=7"));  // an edit after CALCOLA is not reported
+  // The reports take the description as it is; a change of the data after CALCOLA is not
+  // reported.
+  QTest::keyClicks(field(*window, "descrizione"), e2e_description);
+  fill(*window, QStringLiteral("lunghezza=7"));
   EXPECT_EQ(find<QLabel>(*window, "esito_verifica")->text(),
             "Dati cambiati dopo l'ultimo calcolo: premere CALCOLA.");
   EXPECT_EQ(result(0, "U"), "");
