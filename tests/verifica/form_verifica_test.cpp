@@ -152,6 +152,21 @@ TEST_P(RefusedPaste, BeepsTellsWhereAndChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(Clipboard, RefusedPaste, testing::ValuesIn(refused_pastes),
                          testing_support::RowName{});
 
+TEST_F(VerificaWindow, TabRunsThroughTheLoadCellsRowAfterRowAndThenLeaves) {
+  paste(0, 0, QStringLiteral("1\n2\n"));
+  table->setFocus();
+  table->setCurrentCell(0, 3);
+  QString visited;
+  for (const auto key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Tab}) {
+    QTest::keyClick(table, key);
+    visited += QStringLiteral("%1,%2 ").arg(table->currentRow()).arg(table->currentColumn());
+  }
+  EXPECT_EQ(visited, "0,4 1,0 0,4 1,0 ");
+  table->setCurrentCell(1, 4);
+  QTest::keyClick(table, Qt::Key_Tab);
+  EXPECT_EQ(focus(), find(*window, "aggiungi"));
+}
+
 struct CellKeysRow {
   const char* name;
   int column;
