@@ -316,18 +316,22 @@ TEST_F(VerificaWindow, ConditionAndWaterTableEnableTheirFieldsAndCalcolaWaitsFor
   EXPECT_TRUE(enabled("angolo"));
   EXPECT_FALSE(enabled("coesione_non_drenata"));
   EXPECT_FALSE(enabled("peso_saturo"));
-  fill(*window, annex_d_footing + QStringLiteral(" falda=0,5"));
+  const auto calcola = [this] { return find(*window, "calcola")->isEnabled(); };
+  fill(*window, annex_d_footing);
+  EXPECT_FALSE(calcola());  // a combination's N
+  paste(0, 0, QStringLiteral("\t\t\t\t\n200"));
+  EXPECT_TRUE(calcola());
+  fill(*window, QStringLiteral("falda=0,5"));
   EXPECT_TRUE(enabled("peso_saturo"));
-  paste(0, 0, QStringLiteral("200"));
-  EXPECT_FALSE(find(*window, "calcola")->isEnabled());  // γsat, with the water table
+  EXPECT_FALSE(calcola());  // γsat, with the water table
   fill(*window, QStringLiteral("peso_saturo=19"));
-  EXPECT_TRUE(find(*window, "calcola")->isEnabled());
+  EXPECT_TRUE(calcola());
   click(*window, "non_drenate");
   for (const char* name : {"angolo", "coesione_drenata", "falda", "peso_saturo"})
     EXPECT_FALSE(enabled(name)) << name;
-  EXPECT_FALSE(find(*window, "calcola")->isEnabled());  // cu
+  EXPECT_FALSE(calcola());  // cu
   fill(*window, QStringLiteral("coesione_non_drenata=50"));
-  EXPECT_TRUE(find(*window, "calcola")->isEnabled());
+  EXPECT_TRUE(calcola());
 }
 
 // The texts and loads of the end-to-end run, whose saved report tests/data keeps.
