@@ -350,6 +350,12 @@ void form_verifica::field_Change(window::NumericField& field) {
   // The check of the windows' number fields: a text that is not a number, pasted or left by
   // a second comma, is refused and the field emptied. Empty is allowed: optional fields.
   const QString text = field.text();
+  // A cell copied from a spreadsheet comes with its line end: the number is kept without it.
+  if (const QString trimmed = text.trimmed();
+      trimmed != text && typed_decimal(trimmed.toStdString())) {
+    field.setText(trimmed);
+    return;  // the change runs again for the number
+  }
   if (!text.isEmpty() && !typed_decimal(text.toStdString())) {
     window::beep();
     field.clear();

@@ -297,7 +297,7 @@ TEST_P(Refusal, ToldInAMessageBoxWithoutResults) {
 
 INSTANTIATE_TEST_SUITE_P(Inputs, Refusal, testing::ValuesIn(refusals), testing_support::RowName{});
 
-TEST_F(VerificaWindow, FieldRefusesWhatIsNotANumberAndTakesAnEmptyText) {
+TEST_F(VerificaWindow, FieldRefusesWhatIsNotANumberAndTakesAnEmptyTextOrACopiedCell) {
   QLineEdit* box = field(*window, "falda");
   box->setFocus();
   QTest::keyClicks(box, QStringLiteral("1.5"));
@@ -305,8 +305,10 @@ TEST_F(VerificaWindow, FieldRefusesWhatIsNotANumberAndTakesAnEmptyText) {
   QTest::keyClick(box, Qt::Key_Backspace);
   QTest::keyClick(box, Qt::Key_Backspace);
   QTest::keyClick(box, Qt::Key_Backspace);
-  EXPECT_EQ(beeps, 0);  // an optional field may be left empty
-  box->insert(QStringLiteral("2,5,"));
+  EXPECT_EQ(beeps, 0);                     // an optional field may be left empty
+  box->insert(QStringLiteral("2,5\r\n"));  // a cell copied from a spreadsheet
+  EXPECT_EQ(box->text(), "2,5");
+  box->insert(QStringLiteral(","));
   EXPECT_EQ(box->text(), "");
   EXPECT_EQ(beeps, 1);
 }
