@@ -3,6 +3,8 @@
 // window under a dark desktop scheme. scripts/screenshots.sh runs it under Xvfb for the
 // pictures in docs/.
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -122,5 +124,24 @@ int main(int argc, char** argv) {
     ok = save(help, dir, "finestra-aiuto.png") && ok;
   }
   ok = save_under_dark_scheme(*sciolti, dir, "finestra-sciolti-scura.png") && ok;
+  sciolti->hide();
+
+  // The verification window: EN 1997-1 Annex D's example and two more combinations pasted
+  // as from a spreadsheet, the third failing; the governing one selected.
+  const auto verifica = window_of("verifica");
+  verifica->show();
+  QTest::qWait(100);
+  auto* approccio = verifica->findChild<QComboBox*>(QStringLiteral("approccio"));
+  approccio->setCurrentIndex(approccio->findData(QStringLiteral("EC7-DA1-C1")));
+  QApplication::clipboard()->setText(
+      QStringLiteral("200\t30\t88\t60\t30\n150\t-10\t\t\t-20\n1000\t60\t-150\t80\t\n"));
+  QTest::mouseClick(verifica->findChild<QPushButton*>(QStringLiteral("incolla")), Qt::LeftButton);
+  fill(*verifica, {{"descrizione", "Plinto P1 - combinazioni SLU"},
+                   {"larghezza", "1"},
+                   {"lunghezza", "6"},
+                   {"profondita", "0,75"},
+                   {"angolo", "30"},
+                   {"peso_terreno", "10"}});
+  ok = save(*verifica, dir, "finestra-verifica.png") && ok;
   return ok ? 0 : 1;
 }

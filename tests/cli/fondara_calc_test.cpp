@@ -353,7 +353,10 @@ TEST(FondaraCalc, DataAndPdfReportsReopenToTheSameReports) {
   const Args kinds[] = {
       with(kCoesivi, {"descrizione=Muro — città", "coefficiente_sicurezza=1.8"}),
       {"sciolti", "lunghezza=3", "larghezza=2", "altezza=3", "angolo=28,5", "coesione_drenata=0.1",
-       "peso_terreno_fondazione=2000", "peso_terreno_rinterro=1800", "falda=si"}};
+       "peso_terreno_fondazione=2000", "peso_terreno_rinterro=1800", "falda=si"},
+      {"verifica", "condizioni=drenate", "larghezza=1", "lunghezza=6", "profondita=0,75",
+       "angolo=30", "peso_terreno=10", "approccio=EC7-DA1-C1", "N=200", "MB=30", "ML=-88", "HB=60",
+       "HL=30", "falda=0.5", "peso_saturo=19"}};
   for (const Args& fields : kinds) {
     SCOPED_TRACE(fields.front());
     const Outcome first = run_fondara_calc(
