@@ -183,7 +183,7 @@ Outcome<Targets, CommandError> resolve_targets(const Options& o, int out) {
 // What the calculation is given: the data of the file of --apri, or the fields of the
 // command line, typed at the terminal.
 Outcome<CalculationData, CommandError> calculation_data(const Options& o) {
-  if (!o.open) return CalculationData{o.kind, Source::terminal, o.texts, {}};
+  if (!o.open) return single_calculation(*o.kind, Source::terminal, o.texts);
   auto opened = open_calculation(*o.open);
   if (!opened)
     return Failed{CommandError{opened.error().unreadable ? exit_file : exit_bad_input,

@@ -270,6 +270,17 @@ Outcome<CalculationData, DataFileError> read_data_file(std::string_view text,
   return Reader(kinds).read(text);
 }
 
+CalculationData single_calculation(const Kind& kind, Source source, const FieldTexts& texts) {
+  CalculationData data{&kind, source, {}, {}};
+  FieldTexts loads;
+  for (const auto& [name, text] : texts) {
+    const Field* field = find_field(kind.fields, name);
+    (field != nullptr && field->per_combination ? loads : data.texts).emplace(name, text);
+  }
+  if (has_combinations(kind)) data.combinations.push_back(std::move(loads));
+  return data;
+}
+
 FieldTexts texts_of_combination(const CalculationData& data, std::size_t index) {
   FieldTexts texts = data.texts;
   if (index < data.combinations.size())

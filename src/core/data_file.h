@@ -63,6 +63,10 @@ std::string data_file_text(const CalculationData& data);
 Outcome<CalculationData, DataFileError> read_data_file(std::string_view text,
                                                        std::span<const Kind* const> kinds);
 
+// The data of one calculation given all its fields at once (a command line, a CSV row): a
+// kind's per-combination fields make its one combination.
+CalculationData single_calculation(const Kind& kind, Source source, const FieldTexts& texts);
+
 // The fields' texts of one run of the kind's calculation: the fields with those of
 // combination `index` (or of none, for a kind without combinations).
 FieldTexts texts_of_combination(const CalculationData& data, std::size_t index);

@@ -160,7 +160,8 @@ CalculationOutcome calculate(const FieldTexts& texts, std::span<const FieldTexts
     loads.push_back(read_loads(combination));
     if (combination.problem()) {
       Problem problem = *combination.problem();
-      problem.message = "Combinazione " + std::to_string(i + 1) + ": " + problem.message;
+      if (combinations.size() > 1)
+        problem.message = "Combinazione " + std::to_string(i + 1) + ": " + problem.message;
       return Failed{problem};
     }
   }

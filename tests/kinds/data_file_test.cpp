@@ -56,22 +56,13 @@ std::string reports_of(const Kind& kind, const FieldTexts& texts) {
 
 // The data of one calculation from its texts: the per-combination fields of a kind that has
 // them make its one combination.
-CalculationData data_of(const Kind& kind, const FieldTexts& texts) {
-  CalculationData data{&kind, Source::terminal, {}, {}};
-  FieldTexts loads;
-  for (const auto& [name, text] : texts)
-    (find_field(kind.fields, name)->per_combination ? loads : data.texts).emplace(name, text);
-  if (!loads.empty()) data.combinations.push_back(std::move(loads));
-  return data;
-}
-
 TEST(DataFile, EveryKindReopensToTheSameReports) {
   std::mt19937 random(20261206);
   for (const Kind* kind : kinds()) {
     for (int i = 0; i < 50; ++i) {
       const FieldTexts texts = random_texts(*kind, random);
       SCOPED_TRACE(std::string(kind->name) + " " + texts.at("lunghezza"));
-      const CalculationData data = data_of(*kind, texts);
+      const CalculationData data = single_calculation(*kind, Source::terminal, texts);
       const auto reopened = read_data_file(data_file_text(data), kinds());
       ASSERT_TRUE(reopened.ok()) << reopened.error().cause << " line " << reopened.error().line;
       EXPECT_EQ(reopened->kind, kind);
