@@ -55,6 +55,7 @@ QPalette dark_scheme() {
 // keeps its design, the message box over it follows the desktop. The picture is of the
 // screen where the window is, so it shows both.
 bool save_under_dark_scheme(QWidget& window, const QDir& dir, const char* file) {
+  const QPalette desktop = QApplication::palette();
   QApplication::setPalette(dark_scheme());
   const QString path = dir.filePath(QString::fromLatin1(file));
   bool saved = false;
@@ -69,6 +70,7 @@ bool save_under_dark_scheme(QWidget& window, const QDir& dir, const char* file) 
   grab.start(500);
   fill(window, {{"lunghezza", "1"}});
   if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+  QApplication::setPalette(desktop);
   return saved;
 }
 
