@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/kind.h"
 #include "core/report.h"
 
 namespace fondara {
@@ -33,5 +34,24 @@ void introduzione_stampa(Builder& r);
 // di progetto", continued by the verification approach when YR is the float 2.3 or
 // 1.8, then the qd line after two line ends.
 void carico_di_progetto(Builder& r, float YR, float qd);
+
+// The end of a bearing-pressure kind's calculation from its read inputs: L < B refused (L = B
+// passes), the calculation's failure as the problem, or the texts of its result boxes and
+// its reports. `calculate` gives the results or a Failure, `texts` the result boxes' texts,
+// `report_of(in, results, description, version)` the report.
+template <typename Inputs, typename Calculate, typename Texts, typename ReportOf>
+CalculationOutcome bearing_calculation(const Inputs& in, std::string description,
+                                       Calculate calculate, Texts texts, ReportOf report_of) {
+  if (in.L < in.B) return Failed{length_below_width()};
+  const auto outcome = calculate(in);
+  if (!outcome)
+    return Failed{Problem{ProblemType::not_computable, failure_message(outcome.error())}};
+  const auto results = *outcome;
+  return Calculation{.results = texts(results),
+                     .description = std::move(description),
+                     .report = [in, results, report_of](Version version, std::string_view given) {
+                       return report_of(in, results, given, version);
+                     }};
+}
 
 }  // namespace fondara

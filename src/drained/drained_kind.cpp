@@ -87,17 +87,8 @@ CalculationOutcome calculate(const FieldTexts& texts, std::span<const FieldTexts
   in.falda = read.choice("falda") == 0;
   std::string descrizione = read.description();
   if (read.problem()) return Failed{*read.problem()};
-  if (in.L < in.B) return Failed{length_below_width()};
-
-  const auto outcome = CalcoloDrenato(in);
-  if (!outcome)
-    return Failed{Problem{ProblemType::not_computable, failure_message(outcome.error())}};
-  const ValoriDrenati v = *outcome;
-  return Calculation{.results = drained_result_texts(v),
-                     .description = descrizione,
-                     .report = [in, v](Version version, std::string_view description) {
-                       return drained_report(in, v, description, version);
-                     }};
+  return bearing_calculation(in, std::move(descrizione), CalcoloDrenato, drained_result_texts,
+                             drained_report);
 }
 
 const Kind kind{

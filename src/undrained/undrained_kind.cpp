@@ -59,17 +59,12 @@ CalculationOutcome calculate(const FieldTexts& texts, std::span<const FieldTexts
   in.YR = read.number("coefficiente_sicurezza");
   std::string descrizione = read.description();
   if (read.problem()) return Failed{*read.problem()};
-  if (in.L < in.B) return Failed{length_below_width()};
-
-  const auto outcome = CalcoloNonDrenato(in);
-  if (!outcome)
-    return Failed{Problem{ProblemType::not_computable, failure_message(outcome.error())}};
-  const UndrainedResults out = *outcome;
-  return Calculation{.results = {general_text(out.qR), general_text(out.qd)},
-                     .description = descrizione,
-                     .report = [in, out](Version version, std::string_view description) {
-                       return undrained_report(in, out, description, version);
-                     }};
+  return bearing_calculation(
+      in, std::move(descrizione), CalcoloNonDrenato,
+      [](const UndrainedResults& out) {
+        return std::vector<std::string>{general_text(out.qR), general_text(out.qd)};
+      },
+      undrained_report);
 }
 
 const Kind kind{
