@@ -205,7 +205,7 @@ ReportOutcome verification_report(const Footing& footing, std::span<const LoadCo
     const Verification& v = *outcomes[*governing];
     r.empty();
     r.text("Pianta della fondazione nella combinazione determinante: il carico (x), l'area");
-    r.text("efficace B' x L' (tratteggiata) e il nocciolo centrale d'inerzia (a tratti).");
+    r.text("efficace B' x L' (in grigio) e il nocciolo centrale d'inerzia (a tratti).");
     r.empty();
     r.drawing(footing_plan(footing.B, footing.L, v.eB, v.eL));
   }
