@@ -16,6 +16,8 @@
 #include "output/report_text.h"
 #include "undrained/calcolo_non_drenato.h"
 #include "undrained/undrained_report.h"
+#include "verifica/verification.h"
+#include "verifica/verification_texts.h"
 
 namespace {
 
@@ -84,12 +86,43 @@ void run_raw(const std::vector<float>& in, bool falda, std::string_view descript
   const drained::DrainedInputs drained_in{in[0], in[1], in[2], in[3], in[4],
                                           in[5], in[6], in[7], falda};
   if (const auto v = drained::CalcoloDrenato(drained_in)) {
-    for (float value : {v->z1, v->z2, v->z3, v->n1, v->n2, v->n3, v->s1, v->s2, v->s3, v->d2,
-                        v->d3, v->q1, v->q2, v->q3, v->q_tot, v->qR, v->qd})
+    for (float value : {v->z1, v->z2, v->z3, v->n1, v->n2, v->n3, v->s1, v->s2, v->s3, v->d2, v->d3,
+                        v->q1, v->q2, v->q3, v->q_tot, v->qR, v->qd})
       require(std::isfinite(value));
     for (const Version version : {Version::file, Version::printed})
       check_report(drained::drained_report(drained_in, *v, description, version));
   }
+}
+
+// Fourteen doubles from the lines' bit patterns: a footing and one load combination, checked
+// by the verification. Either a refusal or values that are all finite and can be written.
+void run_verification(const std::vector<std::string_view>& lines) {
+  std::vector<double> v;
+  for (std::string_view line : lines) {
+    double raw = 0;
+    std::memcpy(&raw, line.data(), std::min(line.size(), sizeof raw));
+    v.push_back(raw);
+  }
+  v.resize(16, 1.0);
+  verifica::Footing footing;
+  footing.condition =
+      lines.size() % 2 ? verifica::Condition::kDrained : verifica::Condition::kUndrained;
+  footing.B = v[0], footing.L = v[1], footing.D = v[2], footing.alpha = v[3], footing.phi_k = v[4];
+  footing.c_k = v[5], footing.cu_k = v[6], footing.gamma = v[7], footing.gamma_sat = v[8];
+  if (lines.size() % 3 == 0) footing.zw = v[9];
+  footing.factors =
+      verifica::kPartialFactorSets[lines.size() % verifica::kPartialFactorSets.size()];
+  const verifica::LoadCombination loads{v[10], v[11], v[12], v[13], v[14]};
+  const auto outcome = verifica::verify(footing, loads);
+  if (!outcome) {
+    require(!outcome.error().message.empty());
+    return;
+  }
+  for (double value : {outcome->eB, outcome->eL, outcome->B_eff, outcome->L_eff, outcome->A_eff,
+                       outcome->R_A, outcome->Rd, outcome->U})
+    require(std::isfinite(value));
+  for (const std::string& text : verifica::column_texts(*outcome))
+    require(text.find('.') == std::string::npos);
 }
 
 }  // namespace
@@ -100,5 +133,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const Kind* kind : kinds())
     for (const Source source : {Source::window, Source::terminal}) run_kind(*kind, lines, source);
   run_raw(raw_floats(lines), size % 2 == 0, text);
+  run_verification(lines);
   return 0;
 }
