@@ -72,8 +72,73 @@ QPageLayout default_page(const CupsSession& session) {
                      QPageLayout::Millimeter);
 }
 
-// Creates the job, sends `pdf` as its only document and waits for the scheduler's
-// answer; cancels a job that was created but not completed.
+// A connection to the scheduler (cupsServer()) whose every wait ends after a short
+// silence; null when it cannot be reached within connect_timeout_ms.
+http_t* connect_to_scheduler() {
+  http_t* http = cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC,
+                                     cups().cupsEncryption(), 1, connect_timeout_ms, nullptr);
+  if (http) cups().httpSetTimeout(http, silence_timeout_s, nullptr, nullptr);
+  return http;
+}
+
+// Whether the last request on `http` was answered to its end. cupsFinishDestDocument
+// reports success when the answer to the document never came within the silence: the
+// connection is then left in the middle of that request.
+bool answered(http_t* http) {
+  return cups().httpGetState(http) == HTTP_STATE_WAITING;
+}
+
+// An IPP message of libcups, freed with it.
+struct IppDelete {
+  void operator()(ipp_t* message) const { cups().ippDelete(message); }
+};
+using IppMessage = std::unique_ptr<ipp_t, IppDelete>;
+
+// Whether a job in this job-state (RFC 8011, 5.3.7) prints or has printed: pending,
+// held, processing or completed. A stopped, canceled or aborted job prints nothing.
+bool on_its_way(int state) {
+  return state == IPP_JSTATE_PENDING || state == IPP_JSTATE_HELD ||
+         state == IPP_JSTATE_PROCESSING || state == IPP_JSTATE_COMPLETED;
+}
+
+// Asks the scheduler for the state of `job` (Get-Job-Attributes) on the session's
+// connection, where it follows the document: Done while the job prints or has printed,
+// else why not.
+PrintOutcome confirm_job(const CupsSession& session, int job) {
+  const char* printer = cups().cupsGetOption("printer-uri-supported", session.dest->num_options,
+                                             session.dest->options);
+  if (!printer) return Failed{QStringLiteral("la stampante non ha un indirizzo IPP")};
+  ipp_t* request = cups().ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+  cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, printer);
+  cups().ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+  cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                      cups().cupsUser());
+  cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                      "job-state");
+  // cupsDoRequest frees the request; no answer within the silence gives null.
+  const IppMessage answer(cups().cupsDoRequest(session.http, request, "/"));
+  ipp_attribute_t* state = answer && cups().cupsLastError() <= IPP_STATUS_OK_CONFLICTING
+                               ? cups().ippFindAttribute(answer.get(), "job-state", IPP_TAG_ENUM)
+                               : nullptr;
+  if (!state) return Failed{failure("stato del lavoro sconosciuto")};
+  const int value = cups().ippGetInteger(state, 0);
+  if (!on_its_way(value)) return Failed{QStringLiteral("lavoro nello stato %1").arg(value)};
+  return Done{};
+}
+
+// Cancels `job` on a connection of its own, reached within connect_timeout_ms: the
+// session's may be the one that fell silent, and libcups would reconnect that one with
+// no such bound (a minute, when the scheduler's host has gone away). A job whose cancel
+// cannot reach the scheduler stays there; one that never got its document never prints.
+void cancel(const CupsSession& session, int job) {
+  http_t* http = connect_to_scheduler();
+  if (!http) return;
+  cups().cupsCancelDestJob(http, session.dest, job);
+  cups().httpClose(http);
+}
+
+// Creates the job, sends `pdf` as its only document, waits for the scheduler's answer
+// and asks it for the job's state; cancels a job that was created but not confirmed.
 PrintOutcome submit(CupsSession& session, const QByteArray& pdf, const QString& title) {
   const QByteArray name = title.toUtf8();
   int job = 0;
@@ -81,24 +146,26 @@ PrintOutcome submit(CupsSession& session, const QByteArray& pdf, const QString& 
                                nullptr) != IPP_STATUS_OK) {
     return Failed{failure("la stampante rifiuta il lavoro")};
   }
-  const auto cancelled = [&](const char* step) -> PrintOutcome {
-    const QString cause = failure(step);
-    cups().cupsCancelDestJob(session.http, session.dest, job);
-    return Failed{cause};
+  const auto cancel_on_failure = [&](const PrintOutcome& outcome) -> PrintOutcome {
+    if (!outcome) cancel(session, job);
+    return outcome;
   };
   if (cups().cupsStartDestDocument(session.http, session.dest, session.info, job, name.constData(),
                                    CUPS_FORMAT_PDF, 0, nullptr, 1) != HTTP_STATUS_CONTINUE) {
-    return cancelled("la stampante non accetta il documento");
+    return cancel_on_failure(Failed{failure("la stampante non accetta il documento")});
   }
   if (cups().cupsWriteRequestData(session.http, pdf.constData(), static_cast<size_t>(pdf.size())) !=
       HTTP_STATUS_CONTINUE) {
     cups().cupsFinishDestDocument(session.http, session.dest, session.info);
-    return cancelled("invio del documento interrotto");
+    return cancel_on_failure(Failed{failure("invio del documento interrotto")});
   }
   if (cups().cupsFinishDestDocument(session.http, session.dest, session.info) != IPP_STATUS_OK) {
-    return cancelled("la stampante non ha completato il documento");
+    return cancel_on_failure(Failed{failure("la stampante non ha completato il documento")});
   }
-  return Done{};
+  if (!answered(session.http)) {
+    return cancel_on_failure(Failed{QStringLiteral("la stampante non risponde dopo il documento")});
+  }
+  return cancel_on_failure(confirm_job(session, job));
 }
 
 }  // namespace
@@ -106,10 +173,8 @@ PrintOutcome submit(CupsSession& session, const QByteArray& pdf, const QString& 
 Outcome<PrintDestination, QString> default_destination() {
   if (cups_library() == nullptr) return Failed{QStringLiteral("libcups non disponibile")};
   auto session = std::make_shared<CupsSession>();
-  session->http = cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC,
-                                      cups().cupsEncryption(), 1, connect_timeout_ms, nullptr);
+  session->http = connect_to_scheduler();
   if (!session->http) return Failed{QStringLiteral("il servizio di stampa non risponde")};
-  cups().httpSetTimeout(session->http, silence_timeout_s, nullptr, nullptr);
 
   session->dest = cups().cupsGetNamedDest(session->http, nullptr, nullptr);
   if (!session->dest) {

@@ -3,10 +3,15 @@
 // Opening connects to the scheduler (cupsServer(), within half a second), looks up the
 // default destination (the user's lpoptions, LPDEST or PRINTER, else the scheduler's
 // default), refuses a stopped queue, and reads the destination's default paper with its
-// printable area. Submitting creates the job, sends the PDF as its only document and
-// checks the scheduler's answer to every step; a job left incomplete is cancelled.
-// Every wait for the scheduler ends after half a second of silence, so a scheduler
-// that has gone away or does not answer is a failure within 1.5 s, not a frozen window.
+// printable area. Submitting creates the job, sends the PDF as its only document, checks
+// the scheduler's answer to every step, and then asks the scheduler for the job's state:
+// the print is done only while the job is known there as pending, held, processing or
+// completed. A job created but not confirmed is cancelled, on a new connection.
+// Every wait for the scheduler ends after half a second of silence (libcups waits one
+// second more for an early answer to a request it has sent whole), so a scheduler that
+// has gone away or does not answer is a failure within 1.5 s before the job, within 2 s
+// when the document goes unanswered, and within some 3.5 s when the scheduler answers the
+// document and then falls silent: never a frozen window.
 #pragma once
 
 #include <QString>

@@ -12,12 +12,14 @@ namespace fondara::output {
 
 // clang-format off
 #define FONDARA_CUPS_FUNCTIONS(X)                                                     \
-  X(cupsCancelDestJob) X(cupsCopyDestInfo) X(cupsCreateDestJob) X(cupsEncryption)     \
-  X(cupsFindDestDefault) X(cupsFinishDestDocument) X(cupsFreeDestInfo)                \
-  X(cupsFreeDests) X(cupsGetDestMediaByName) X(cupsGetNamedDest) X(cupsGetOption)     \
-  X(cupsLastError) X(cupsLastErrorString) X(cupsServer) X(cupsStartDestDocument)      \
-  X(cupsWriteRequestData) X(httpClose) X(httpConnect2) X(httpSetTimeout)              \
-  X(ippGetString) X(ippPort)
+  X(cupsCancelDestJob) X(cupsCopyDestInfo) X(cupsCreateDestJob) X(cupsDoRequest)      \
+  X(cupsEncryption) X(cupsFindDestDefault) X(cupsFinishDestDocument)                  \
+  X(cupsFreeDestInfo) X(cupsFreeDests) X(cupsGetDestMediaByName) X(cupsGetNamedDest)  \
+  X(cupsGetOption) X(cupsLastError) X(cupsLastErrorString) X(cupsServer)              \
+  X(cupsStartDestDocument) X(cupsUser) X(cupsWriteRequestData) X(httpClose)           \
+  X(httpConnect2) X(httpGetState) X(httpSetTimeout) X(ippAddInteger) X(ippAddString)  \
+  X(ippDelete) X(ippFindAttribute) X(ippGetInteger) X(ippGetString) X(ippNewRequest)  \
+  X(ippPort)
 // clang-format on
 
 struct CupsLibrary {
