@@ -11,12 +11,14 @@
 #                                   window manager (openbox) that frames and places them
 #   scenarios.sh stampante          on a real CUPS queue: a refused job, the undrained
 #                                   report printed and read back on A4 and Letter, a
-#                                   stopped queue, a scheduler that does not answer, none
+#                                   stopped queue, a relay to the scheduler that fails
+#                                   the job in four ways once it has the document, a
+#                                   scheduler that does not answer, none
 #
 # Run under xvfb-run with FONDARA, FONDARA_GEOMETRY and FONDARA_TEST_DATA set (see
 # e2e_lib.sh); the printer scenario also needs CUPS_TEST_PRINTER
-# (scripts/cups-test-printer.sh) and root, the window manager's openbox. Exit status 77:
-# skipped.
+# (scripts/cups-test-printer.sh), root and python3, the window manager's openbox. Exit
+# status 77: skipped.
 set -euo pipefail
 
 scenario_name=${1:?usage: scenarios.sh SCENARIO}
@@ -172,6 +174,8 @@ scenario_aiuto_openbox() {
 # ---------------------------------------------------------------- real printer
 
 readonly PRINT_WAIT=${PRINT_WAIT:-90} QUEUE=FONDARA_PDF
+FAULTY_RELAY=$(dirname "${BASH_SOURCE[0]}")/faulty_relay.py
+readonly FAULTY_RELAY
 # First word's place (pt, rounded) per paper: 10/200 across, 10/100 down its printable area.
 declare -A ORIGIN=([A4]="46 113" [letter]="47 108")
 
@@ -196,19 +200,74 @@ expect_printed() {
   rm -f "$job"
 }
 
-# STAMPA shows the print message within 2 s of the click ($1 says why) and prints nothing;
-# an impatient second click meanwhile starts no second print.
+# STAMPA shows the print message within 2 s of the click, or $2 ms ($1 says why), and prints
+# nothing; an impatient second click meanwhile starts no second print.
 expect_print_problem() {
+  local limit_ms=${2:-2000}
   click_stampa
   xdotool click 1
   until xdotool search --onlyvisible --name "$TITLE_MESSAGE" >/dev/null 2>&1; do
-    [ $(($(date +%s%N) - clicked_at)) -lt 2000000000 ] || fail "$1: nessun messaggio entro 2 s"
+    [ $(($(date +%s%N) - clicked_at)) -lt $((limit_ms * 1000000)) ] ||
+      fail "$1: nessun messaggio entro $limit_ms ms"
     sleep 0.02
   done
+  e2e_log "$1: messaggio dopo $((($(date +%s%N) - clicked_at) / 1000000)) ms"
   focus "$(wait_window "$TITLE_MESSAGE")"
   keys Return
   wait_window_gone "$TITLE_MESSAGE"
   app_running && [ ! -e "$print_folder/job.pdf" ] || fail "$1: fondara è terminato o ha stampato"
+}
+
+# The undrained window, filled with the first worked example and calculated, in a fondara
+# started anew (with the environment given to this function).
+open_coesivi_calculated() {
+  start_app
+  open_coesivi_by_keyboard
+  type_coesivi_example "$L"
+  keys Return
+}
+
+# STAMPA through a relay that keeps each document from the scheduler (faulty_relay.py):
+# the relay falls silent; it answers the document, then falls silent; it says the job was
+# aborted; it falls silent and takes no new connection. Each time the print message.
+# Once the relay is gone, the jobs that the scheduler created are cancelled, through new
+# connections, except the last, which the cancel could not reach: it stays without a
+# document, so it never prints. Asked for the job's state, libcups waits one second for
+# an early answer besides the silence: 2.5 s once the document is answered.
+expect_relay_problems() {
+  local port_file=$E2E_TMP/relay.port
+  python3 "$FAULTY_RELAY" "$port_file" silent silent-after-answer aborted unreachable \
+    2>"$E2E_TMP/relay.log" &
+  relay_pid=$!
+  local deadline=$((SECONDS + E2E_WAIT))
+  until [ -s "$port_file" ]; do
+    [ "$SECONDS" -lt "$deadline" ] && kill -0 "$relay_pid" 2>/dev/null ||
+      fail "il relay non parte: $(cat "$E2E_TMP/relay.log")"
+    sleep 0.1
+  done
+  CUPS_SERVER=127.0.0.1:$(cat "$port_file") open_coesivi_calculated
+  expect_print_problem "relay che tace dopo il documento"
+  expect_print_problem "relay che tace dopo la risposta al documento" 2500
+  expect_print_problem "lavoro interrotto dopo il documento"
+  expect_print_problem "relay irraggiungibile dopo il documento"
+  stop_relay
+  [ "$(grep -c 'kept from the scheduler' "$E2E_TMP/relay.log")" -eq 4 ] ||
+    fail "i documenti non sono passati dal relay: $(cat "$E2E_TMP/relay.log")"
+  [ "$(lpstat -W all -o "$QUEUE" | wc -l)" -eq 6 ] || fail "lavori non creati: $(lpstat -W all -o)"
+  local left
+  left=$(lpstat -o "$QUEUE")
+  [[ $left =~ ^$QUEUE-[0-9]+\ +[^[:space:]]+\ +0\  ]] && [ "$(wc -l <<<"$left")" -eq 1 ] ||
+    fail "in coda non solo l'ultimo lavoro, senza documento: $left"
+  cancel -a "$QUEUE"
+}
+
+# Ends the relay, if it runs.
+stop_relay() {
+  if [ -n "$relay_pid" ]; then
+    kill "$relay_pid" 2>/dev/null || true
+    wait "$relay_pid" 2>/dev/null || true
+    relay_pid=''
+  fi
 }
 
 # Lets the scheduler run again, removes the queue and stops it; false if it still runs.
@@ -224,9 +283,10 @@ scenario_stampante() {
     exit 77
   fi
   # Outside E2E_TMP, whose mode keeps the scheduler out.
-  print_folder=$(mktemp -d "${TMPDIR:-/tmp}/fondara-stampa.XXXXXX") cups_pid=
+  print_folder=$(mktemp -d "${TMPDIR:-/tmp}/fondara-stampa.XXXXXX") cups_pid='' relay_pid=''
   # shellcheck disable=SC2317  # run by the EXIT trap
   e2e_extra_cleanup() {
+    stop_relay
     stop_scheduler || kill -KILL "$cups_pid" 2>/dev/null || true
     rm -rf "$print_folder"
   }
@@ -234,10 +294,7 @@ scenario_stampante() {
     fail "cupsd non parte: $(cat "$E2E_TMP/cups.log")"
   cups_pid=$(cat "$print_folder/cupsd.pid")
 
-  start_app
-  open_coesivi_by_keyboard
-  type_coesivi_example "$L"
-  keys Return
+  open_coesivi_calculated
   cupsreject "$QUEUE"
   expect_print_problem "coda che rifiuta i lavori"
   cupsaccept "$QUEUE"
@@ -247,6 +304,9 @@ scenario_stampante() {
   cupsdisable "$QUEUE"
   expect_print_problem "coda ferma"
   [ "$(lpstat -W all -o "$QUEUE" | wc -l)" -eq 2 ] || fail "non solo i 2 lavori stampati: $(lpstat -W all -o)"
+  cupsenable "$QUEUE"
+  expect_relay_problems
+  open_coesivi_calculated
   kill -STOP "$cups_pid"
   expect_print_problem "scheduler fermo che non risponde"
   stop_scheduler || fail "cupsd (pid $cups_pid) ancora in esecuzione"
