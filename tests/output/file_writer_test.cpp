@@ -1,20 +1,19 @@
-// The file writer on real files: permissions and umask, owner, links, extended attributes,
-// a rename that fails, a folder that refuses the temporary file. Rows that need root (to
-// give files away, to mount, to act as another user) are skipped without it.
+// The file writer on real files, each scene made by shell commands in a fresh folder; then
+// fondara-calc killed by a signal while its batch replaces a file. Scenes that need root (to
+// give files away, mount, act as another user) are skipped without it.
 #include "output/file_writer.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/mount.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
-#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <set>
+#include <thread>
 
 #include "row_name.h"
 #include "test_data.h"
@@ -23,234 +22,165 @@ namespace fondara::output {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
-void spit(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-const passwd& nobody() {
-  static const passwd* entry = ::getpwnam("nobody");
-  return *entry;
-}
-
-// A fresh folder that another user may pass through, removed with all it holds (and
-// anything mounted in it) at the end.
+// A fresh folder that another user may pass through, removed with all it holds at the end.
 struct Folder {
   Folder() {
     EXPECT_NE(::mkdtemp(name.data()), nullptr);
-    ::chmod(name.c_str(), 0755);
+    fs::permissions(name, fs::perms(0755));
   }
   ~Folder() {
-    for (const fs::path& mount : mounts) ::umount2(mount.c_str(), MNT_DETACH);
-    fs::permissions(name, fs::perms::owner_all, fs::perm_options::add);
+    ::umount2((name + "/r").c_str(), MNT_DETACH);  // a scene's bind mount, if any
     fs::remove_all(name);
   }
-  fs::path operator/(const std::string& file) const { return fs::path(name) / file; }
-  std::set<std::string> names() const {
-    std::set<std::string> found;
-    for (const auto& entry : fs::directory_iterator(name)) found.insert(entry.path().filename());
-    return found;
+  // The exit status of shell commands run in the folder.
+  int shell(const std::string& commands) const {
+    return std::system(("cd '" + name + "' || exit; " + commands).c_str());
   }
   std::string name = fs::temp_directory_path() / "fondara-file-XXXXXX";
-  std::vector<fs::path> mounts;
 };
 
-mode_t mode_of(const fs::path& path) {
-  struct stat status {};
-  ::lstat(path.c_str(), &status);
-  return status.st_mode & 07777;
-}
-
-// How a row writes "new bytes" to its target: the umask, and whether as user nobody
-// (root only), in a child process that takes that user's identity.
-struct Run {
-  mode_t umask = 022;
+// What stands in the folder before "new" is written to `target`, and a shell test of the
+// folder afterwards.
+struct Scene {
+  const char* name;
+  const char* before;
+  int error;  // the errno the write fails with, 0 when it succeeds
+  const char* after;
   bool as_nobody = false;
+  mode_t umask = 022;
+  std::string target = "r";
 };
 
-// The errno of writing "new bytes" to `path` as `run` says; 0 on success.
-int write_as(const fs::path& path, const Run& run) {
-  const auto write = [&] {
-    const mode_t previous = ::umask(run.umask);
-    const WriteOutcome written = write_file(path, "new bytes");
-    ::umask(previous);
-    return written ? 0 : written.error();
-  };
-  if (!run.as_nobody) return write();
+// clang-format off
+const Scene kScenes[] = {
+    {"new_file_takes_0666_less_the_umask", "", 0, "test $(stat -c %a r) = 640", false, 027},
+    {"replaced_file_keeps_its_mode_and_owner", "echo old >r && chmod 604 r && chown nobody r", 0,
+     "test $(cat r):$(stat -c %a:%U r) = new:604:nobody"},
+    {"other_names_of_a_replaced_file_keep_the_old_bytes", "echo old >r && ln r second", 0,
+     "test $(cat r):$(cat second) = new:old"},
+    {"link_is_followed_from_its_folder", "mkdir sub && echo old >t && cp t sub && ln -s t sub/r", 0,
+     "test -L sub/r && test $(cat sub/t):$(cat t) = new:old", false, 022, "sub/r"},
+    {"dangling_link_creates_its_target", "ln -s t r", 0, "test -L r && test $(cat t) = new"},
+    {"acl_and_extended_attributes_are_kept",
+     "echo old >r && setfacl -m u:nobody:rw r && setfattr -n user.f -v v r", 0,
+     "getfacl -c r | grep -qx user:nobody:rw- && test $(getfattr -n user.f --only-values r) = v"},
+    {"attribute_our_privileges_refuse_is_left_out",
+     "echo old >r && chmod 666 r && chmod 777 . && setfattr -n security.f -v x r", 0,
+     "test $(cat r) = new && ! getfattr -n security.f r 2>/dev/null", true},
+    {"failed_rename_is_reported", "echo old >r && echo mounted >b && mount --bind b r", EBUSY,
+     "test $(cat r) = mounted"},
+    {"folder_refusing_the_temporary_writes_the_file_in_place",
+     "echo old >r && chown nobody r && ln r second && chmod 555 .", 0, "test $(cat second) = new",
+     true},
+    {"another_users_file_in_a_shared_folder_is_refused", "echo old >r && chmod 777 .", EACCES,
+     "test $(cat r) = old", true},
+    {"read_only_file_in_a_writable_folder_is_refused", "echo old >r && chmod 444 r", EACCES,
+     "test $(cat r) = old"},
+    {"device_is_written_not_replaced", "mknod r c 1 7", ENOSPC, "test -c r"},
+    {"fifo_without_a_reader_is_refused_at_once", "mkfifo r", ENXIO, "test -p r"},
+    {"longest_name_is_written_its_temporary_name_shortened", "", 0, "test $(cat n*) = new", false,
+     022, std::string(255, 'n')},
+};
+// clang-format on
+
+// The errno of writing "new" to `path` with the scene's umask and user, in a child process.
+int write_new(const std::string& path, const Scene& scene) {
   const pid_t child = ::fork();
   if (child == 0) {
-    if (::setgid(nobody().pw_gid) != 0 || ::setuid(nobody().pw_uid) != 0) ::_exit(255);
-    ::_exit(write());
+    ::umask(scene.umask);
+    const passwd* nobody = ::getpwnam("nobody");
+    if (scene.as_nobody && (::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0))
+      ::_exit(255);
+    const WriteOutcome written = write_file(path, "new");
+    ::_exit(written ? 0 : written.error());
   }
   int status = 0;
   ::waitpid(child, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-struct Scene {
-  const char* name;
-  std::function<void(Folder&)> make;  // what stands in the folder before the write
-  std::string target;
-  Run run;
-  int error;  // the errno the write fails with, 0 when it succeeds
-  std::function<void(const Folder&)> check;
-  bool needs_root = false;
-};
-
-const std::string kOld = "old bytes, longer than the new ones";
-
-void old_file(Folder& folder, mode_t mode) {
-  spit(folder / "r.txt", kOld);
-  ::chmod((folder / "r.txt").c_str(), mode);
-}
-
-// A folder that takes no new file from the writer, and a file of nobody's in it with
-// `mode`, with a second name: as root the write runs as nobody, whom the folder refuses.
-void refusing_folder(Folder& folder, mode_t mode) {
-  old_file(folder, mode);
-  ::chown((folder / "r.txt").c_str(), nobody().pw_uid, nobody().pw_gid);
-  fs::create_hard_link(folder / "r.txt", folder / "second.txt");
-  ::chmod(folder.name.c_str(), 0555);
-}
-
-const Run kAsNobodyWhenRoot{022, ::geteuid() == 0};
-
-const Scene kScenes[] = {
-    {"replaced_0644_file_keeps_0644",
-     [](Folder& f) { old_file(f, 0644); },
-     "r.txt",
-     {},
-     0,
-     [](const Folder& f) { EXPECT_EQ(mode_of(f / "r.txt"), 0644u); }},
-    {"new_file_takes_0666_less_the_umask",
-     [](Folder&) {},
-     "r.txt",
-     {027},
-     0,
-     [](const Folder& f) { EXPECT_EQ(mode_of(f / "r.txt"), 0640u); }},
-    {"replaced_file_keeps_its_owner",
-     [](Folder& f) {
-       old_file(f, 0644);
-       ::chown((f / "r.txt").c_str(), nobody().pw_uid, nobody().pw_gid);
-     },
-     "r.txt",
-     {},
-     0,
-     [](const Folder& f) {
-       struct stat status {};
-       ::stat((f / "r.txt").c_str(), &status);
-       EXPECT_EQ(status.st_uid, nobody().pw_uid);
-       EXPECT_EQ(status.st_gid, nobody().pw_gid);
-     },
-     true},
-    {"relative_link_is_resolved_from_its_own_folder",
-     [](Folder& f) {
-       fs::create_directory(f / "sub");
-       spit(f / "sub/target.txt", kOld);
-       spit(f / "target.txt", kOld);
-       fs::create_symlink("target.txt", f / "sub/link");
-     },
-     "sub/link",
-     {},
-     0,
-     [](const Folder& f) {
-       EXPECT_EQ(test::read_file(f / "sub/target.txt"), "new bytes");
-       EXPECT_EQ(test::read_file(f / "target.txt"), kOld);
-       EXPECT_TRUE(fs::is_symlink(f / "sub/link"));
-     }},
-    {"other_names_of_a_replaced_file_keep_the_old_bytes",
-     [](Folder& f) {
-       old_file(f, 0644);
-       fs::create_hard_link(f / "r.txt", f / "second.txt");
-     },
-     "r.txt",
-     {},
-     0,
-     [](const Folder& f) { EXPECT_EQ(test::read_file(f / "second.txt"), kOld); }},
-    {"extended_attributes_and_acl_are_kept",
-     [](Folder& f) {
-       old_file(f, 0640);
-       ::setxattr((f / "r.txt").c_str(), "user.fondara", "valore", 6, 0);
-       ASSERT_EQ(std::system(("setfacl -m u:nobody:rw " + (f / "r.txt").string()).c_str()), 0);
-     },
-     "r.txt",
-     {},
-     0,
-     [](const Folder& f) {
-       char value[16] = {};
-       EXPECT_EQ(::getxattr((f / "r.txt").c_str(), "user.fondara", value, sizeof value), 6);
-       EXPECT_STREQ(value, "valore");
-       const std::string acl = "getfacl -c " + (f / "r.txt").string() + " 2>/dev/null";
-       EXPECT_EQ(std::system((acl + " | grep -qx 'user:nobody:rw-'").c_str()), 0);
-       EXPECT_EQ(mode_of(f / "r.txt"), 0660u);  // the ACL's mask in the group bits
-     }},
-    {"attribute_our_privileges_refuse_is_left_out",
-     [](Folder& f) {
-       old_file(f, 0666);
-       ASSERT_EQ(::setxattr((f / "r.txt").c_str(), "security.fondara", "x", 1, 0), 0);
-       ::chmod(f.name.c_str(), 0777);
-     },
-     "r.txt",
-     {022, true},
-     0,
-     [](const Folder& f) {
-       EXPECT_LT(::getxattr((f / "r.txt").c_str(), "security.fondara", nullptr, 0), 0);
-     },
-     true},
-    {"failed_rename_is_reported_and_leaves_no_temporary",
-     [](Folder& f) {
-       old_file(f, 0644);
-       spit(f / "bound.txt", "mounted over");
-       ASSERT_EQ(
-           ::mount((f / "bound.txt").c_str(), (f / "r.txt").c_str(), nullptr, MS_BIND, nullptr), 0);
-       f.mounts.push_back(f / "r.txt");
-     },
-     "r.txt",
-     {},
-     EBUSY,
-     [](const Folder& f) { EXPECT_EQ(test::read_file(f / "r.txt"), "mounted over"); },
-     true},
-    {"folder_refusing_the_temporary_writes_a_writable_file_in_place",
-     [](Folder& f) { refusing_folder(f, 0644); }, "r.txt", kAsNobodyWhenRoot, 0,
-     [](const Folder& f) {
-       EXPECT_EQ(test::read_file(f / "second.txt"), "new bytes");
-       EXPECT_EQ(mode_of(f / "r.txt"), 0644u);
-     }},
-    {"folder_refusing_the_temporary_refuses_a_read_only_file",
-     [](Folder& f) { refusing_folder(f, 0444); }, "r.txt", kAsNobodyWhenRoot, EACCES,
-     [](const Folder& f) { EXPECT_EQ(test::read_file(f / "second.txt"), kOld); }},
-};
-
-void PrintTo(const Scene& row, std::ostream* out) {
-  *out << row.name;
-}
-
 class FileWriterScene : public testing::TestWithParam<Scene> {};
 
-// Afterwards the target holds the new bytes, or its old ones after a failure, and the
-// folder holds nothing that was not there before.
-TEST_P(FileWriterScene, WritesAndLeavesTheFolderAsExpected) {
+TEST_P(FileWriterScene, WritesOrFailsAndLeavesNoTemporary) {
   const Scene& scene = GetParam();
-  if ((scene.needs_root || scene.run.as_nobody) && ::geteuid() != 0)
-    GTEST_SKIP() << "needs root: not run here";
-  Folder folder;
-  scene.make(folder);
-  const std::set<std::string> before = folder.names();
-  const fs::path target = folder / scene.target;
-  EXPECT_EQ(write_as(target, scene.run), scene.error) << cause_text(scene.error);
-  // A failed rename leaves what is mounted over the target, checked by its row.
-  if (scene.error != EBUSY) {
-    EXPECT_EQ(test::read_file(target), scene.error == 0 ? "new bytes" : kOld);
-  }
-  std::set<std::string> after = folder.names();
-  after.erase(fs::path(scene.target).filename());
-  std::set<std::string> expected = before;
-  expected.erase(fs::path(scene.target).filename());
-  EXPECT_EQ(after, expected) << "a temporary file was left";
-  scene.check(folder);
+  const Folder folder;
+  const int made = folder.shell(scene.before);
+  if (::geteuid() != 0 && (made != 0 || scene.as_nobody)) GTEST_SKIP() << "needs root";
+  ASSERT_EQ(made, 0);
+  EXPECT_EQ(write_new(folder.name + "/" + scene.target, scene), scene.error);
+  EXPECT_EQ(folder.shell(scene.after), 0) << scene.after;
+  EXPECT_EQ(folder.shell("test -z \"$(find . -name '.?*')\""), 0) << "a temporary file was left";
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, FileWriterScene, testing::ValuesIn(kScenes),
+                         testing_support::RowName{});
+
+// A FIFO whose reader falls behind gets every byte: the writer waits for room in the pipe.
+TEST(FileWriter, FifoWithASlowReaderGetsEveryByte) {
+  const Folder folder;
+  const std::string fifo = folder.name + "/r";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  std::string received;
+  std::thread slow([&] {
+    std::this_thread::sleep_for(300ms);
+    ::fcntl(reader, F_SETFL, 0);
+    char chunk[4096];
+    for (ssize_t n; (n = ::read(reader, chunk, sizeof chunk)) > 0 || received.empty();)
+      received.append(chunk, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+  });
+  const std::string bytes(1 << 20, 'x');
+  EXPECT_TRUE(write_file(fifo, bytes).ok());
+  slow.join();
+  ::close(reader);
+  EXPECT_EQ(received, bytes);
+}
+
+// fondara-calc replacing out.csv with a batch read from a pipe, which is fed until the
+// temporary file holds bytes, then the signal is sent (or, under a size limit, the kernel
+// sends it): it dies by the signal, leaving the old file and nothing else. A signal ignored
+// since the start (nohup) stays ignored and the batch completes.
+const char* const kBatchScript = R"sh(ulimit -c 0 && printf 'precedente\r\n' >out.csv
+{ echo 'lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata'
+  while [ $SIGNAL = XFSZ ] || [ -z "$(find . -name '.out.csv.?*' -size +0)" ]; do
+    yes '10;2;1;1800;0,5' | head -n 2000 || exit
+  done
+  kill -$SIGNAL $(cat pid)
+} | sh -c "echo \$\$ >pid && $BEFORE exec '$CALC' coesivi --csv - --output out.csv" 2>/dev/null
+status=$?; rm pid; exit $status)sh";
+
+struct Interruption {
+  const char* name;
+  const char* signal;
+  int exit_status;  // the shell's: 128 and the signal's number for a program it ended
+  const char* before = "";
+};
+
+const Interruption kInterruptions[] = {
+    {"interrupt_from_the_terminal", "INT", 128 + SIGINT},
+    {"termination", "TERM", 128 + SIGTERM},
+    {"hangup", "HUP", 128 + SIGHUP},
+    {"file_size_limit", "XFSZ", 128 + SIGXFSZ, "ulimit -f 512 &&"},
+    {"hangup_ignored_since_the_start_lets_the_batch_finish", "HUP", 0, "trap \"\" HUP &&"},
+};
+
+class SignalCleanup : public testing::TestWithParam<Interruption> {};
+
+TEST_P(SignalCleanup, LeavesTheOldFileAndNothingElse) {
+  const Interruption& row = GetParam();
+  const Folder folder;
+  ::setenv("SCRIPT", kBatchScript, 1);
+  const int status = folder.shell("SIGNAL=" + std::string(row.signal) + " BEFORE='" + row.before +
+                                  "' CALC='" FONDARA_CALC "' timeout -s KILL 20 sh -c \"$SCRIPT\"");
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == row.exit_status) << status;
+  const std::string kept = test::read_file(folder.name + "/out.csv");
+  EXPECT_TRUE(row.exit_status ? kept == "precedente\r\n" : kept.starts_with("lunghezza;"));
+  EXPECT_EQ(folder.shell("test \"$(ls -A)\" = out.csv"), 0) << "a temporary file was left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Batch, SignalCleanup, testing::ValuesIn(kInterruptions),
                          testing_support::RowName{});
 
 }  // namespace
