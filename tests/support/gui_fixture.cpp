@@ -29,34 +29,25 @@ QWidget* GuiTest::top_level(const char* name) {
 QWidget& GuiTest::start() {
   program->start();
   QWidget* start_window = top_level("form_principale");
-  EXPECT_NE(start_window, nullptr);
-  EXPECT_TRUE(QTest::qWaitForWindowActive(start_window));
+  EXPECT_TRUE(start_window && QTest::qWaitForWindowActive(start_window));
   return *start_window;
 }
 
 QWidget& GuiTest::open(const char* start_button, const char* window_name) {
   click(start(), start_button);
   QWidget* opened = top_level(window_name);
-  EXPECT_NE(opened, nullptr) << window_name;
-  EXPECT_TRUE(QTest::qWaitForWindowActive(opened));
+  EXPECT_TRUE(opened && QTest::qWaitForWindowActive(opened)) << window_name;
   return *opened;
 }
 
 void GuiTest::fill(QWidget& window, const QString& assignments) {
   for (const QString& assignment : assignments.split(u' ')) {
-    const QString name = assignment.section(u'=', 0, 0);
-    const QString text = assignment.section(u'=', 1);
-    QLineEdit* box = window.findChild<QLineEdit*>(name);
-    ASSERT_NE(box, nullptr) << name.toStdString();
+    QLineEdit* box = window.findChild<QLineEdit*>(assignment.section(u'=', 0, 0));
+    ASSERT_NE(box, nullptr) << assignment.toStdString();
     box->setFocus();
-    // Typing over the selected text replaces it in one change.
-    box->selectAll();
-    QTest::keyClicks(box, text);
+    box->selectAll();  // typing over the selection replaces it in one change
+    QTest::keyClicks(box, assignment.section(u'=', 1));
   }
-}
-
-void GuiTest::click(QWidget& window, const char* name) {
-  QTest::mouseClick(find<QAbstractButton>(window, name), Qt::LeftButton);
 }
 
 }  // namespace fondara::testing_gui

@@ -54,8 +54,7 @@ inline PdfText read_pdf(const QString& path) {
     pdf.words.push_back({pdf.pages, box, html.readElementText()});
     left = std::min(left, box.left());
   }
-  // A word continues the line of the word before it when their glyph boxes end within half a
-  // point of each other.
+  // Words whose glyph boxes end within half a point of each other are on one line.
   const auto same_line = [](const PdfWord& a, const PdfWord& b) {
     return a.page == b.page && std::abs(a.box.bottom() - b.box.bottom()) <= 0.5;
   };
@@ -70,10 +69,9 @@ inline PdfText read_pdf(const QString& path) {
     const PdfWord& word = pdf.words[i];
     if (i == 0 || !same_line(pdf.words[i - 1], word)) {
       const double pitch = word.box.width() / static_cast<double>(word.text.size());
-      const QString leading = blanks(word.box.left() - left, pitch);
-      const double x = word.box.left() - pitch * static_cast<double>(leading.size());
+      pdf.texts << blanks(word.box.left() - left, pitch);
+      const double x = word.box.left() - pitch * static_cast<double>(pdf.texts.back().size());
       pdf.lines.push_back({{x, word.box.top()}, pitch});
-      pdf.texts << leading;
     } else {
       pdf.texts.back() +=
           blanks(word.box.left() - pdf.words[i - 1].box.right(), pdf.lines.back().pitch);

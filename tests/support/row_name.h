@@ -6,10 +6,7 @@
 namespace fondara::testing_support {
 
 struct RowName {
-  template <typename Info>
-  std::string operator()(const Info& row) const {
-    return row.param.name;
-  }
+  std::string operator()(const auto& row) const { return row.param.name; }
 };
 
 }  // namespace fondara::testing_support

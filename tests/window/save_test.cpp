@@ -1,26 +1,19 @@
-// Save of the undrained worked example through the real save dialog, worked as a user
-// would: each step acts on the modal widget it expects (the dialog, a message box over
-// it) once it appears: a file type picked with the keyboard, a name typed, a click.
-#include "window/save_dialog.h"
+// Save of the undrained worked example through the real save dialog, worked as a user would:
+// each step acts on the modal widget it expects (the dialog, a message box over it) once it
+// appears. And the shared file writer under Save, on a small tmpfs.
+#include <sys/mount.h>
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <deque>
 
+#include "gui_fixture.h"
 #include "pdf_lines.h"
-#include "qt_print.h"
 #include "row_name.h"
 #include "test_data.h"
 #include "undrained/kind.h"
@@ -44,13 +37,13 @@ Step on(std::function<QAbstractButton*(W*)> act) {
 }
 
 // Picks the file type in the dialog's list (0: text, 1: PDF/A, 2: data) with the keyboard,
-// types the name, clicks Save.
+// types the name in the name box, which has the focus as for a user, clicks Save.
 Step type_and_save(const QString& name, int type = 0) {
   return on<QFileDialog>([=](QFileDialog* dialog) {
     for (int down = 0; down < type; ++down)
       QTest::keyClick(dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_Down);
     auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    QApplication::setActiveWindow(dialog);  // the name box has the focus, as for a user
+    QApplication::setActiveWindow(dialog);
     edit->setFocus();
     edit->clear();
     QTest::keyClicks(edit, name);
@@ -61,10 +54,8 @@ Step type_and_save(const QString& name, int type = 0) {
 
 // Answers a message box shown over the dialog, recording its text.
 Step answer(QMessageBox::StandardButton button, QString* text) {
-  return on<QMessageBox>([=](QMessageBox* box) {
-    *text = box->text();
-    return box->button(button);
-  });
+  return on<QMessageBox>(
+      [=](QMessageBox* box) { return *text = box->text(), box->button(button); });
 }
 
 ReportOutcome worked_example(Version version) {
@@ -76,8 +67,9 @@ ReportOutcome worked_example(Version version) {
   return undrained::undrained_kind().compute(texts, Source::terminal)->report(version, "");
 }
 
-// The data of the worked example, as the window gives it.
-const std::string kData = "FONDARA-DATI 1\ntipo=coesivi\norigine=finestra\nlunghezza=10\n";
+QString failure(const QString& path, const char* cause) {
+  return QStringLiteral("Impossibile scrivere il file \"%1\": %2.").arg(path, cause);
+}
 
 // Each test gets a fresh home folder holding a Documents folder.
 class SaveDialog : public ::testing::Test {
@@ -104,7 +96,8 @@ class SaveDialog : public ::testing::Test {
     timer.start(10);
     QStringList messages;
     save_report(nullptr, worked_example, QStringLiteral("Relazione di calcolo - terreni coesivi"),
-                kData, ask, [&](QWidget*, const QString& text) { messages << text; });
+                "FONDARA-DATI 1\ntipo=coesivi\n", ask,
+                [&](QWidget*, const QString& text) { messages << text; });
     EXPECT_TRUE(steps.empty()) << "a dialog step did not happen";
     return messages;
   }
@@ -128,20 +121,29 @@ TEST_F(SaveDialog, ShowsItsSettingsRefusesAMissingFolderAsksBeforeReplacing) {
   EXPECT_TRUE(save({on<QFileDialog>(look), type_and_save(QStringLiteral("manca/relazione.txt")),
                     answer(QMessageBox::Ok, &warning), type_and_save(QStringLiteral("relazione")),
                     answer(QMessageBox::No, &question), type_and_save(QStringLiteral("archivio")),
-                    on<QFileDialog>(look), type_and_save(QStringLiteral("nuova"))})
+                    type_and_save(QStringLiteral("nuova"))})
                   .isEmpty());
   const QStringList settings{"VELDORA - salva file", "file di testo (*.txt)",
                              "relazione PDF/A (*.pdf)", "dati del calcolo (*.fondara)"};
-  EXPECT_EQ(seen,
-            settings + QStringList{documents} + settings + QStringList{in_documents("archivio")});
+  EXPECT_EQ(seen, settings + QStringList{documents});
   EXPECT_EQ(warning, "La cartella \"" + in_documents("manca") +
                          "\" non esiste.\nVerificare il percorso indicato.");
   EXPECT_TRUE(question.contains(QStringLiteral("relazione.txt"))) << question.toStdString();
-  EXPECT_EQ(fondara::test::read_file(in_documents("relazione.txt").toStdString()), "vecchia");
-  EXPECT_TRUE(fondara::test::read_file(in_documents("archivio/nuova.txt").toStdString())
+  EXPECT_EQ(test::read_file(in_documents("relazione.txt").toStdString()), "vecchia");
+  EXPECT_TRUE(test::read_file(in_documents("archivio/nuova.txt").toStdString())
                   .starts_with("PROGRAMMA: FONDARA"));  // the text report
   ASSERT_TRUE(QDir(documents).removeRecursively());
   EXPECT_EQ(initial_save_folder(), home.path());  // without Documents the dialog starts at home
+}
+
+// A cancelled dialog writes nothing; a failed write says why in the terminal's wording.
+TEST_F(SaveDialog, WritesOnlyWhenANameWasChosen) {
+  QString chosen;
+  const auto ask = [&](QWidget*) { return SaveChoice(chosen); };
+  EXPECT_TRUE(save({}, ask).isEmpty());
+  EXPECT_TRUE(QDir(documents).isEmpty());
+  chosen = in_documents("manca/relazione.txt");
+  EXPECT_EQ(save({}, ask), QStringList{failure(chosen, "la cartella non esiste")});
 }
 
 struct TypeRow {
@@ -152,19 +154,16 @@ struct TypeRow {
   const char* start;    // its first bytes: a PDF, the text report or the data
 };
 
-constexpr char kPdf[] = "%PDF-";
-constexpr char kText[] = "PROGRAMMA: FONDARA";
-constexpr char kDataStart[] = "FONDARA-DATI 1";
-
+// clang-format off
 const TypeRow type_rows[] = {
-    {"name_without_extension_takes_the_pdf_type_s", "relazione", 1, "relazione.pdf", kPdf},
-    {"name_without_extension_takes_the_text_type_s", "relazione", 0, "relazione.txt", kText},
-    {"name_without_extension_takes_the_data_type_s", "calcolo", 2, "calcolo.fondara", kDataStart},
-    {"pdf_extension_in_any_case_makes_a_pdf", "relazione.PDF", 0, "relazione.PDF", kPdf},
-    {"txt_extension_makes_a_text_report", "relazione.Txt", 1, "relazione.Txt", kText},
-    {"fondara_extension_makes_a_data_file", "calcolo.fondara", 1, "calcolo.fondara", kDataStart},
-    {"other_extension_kept_with_the_chosen_type", "relazione.rel", 1, "relazione.rel", kPdf},
+    {"name_without_extension_takes_the_pdf_type_s", "relazione", 1, "relazione.pdf", "%PDF-"},
+    {"name_without_extension_takes_the_data_type_s", "calcolo", 2, "calcolo.fondara", "FONDARA-DATI 1"},
+    {"pdf_extension_in_any_case_makes_a_pdf", "relazione.PDF", 0, "relazione.PDF", "%PDF-"},
+    {"txt_extension_makes_a_text_report", "relazione.Txt", 1, "relazione.Txt", "PROGRAMMA: FONDARA"},
+    {"fondara_extension_makes_a_data_file", "calcolo.fondara", 1, "calcolo.fondara", "FONDARA-DATI 1"},
+    {"other_extension_kept_with_the_chosen_type", "relazione.rel", 1, "relazione.rel", "%PDF-"},
 };
+// clang-format on
 
 class SaveDialogTypes : public SaveDialog, public ::testing::WithParamInterface<TypeRow> {};
 
@@ -172,7 +171,7 @@ TEST_P(SaveDialogTypes, NameAndTypeDecideTheFile) {
   const TypeRow& row = GetParam();
   EXPECT_TRUE(save({type_and_save(QString::fromLatin1(row.typed), row.chosen)}).isEmpty());
   EXPECT_EQ(QDir(documents).entryList(QDir::Files), QStringList{row.written});
-  const std::string bytes = fondara::test::read_file(in_documents(row.written).toStdString());
+  const std::string bytes = test::read_file(in_documents(row.written).toStdString());
   EXPECT_TRUE(bytes.starts_with(row.start)) << bytes.substr(0, 20);
 }
 
@@ -181,7 +180,6 @@ INSTANTIATE_TEST_SUITE_P(Typed, SaveDialogTypes, ::testing::ValuesIn(type_rows),
 
 // PDF/A-1b identification, every font embedded, title, creator, A4, the printed lines.
 TEST_F(SaveDialog, PdfTypeWritesThePrintedReportAsPdfa) {
-  const QRegularExpression not_embedded(QStringLiteral(" no +(yes|no) +(yes|no) +\\d"));
   EXPECT_TRUE(save({type_and_save(QStringLiteral("relazione"), 1)}).isEmpty());
   const QString path = in_documents("relazione.pdf");
   const QString info = test::tool_output(QStringLiteral("pdfinfo"), {path}) +
@@ -191,14 +189,29 @@ TEST_F(SaveDialog, PdfTypeWritesThePrintedReportAsPdfa) {
         "Title:           Relazione di calcolo - terreni coesivi\n", "Creator:         Fondara\n"})
     EXPECT_TRUE(info.contains(QString::fromUtf8(fact))) << fact;
   const QString fonts = test::tool_output(QStringLiteral("pdffonts"), {path});
+  const QRegularExpression not_embedded(QStringLiteral(" no +(yes|no) +(yes|no) +\\d"));
   EXPECT_TRUE(fonts.count(u'\n') > 2 && !fonts.contains(not_embedded)) << fonts.toStdString();
-  const QString printed =
-      QString::fromStdString(fondara::test::read_data("non_drenato_yr23.stampa.txt"));
+  const QString printed = QString::fromStdString(test::read_data("non_drenato_yr23.stampa.txt"));
   EXPECT_EQ(test::read_pdf(path).texts, test::printed_texts(printed.split(u'\n')));
-  // Written like the text report: a missing folder gives the file channel's message.
-  const QString missing = in_documents("manca/r.pdf");
-  EXPECT_EQ(save({}, [&](QWidget*) { return SaveChoice(missing, FileType::pdfa); }),
-            QStringList{*write_report_file(missing, "x")});
+}
+
+// The old file on a 64 KiB tmpfs, too small for the new one, then remounted read-only: each
+// failure is named and leaves the old file as it was and nothing beside it.
+TEST(SaveReport, FailuresLeaveTheExistingFileIntact) {
+  const QTemporaryDir folder;
+  const QByteArray disk = QFile::encodeName(folder.path());
+  const QString target = folder.filePath(QStringLiteral("relazione.txt"));
+  if (::mount("tmpfs", disk, "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "mounting a tmpfs needs root: not run here";
+  EXPECT_EQ(write_report_file(target, "precedente"), std::nullopt);
+  EXPECT_EQ(write_report_file(target, std::string(200 * 1024, 'x')),
+            failure(target, "spazio esaurito"));
+  EXPECT_EQ(::mount(nullptr, disk, nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+  EXPECT_EQ(write_report_file(target, "nuova"), failure(target, "il disco è in sola lettura"));
+  EXPECT_EQ(test::read_file(target.toStdString()), "precedente");
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{QStringLiteral("relazione.txt")});
+  ::umount2(disk, MNT_DETACH);
 }
 
 }  // namespace
