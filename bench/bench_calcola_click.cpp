@@ -39,22 +39,22 @@ void click_until_shown(benchmark::State& state, QWidget& window) {
 
 void CalcolaCoesivi(benchmark::State& state) {
   QWidget& window = open_window("coesivi", {{"lunghezza", "10"},
-                                                 {"larghezza", "2"},
-                                                 {"altezza", "1"},
-                                                 {"peso_terreno_rinterro", "1800"},
-                                                 {"coesione_non_drenata", "0,5"}});
+                                            {"larghezza", "2"},
+                                            {"altezza", "1"},
+                                            {"peso_terreno_rinterro", "1800"},
+                                            {"coesione_non_drenata", "0,5"}});
   click_until_shown(state, window);
 }
 BENCHMARK(CalcolaCoesivi)->Unit(benchmark::kMicrosecond);
 
 void CalcolaSciolti(benchmark::State& state) {
   QWidget& window = open_window("sciolti", {{"lunghezza", "10"},
-                                                 {"larghezza", "2"},
-                                                 {"altezza", "1"},
-                                                 {"angolo", "30"},
-                                                 {"coesione_drenata", "0"},
-                                                 {"peso_terreno_fondazione", "1900"},
-                                                 {"peso_terreno_rinterro", "1800"}});
+                                            {"larghezza", "2"},
+                                            {"altezza", "1"},
+                                            {"angolo", "30"},
+                                            {"coesione_drenata", "0"},
+                                            {"peso_terreno_fondazione", "1900"},
+                                            {"peso_terreno_rinterro", "1800"}});
   click_until_shown(state, window);
 }
 BENCHMARK(CalcolaSciolti)->Unit(benchmark::kMicrosecond);

@@ -16,7 +16,8 @@ constexpr std::array<float, 8> angoli{25.0f, 27.5f, 28.0f, 30.0f, 32.5f, 34.0f, 
 void CalcoloDrenato(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) {
-    const fondara::drained::DrainedInputs dati{10, 2, 1, angoli[i++ & 7], 0.1f, 1900, 1800, 2.3f, false};
+    const fondara::drained::DrainedInputs dati{10,   2,    1,    angoli[i++ & 7], 0.1f, 1900,
+                                               1800, 2.3f, false};
     benchmark::DoNotOptimize(fondara::drained::CalcoloDrenato(dati));
   }
   state.SetItemsProcessed(state.iterations());
