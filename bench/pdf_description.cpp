@@ -24,8 +24,10 @@ int main(int argc, char** argv) {
       fondara::Statement{{std::string("PROGRAMMA: FONDARA")}, fondara::End::line_break},
       fondara::FontSize{8},
       fondara::Statement{{"DESCRIZIONE:" + description}, fondara::End::line_break}};
+  // The metadata carries the description again, in the calculation's data, as saved reports do.
+  const std::string data = "FONDARA-DATI 1\ntipo=coesivi\ndescrizione=" + description + '\n';
   const auto start = std::chrono::steady_clock::now();
-  const auto pdf = fondara::output::pdfa_file(printed, "Relazione");
+  const auto pdf = fondara::output::pdfa_file(printed, "Relazione", data);
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   if (!pdf) return 1;
   std::printf("%zu %.2f %zu\n", length, elapsed.count(), pdf->size());

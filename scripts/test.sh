@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, configures, builds and runs every test.
-#   scripts/test.sh              normal build in build/
+#   scripts/test.sh              normal build in build/, the benchmarks built but not run
 #   scripts/test.sh --sanitize   address and undefined-behaviour sanitizers in build-sanitize/
 # FONDARA_WERROR=ON in the environment makes warnings errors (CI does so). The results,
 # skipped tests included (without root, for instance), go to ctest-results.xml (JUnit)
@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build_dir=build
-extra=()
+extra=(-DFONDARA_BENCH=ON)
 if [ "${1:-}" = "--sanitize" ]; then
   build_dir=build-sanitize
   extra=(-DFONDARA_SANITIZE=ON)
