@@ -42,6 +42,14 @@ const OptionRule* find_option(std::string_view name) {
   return nullptr;
 }
 
+// A refusal of the command line: exit status 2 and the message.
+Failed<CommandError> bad_input(std::string message) {
+  return Failed{CommandError{exit_bad_input, std::move(message)}};
+}
+
+// Done, or why the command line is refused.
+using Checked = Outcome<Done, CommandError>;
+
 // The file name of an option at args[i]; advances i past a separate value.
 std::optional<std::string> option_value(const std::vector<std::string>& args, std::size_t& i,
                                         std::string_view name) {
@@ -51,26 +59,26 @@ std::optional<std::string> option_value(const std::vector<std::string>& args, st
   return args[++i];
 }
 
-std::optional<CommandError> read_option(const std::vector<std::string>& args, std::size_t& i,
-                                        Options& options, std::set<std::string>& seen) {
+Checked read_option(const std::vector<std::string>& args, std::size_t& i, Options& options,
+                    std::set<std::string>& seen) {
   const std::string& arg = args[i];
   const std::string name = arg.substr(0, arg.find('='));
   const OptionRule* rule = find_option(name);
   if (!rule || (rule->flag && arg != name))
-    return CommandError{exit_bad_input, texts::unknown_option(safe_quoted(arg))};
+    return bad_input(texts::unknown_option(safe_quoted(arg)));
   // A second value would silently replace the first.
-  if (!seen.insert(name).second) return CommandError{exit_bad_input, texts::option_twice(name)};
+  if (!seen.insert(name).second) return bad_input(texts::option_twice(name));
   if (rule->flag) {
     options.*rule->flag = true;
-    return std::nullopt;
+    return Done{};
   }
   auto value = option_value(args, i, name);
-  if (!value || value->empty()) return CommandError{exit_bad_input, texts::option_needs_file(name)};
+  if (!value || value->empty()) return bad_input(texts::option_needs_file(name));
   // "--report --stampa" is a forgotten name far more often than a file called so.
   if (value->starts_with("--"))
-    return CommandError{exit_bad_input, texts::option_value_is_option(name, safe_quoted(*value))};
+    return bad_input(texts::option_value_is_option(name, safe_quoted(*value)));
   options.*rule->file = std::move(value);
-  return std::nullopt;
+  return Done{};
 }
 
 // The outputs of one calculation that name files, with their options.
@@ -86,38 +94,34 @@ std::string option_and_name(std::string_view option, const std::string& name) {
 
 // Two outputs of one command on standard output, where each needs it alone: --stampa, a
 // report or a PDF whose name is "-" or the file already open as standard output.
-std::optional<CommandError> standard_output_taken_twice(const Options& o, bool report, bool pdf,
-                                                        bool data) {
+Checked standard_output_taken_twice(const Options& o, bool report, bool pdf, bool data) {
   std::vector<std::string> users;
   if (report) users.push_back(option_and_name("--report", *o.report));
   if (o.print) users.emplace_back("--stampa");
   if (pdf) users.push_back(option_and_name("--pdf", *o.pdf));
   if (data) users.push_back(option_and_name("--salva-dati", *o.data));
-  if (users.size() < 2) return std::nullopt;
-  return CommandError{exit_bad_input, texts::standard_output_twice(users[0], users[1])};
+  if (users.size() < 2) return Done{};
+  return bad_input(texts::standard_output_twice(users[0], users[1]));
 }
 
 // The combinations of options that cannot go together.
-std::optional<CommandError> check_combination(const Options& o) {
+Checked check_combination(const Options& o) {
   if (o.csv) {
-    if (!o.texts.empty()) return CommandError{exit_bad_input, std::string(texts::csv_with_fields)};
+    if (!o.texts.empty()) return bad_input(std::string(texts::csv_with_fields));
     if (o.report || o.print || o.pdf || o.open || o.data)
-      return CommandError{exit_bad_input, std::string(texts::csv_with_outputs)};
-    return std::nullopt;
+      return bad_input(std::string(texts::csv_with_outputs));
+    return Done{};
   }
-  if (o.output) return CommandError{exit_bad_input, std::string(texts::output_without_csv)};
-  if (o.open && !o.texts.empty())
-    return CommandError{exit_bad_input, std::string(texts::open_with_fields)};
-  if (o.open == standard_stream)
-    return CommandError{exit_bad_input, texts::option_needs_a_name("--apri")};
-  if (o.pdf == standard_stream)
-    return CommandError{exit_bad_input, texts::option_needs_a_name("--pdf")};
+  if (o.output) return bad_input(std::string(texts::output_without_csv));
+  if (o.open && !o.texts.empty()) return bad_input(std::string(texts::open_with_fields));
+  if (o.open == standard_stream) return bad_input(texts::option_needs_a_name("--apri"));
+  if (o.pdf == standard_stream) return bad_input(texts::option_needs_a_name("--pdf"));
   const auto outputs = file_outputs(o);
   for (std::size_t i = 0; i < outputs.size(); ++i)
     for (std::size_t j = i + 1; j < outputs.size(); ++j)
       if (*outputs[i].second && *outputs[i].second == *outputs[j].second &&
           **outputs[i].second != standard_stream)
-        return CommandError{exit_bad_input, texts::same_file(outputs[i].first, outputs[j].first)};
+        return bad_input(texts::same_file(outputs[i].first, outputs[j].first));
   return standard_output_taken_twice(o, o.report == standard_stream, false,
                                      o.data == standard_stream);
 }
@@ -163,10 +167,11 @@ Outcome<Targets, CommandError> resolve_targets(const Options& o, int out) {
   };
   const Targets targets{on_standard_output(o.report), on_standard_output(o.pdf),
                         on_standard_output(o.data)};
-  if (auto taken = standard_output_taken_twice(o, targets.report_on_standard_output,
+  if (auto alone = standard_output_taken_twice(o, targets.report_on_standard_output,
                                                targets.pdf_on_standard_output,
-                                               targets.data_on_standard_output))
-    return Failed{*taken};
+                                               targets.data_on_standard_output);
+      !alone)
+    return Failed{alone.error()};
   const auto outputs = file_outputs(o);
   for (std::size_t i = 0; i < outputs.size(); ++i)
     for (std::size_t j = i + 1; j < outputs.size(); ++j) {
@@ -174,8 +179,7 @@ Outcome<Targets, CommandError> resolve_targets(const Options& o, int out) {
       const auto first = identity_of(**outputs[i].second);
       const auto second = identity_of(**outputs[j].second);
       if (first && second && first->same_file(*second))
-        return Failed{
-            CommandError{exit_bad_input, texts::same_file(outputs[i].first, outputs[j].first)}};
+        return bad_input(texts::same_file(outputs[i].first, outputs[j].first));
     }
   return targets;
 }
@@ -284,39 +288,36 @@ Outcome<Options, CommandError> read_options(const std::vector<std::string>& args
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg.rfind("--", 0) == 0) {
-      if (auto failure = read_option(args, i, o, seen_options)) return Failed{*failure};
+      if (auto read = read_option(args, i, o, seen_options); !read) return Failed{read.error()};
     } else if (arg.find('=') != std::string::npos) {
       assignments.push_back(arg);
     } else if (!kind_name) {
       kind_name = arg;
     } else {
-      return Failed{CommandError{exit_bad_input, texts::unknown_argument(safe_quoted(arg))}};
+      return bad_input(texts::unknown_argument(safe_quoted(arg)));
     }
   }
 
   if (o.open && !kind_name) {
-    if (!assignments.empty())
-      return Failed{CommandError{exit_bad_input, std::string(texts::open_with_fields)}};
-    if (auto failure = check_combination(o)) return Failed{*failure};
+    if (!assignments.empty()) return bad_input(std::string(texts::open_with_fields));
+    if (auto combined = check_combination(o); !combined) return Failed{combined.error()};
     return o;
   }
-  if (o.open) return Failed{CommandError{exit_bad_input, std::string(texts::open_with_kind)}};
-  if (!kind_name) return Failed{CommandError{exit_bad_input, texts::kind_missing(kind_names())}};
+  if (o.open) return bad_input(std::string(texts::open_with_kind));
+  if (!kind_name) return bad_input(texts::kind_missing(kind_names()));
   o.kind = find_kind(*kind_name);
   if (o.kind == nullptr)
-    return Failed{
-        CommandError{exit_bad_input, texts::kind_unknown(safe_quoted(*kind_name), kind_names())}};
+    return bad_input(texts::kind_unknown(safe_quoted(*kind_name), kind_names()));
 
   for (const std::string& assignment : assignments) {
     const std::size_t equals = assignment.find('=');
     const std::string name = assignment.substr(0, equals);
     if (!find_field(o.kind->fields, name))
-      return Failed{
-          CommandError{exit_bad_input, texts::field_unknown(*kind_name, safe_quoted(name))}};
+      return bad_input(texts::field_unknown(*kind_name, safe_quoted(name)));
     if (!o.texts.emplace(name, assignment.substr(equals + 1)).second)
-      return Failed{CommandError{exit_bad_input, texts::field_twice(name)}};
+      return bad_input(texts::field_twice(name));
   }
-  if (auto failure = check_combination(o)) return Failed{*failure};
+  if (auto combined = check_combination(o); !combined) return Failed{combined.error()};
   return o;
 }
 
