@@ -13,11 +13,11 @@ and the next FAULT in the list (one per document; then none) follows:
                          dropped, and nothing is answered: the client has sent it all and
                          hears nothing
     silent-after-answer  the relay accepts the document itself, then is silent as above
-    unreachable          silent as above, and from then on new connections wait, never
-                         taken, as with a host that has gone away
     aborted              the relay accepts the document itself and answers every
                          Get-Job-Attributes on that connection with job-state aborted;
                          the rest is forwarded
+    unreachable          silent as above, and from then on new connections wait, never
+                         taken, as with a host that has gone away
 
 New connections are forwarded as before. Ends on SIGTERM, or after LIFETIME seconds.
 """
@@ -31,7 +31,8 @@ import threading
 import time
 
 LIFETIME = 120  # s: a relay left behind by a failed test goes away by itself
-# IPP operation ids, tags and values (RFC 8010, RFC 8011).
+SCHEDULER = ("localhost", 631)
+# IPP operation ids, group and value tags, job-state (RFC 8010, RFC 8011).
 SEND_DOCUMENT, GET_JOB_ATTRIBUTES = 0x0006, 0x0009
 OPERATION_GROUP, JOB_GROUP, END_OF_ATTRIBUTES = 0x01, 0x02, 0x03
 ENUM, CHARSET, LANGUAGE = 0x23, 0x47, 0x48
@@ -46,71 +47,42 @@ def log(text):
     print(f"relay: {text}", file=sys.stderr, flush=True)
 
 
-class Client:
-    """The bytes from the client, read as they are needed."""
-
-    def __init__(self, sock):
-        self.sock = sock
-        self.buffer = b""
-
-    def fill(self):
-        data = self.sock.recv(65536)
-        if not data:
-            raise EOFError
-        self.buffer += data
-
-    def take(self, count):
-        while len(self.buffer) < count:
-            self.fill()
-        data, self.buffer = self.buffer[:count], self.buffer[count:]
-        return data
-
-    def line(self):
-        while b"\r\n" not in self.buffer:
-            self.fill()
-        end = self.buffer.index(b"\r\n") + 2
-        data, self.buffer = self.buffer[:end], self.buffer[end:]
-        return data
+def read_line(reader):
+    line = reader.readline()
+    if not line.endswith(b"\n"):
+        raise EOFError
+    return line
 
 
-def read_request(client):
-    """One HTTP request: (its bytes to forward, its body)."""
-    head = [client.line()]
-    while head[-1] != b"\r\n":
-        head.append(client.line())
+def read_request(reader, client):
+    """One HTTP request from the client: (its bytes to forward, its body)."""
+    head = [read_line(reader)]
+    while head[-1].strip():
+        head.append(read_line(reader))
     fields = {}
-    for raw in head[1:-1]:
-        name, _, value = raw.decode("latin-1").partition(":")
-        fields[name.strip().lower()] = value.strip()
+    for line in head[1:-1]:
+        name, _, value = line.decode("latin-1").partition(":")
+        fields[name.strip().lower()] = value.strip().lower()
     # The 100 Continue comes from the relay: the scheduler is not asked for it.
-    forwarded = b"".join(h for h in head if not h.lower().startswith(b"expect:"))
-    if fields.get("expect", "").lower() == "100-continue":
-        client.sock.sendall(b"HTTP/1.1 100 Continue\r\n\r\n")
+    forwarded = b"".join(line for line in head if not line.lower().startswith(b"expect:"))
+    if fields.get("expect") == "100-continue":
+        client.sendall(b"HTTP/1.1 100 Continue\r\n\r\n")
+    if "chunked" not in fields.get("transfer-encoding", ""):
+        body = reader.read(int(fields.get("content-length", "0")))
+        return forwarded + body, body
     body = b""
-    if "chunked" in fields.get("transfer-encoding", "").lower():
-        while True:
-            size_line = client.line()
-            forwarded += size_line
-            size = int(size_line.split(b";")[0], 16)
-            if size == 0:
-                trailer = client.line()
-                forwarded += trailer
-                while trailer != b"\r\n":
-                    trailer = client.line()
-                    forwarded += trailer
-                break
-            chunk = client.take(size + 2)
-            forwarded += chunk
-            body += chunk[:-2]
-    else:
-        body = client.take(int(fields.get("content-length", "0")))
-        forwarded += body
-    return forwarded, body
+    while size_line := read_line(reader):
+        size = int(size_line.split(b";")[0], 16)
+        chunk = reader.read(size + 2)  # the chunk and its CRLF
+        forwarded += size_line + chunk
+        body += chunk[:-2]
+        if size == 0:  # the last chunk; its CRLF closes the trailer, which has no fields
+            return forwarded, body
 
 
 def attribute(tag, name, value):
-    return (bytes([tag]) + len(name).to_bytes(2, "big") + name + len(value).to_bytes(2, "big") +
-            value)
+    size = len(value).to_bytes(2, "big")
+    return bytes([tag]) + len(name).to_bytes(2, "big") + name + size + value
 
 
 def ipp_answer(request, job_state=None):
@@ -125,15 +97,12 @@ def ipp_answer(request, job_state=None):
     return head.encode() + b"\r\n" + body
 
 
-def answers(scheduler, client_sock):
+def answers(scheduler, client):
     """Copies the scheduler's answers to the client until either side closes."""
     try:
         while data := scheduler.recv(65536):
-            client_sock.sendall(data)
-    except OSError:
-        pass
-    try:
-        client_sock.shutdown(socket.SHUT_WR)
+            client.sendall(data)
+        client.shutdown(socket.SHUT_WR)
     except OSError:
         pass
 
@@ -143,52 +112,49 @@ def next_fault():
         return faults.pop(0) if faults else None
 
 
-def relay(client_sock, upstream):
+def relay(client):
     try:
-        scheduler = socket.create_connection(upstream, timeout=5)
+        scheduler = socket.create_connection(SCHEDULER, timeout=5)
     except OSError as error:
         log(f"no scheduler: {error}")
-        client_sock.close()
+        client.close()
         return
     scheduler.settimeout(None)
-    threading.Thread(target=answers, args=(scheduler, client_sock), daemon=True).start()
-    client = Client(client_sock)
+    threading.Thread(target=answers, args=(scheduler, client), daemon=True).start()
+    reader = client.makefile("rb")
     fault = None
     try:
         while True:
-            forwarded, body = read_request(client)
+            forwarded, body = read_request(reader, client)
             operation = int.from_bytes(body[2:4], "big") if len(body) >= 4 else None
             if operation == SEND_DOCUMENT and (fault := next_fault()):
                 log(f"document of {len(body)} bytes kept from the scheduler: {fault}")
                 if fault in ("silent-after-answer", "aborted"):
-                    client_sock.sendall(ipp_answer(body))
+                    client.sendall(ipp_answer(body))
                 if fault == "unreachable":
                     unreachable.set()
                 if fault != "aborted":
                     scheduler.close()
-                    while client_sock.recv(65536):
+                    while client.recv(65536):
                         pass
                     return
             elif operation == GET_JOB_ATTRIBUTES and fault == "aborted":
-                log("job-state aborted")
-                client_sock.sendall(ipp_answer(body, JOB_ABORTED))
+                client.sendall(ipp_answer(body, JOB_ABORTED))
             else:
                 scheduler.sendall(forwarded)
     except (EOFError, OSError):
         pass
     finally:
         scheduler.close()
-        client_sock.close()
+        client.close()
 
 
 def close_the_door(listener):
-    """Fills the listener's queue of connections, never taken, so a new one waits."""
-    waiting = []
-    for _ in range(4):
-        sock = socket.socket()
+    """Fills the listener's queue of connections, never taken, so that a new one waits."""
+    waiting = [socket.socket() for _ in range(4)]
+    for sock in waiting:
         sock.setblocking(False)
         sock.connect_ex(listener.getsockname())
-        waiting.append(sock)
     log("new connections wait from now on")
     return waiting
 
@@ -208,10 +174,8 @@ def main():
             waiting = waiting or close_the_door(listener)
             time.sleep(0.1)
         elif select.select([listener], [], [], 0.1)[0]:
-            client_sock, _ = listener.accept()
-            threading.Thread(target=relay, args=(client_sock, ("localhost", 631)),
-                             daemon=True).start()
-    log("lifetime over")
+            client, _ = listener.accept()
+            threading.Thread(target=relay, args=(client,), daemon=True).start()
 
 
 if __name__ == "__main__":
