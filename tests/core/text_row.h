@@ -1,4 +1,4 @@
-// Rows of one exact text: what a core function gave (numbers shortest exact), and the expected.
+// Rows of one exact text: what a core function gave (numbers shortest exact) and what is due.
 #pragma once
 
 #include <gtest/gtest.h>
