@@ -10,14 +10,12 @@ using Records = std::vector<std::pair<csv::LineNumber, csv::Record>>;
 
 // Every record of `text` with the line it starts on, then how the reading ended.
 std::pair<Records, csv::Status> read_all(std::string_view text, csv::LineNumber first_line = 1) {
-  csv::Reader reader(
-      [text](char* buffer, std::size_t size) mutable {
-        const std::size_t count = std::min(size, text.size());
-        text.copy(buffer, count);
-        text.remove_prefix(count);
-        return static_cast<long>(count);
-      },
-      first_line);
+  const auto read = [text](char* buffer, std::size_t size) mutable {
+    const std::size_t count = text.copy(buffer, size);
+    text.remove_prefix(count);
+    return static_cast<long>(count);
+  };
+  csv::Reader reader(read, first_line);
   Records records;
   csv::Record record;
   csv::Status status;
