@@ -105,6 +105,11 @@ const std::string kShown =
     "CARICO DI ROTTURA:    qR = 2,88 daN/cm^2 (bar)\n"
     "CARICO DI PROGETTO:   qd = 1,25 daN/cm^2 (bar)\n";
 const std::string kReport = read_data("non_drenato_yr23.txt");
+// EN 1997-1 Annex D's drained example with the set EC7-DA1-C1.
+const std::string kVerification =
+    "eB = 0,150 m\neL = 0,440 m\nB' = 0,700 m\nL' = 5,120 m\nA' = 3,584 m²\nR/A' = 94,91 kPa\n"
+    "Rd = 340,15 kN\nEd = 200,00 kN\nU = Ed/Rd = 0,588\nRd,h = 115,47 kN\nEd,h = 67,08 kN\n"
+    "Uh = Ed,h/Rd,h = 0,581\nESITO: VERIFICATA\n";
 const std::string kData =
     "FONDARA-DATI 1\n# Fondara: dati del calcolo, un campo per riga come digitato (nome=valore).\n"
     "tipo=coesivi\norigine=terminale\nlunghezza=10\nlarghezza=2\naltezza=1\n"
@@ -182,6 +187,9 @@ const std::string kShared = "printf precedente >r && chmod 644 r && chmod 777 ."
 
 // clang-format off
 const Command kCommands[] = {
+    {"verification_lines", {"verifica", "condizioni=drenate", "larghezza=1", "lunghezza=6", "profondita=0,75", "angolo=30", "peso_terreno=10",
+     "approccio=EC7-DA1-C1", "N=200", "HB=60", "HL=30", "MB=30", "ML=88"}, {}, 0, "", kVerification},
+    {"data_on_standard_output", with(kCoesivi, {"--salva-dati", "-"}), {}, 0, "", kData},
     {"data_saved", with(kCoesivi, {"--salva-dati", "d"}), {}, 0, "", kShown, "", {{"d", kData}}},
     {"pdf_reopened_its_data_saved_again", {"--apri", "r.pdf", "--report", "-", "--salva-dati", "d"}, {}, 0, "", kReport,
      command_line(with(kCoesivi, {"--pdf", "r.pdf"})) + ">/dev/null", {{"d", kData}}},
@@ -243,6 +251,10 @@ const Command kCommands[] = {
     {"one_row_not_computed_in_a_batch", with(kBatch, {"--output", "/dev/null"}), {kHeader + "\n12.500;1;1;1;1\n"}, 1,
      "Una riga non calcolata: la riga 2 del file CSV."},
     {"csv_column_unknown_shown_safely", kBatch, {kHeader + ";\x9b\n"}, 2, "Intestazione CSV: colonna sconosciuta \"\xEF\xBF\xBD\"."},
+    {"csv_required_column_missing", kBatch, {"lunghezza;larghezza;altezza;peso_terreno_rinterro\n"}, 2,
+     "Intestazione CSV: manca la colonna coesione_non_drenata."},
+    {"csv_escaped_quotes_count_towards_the_row_limit", kBatch, {kHeader + ";descrizione\n10;2;1;1800;0,5;\"" + repeated("\"\"", 1100000) + "\"\n"}, 2,
+     "Il file CSV ha una riga troppo lunga (riga 2): al massimo 1 MiB e 1024 campi.", kResultsHeader},
     {"csv_quote_never_closed", with(kBatch, {"--output=r"}), {kHeader + "\n1;1;1;1;\"1\n"}, 2,
      "Il file CSV ha un campo tra virgolette non chiuso (riga 2)."},
     {"csv_empty", kBatch, {}, 2, kEmpty},
