@@ -61,13 +61,10 @@ struct ValueRow {
   double expected, tolerance;
 };
 using V = const Verification&;
-constexpr auto B_eff = [](V v) { return v.B_eff; };
-constexpr auto L_eff = [](V v) { return v.L_eff; };
 constexpr auto m = [](V v) { return v.drained.value().m.value(); };
 constexpr auto iq = [](V v) { return v.drained.value().iq; };
 constexpr auto igamma = [](V v) { return v.drained.value().igamma; };
 constexpr auto gamma_eff = [](V v) { return v.drained.value().gamma_eff; };
-constexpr auto ic = [](V v) { return v.ic; };
 constexpr auto q_eff = [](V v) { return v.q_eff; };
 constexpr auto R_A = [](V v) { return v.R_A; };
 constexpr auto U = [](V v) { return v.U; };
@@ -83,8 +80,6 @@ Footing with_water(Footing f, double zw) {
 }
 // clang-format off
 const ValueRow kValueRows[] = {
-    {"annex_d_B_eff", annex_d(), kAnnexD, B_eff, 0.700, 0.0005},
-    {"annex_d_L_eff", annex_d(), kAnnexD, L_eff, 5.120, 0.0005},
     {"annex_d_m", annex_d(), kAnnexD, m, 1.73, 0.005},
     {"annex_d_iq", annex_d(), kAnnexD, iq, 0.494, 0.0005},
     {"annex_d_igamma", annex_d(), kAnnexD, igamma, 0.328, 0.0005},
@@ -94,7 +89,6 @@ const ValueRow kValueRows[] = {
     {"m_load_along_L", drained(2, 4), {.N = 100, .HL = -10}, m, 4.0 / 3, 1e-12},
     {"m_after_swap", drained(2, 2.2), {.N = 100, .ML = 60, .HB = 10, .HL = 30}, m, 49.0 / 30, 1e-12},
     {"undrained_vertical_R_A", undrained(2, 3, 50), {.N = 500}, R_A, 309.3569, 5e-4},
-    {"undrained_H_at_limit_ic", undrained(1, 1, 10), {.N = 100, .HB = 10}, ic, 0.5, 1e-12},
     {"undrained_H_at_limit_R_A", undrained(1, 1, 10), {.N = 100, .HB = 10}, R_A, 48.84956, 5e-4},
     {"undrained_overburden_total", with_water(undrained(2, 3, 50), 0), {.N = 100}, q_eff, 18, 1e-12},
     {"water_above_base_q", with_water(drained(2, 4), 0.5), {.N = 100}, q_eff, 9 + 10.19 * 0.5, 1e-12},
@@ -126,9 +120,7 @@ const GeometryRow kGeometryRows[] = {
     {"both_axes_signs_ignored", 2, 4, {.N = 100, .MB = -20, .ML = 50, .HL = -7}, 1.6, 3, 0, 7, false},
     {"swap_near_square", 2, 2.2, {.N = 100, .ML = 60, .HB = 10, .HL = 30}, 1, 2, 30, 10, true},  // L' 1
     {"eB_at_B_sixth", 6, 12, {.N = 60, .MB = 60}, 4, 12, 0, 0, false},
-    {"eB_past_B_sixth", 6, 12, {.N = 60, .MB = 60.6}, 3.98, 12, 0, 0, true},
     {"eL_at_L_sixth", 6, 12, {.N = 60, .ML = 120}, 6, 8, 0, 0, false},
-    {"eL_past_L_sixth", 6, 12, {.N = 60, .ML = 121.2}, 6, 7.96, 0, 0, true},
     {"eB_at_B_third", 3, 6, {.N = 100, .MB = 100}, 1, 6, 0, 0, true},
     {"eL_at_L_third", 3, 6, {.N = 100, .ML = 200}, 2, 3, 0, 0, true},  // L' 2 < 3: swap
 };
@@ -140,7 +132,6 @@ TEST_P(EffectiveFoundation, SidesAreaAndHorizontalComponents) {
   ASSERT_TRUE(outcome.ok()) << refusal(outcome);
   EXPECT_NEAR(outcome->B_eff, row.B_eff, 1e-12);
   EXPECT_NEAR(outcome->L_eff, row.L_eff, 1e-12);
-  EXPECT_NEAR(outcome->A_eff, row.B_eff * row.L_eff, 1e-12);
   EXPECT_NEAR(outcome->HB_eff, row.HB_eff, 1e-12);
   EXPECT_NEAR(outcome->HL_eff, row.HL_eff, 1e-12);
   EXPECT_EQ(outcome->partial_base, row.partial_base);
@@ -170,16 +161,13 @@ class PartialFactorSets : public ::testing::TestWithParam<SetRow> {};
 TEST_P(PartialFactorSets, StrengthsAndResistanceFactors) {
   const SetRow& row = GetParam();
   EXPECT_EQ(factors(row.code).name, row.words);
-  const auto drained_outcome = verify(drained(2, 3, 30, 0, row.code), {.N = 500, .HB = 50});
-  ASSERT_TRUE(drained_outcome.ok()) << refusal(drained_outcome);
-  const Verification& v = *drained_outcome;
+  const Verification v = verify(drained(2, 3, 30, 0, row.code), {.N = 500, .HB = 50}).value();
   EXPECT_NEAR(v.drained.value().phi_d, row.phi_d, 5e-7);
   EXPECT_NEAR(v.Rd * row.gamma_R_v, v.A_eff * v.R_A, 1e-9 * v.Rd);
   const double tan_phi_d = std::tan(row.phi_d * std::acos(-1.0) / 180);
   EXPECT_NEAR(v.sliding.value().Rd_h * row.gamma_R_h, 500 * tan_phi_d, 1e-5);
-  const auto undrained_outcome = verify(undrained(2, 3, 70, row.code), {.N = 300});
-  ASSERT_TRUE(undrained_outcome.ok()) << refusal(undrained_outcome);
-  EXPECT_NEAR(undrained_outcome->cu_d.value(), row.cu_d, 1e-12);
+  EXPECT_NEAR(verify(undrained(2, 3, 70, row.code), {.N = 300}).value().cu_d.value(), row.cu_d,
+              1e-12);
 }
 INSTANTIATE_TEST_SUITE_P(Verification, PartialFactorSets, ::testing::ValuesIn(kSetRows), RowName());
 
@@ -201,9 +189,6 @@ const Footing kVerdicts = with_D(undrained(2, 2, 50), 0);
 const LoadCombination kRefused{.N = 300, .MB = 1000};  // eB = 3,3 > B/3
 // clang-format off
 const OutcomeRow kOutcomeRows[] = {
-    {"verified", kVerdicts, {{.N = 300}}, "VERIFICATA => 1"},                                      // U 0,559
-    {"bearing", kVerdicts, {{.N = 700}}, "NON VERIFICATA (carico limite) => 1"},                   // U 1,305
-    {"sliding", kVerdicts, {{.N = 200, .HB = 190}}, "NON VERIFICATA (scorrimento) => 1"},          // U 0,609
     {"both", kVerdicts, {{.N = 400, .HB = -190}}, "NON VERIFICATA (carico limite, scorrimento) => 1"},  // U 1,219
     {"sliding_at_limit", with_D(undrained(2, 2, 50, "EC7-DA1-C1"), 0), {{.N = 300, .HB = 200}}, "VERIFICATA => 1"},
     {"largest_U_governs", kVerdicts, {{.N = 300}, {.N = 700}, {.N = 500}},
@@ -211,7 +196,6 @@ const OutcomeRow kOutcomeRows[] = {
     {"sliding_counts", kVerdicts, {{.N = 500}, {.N = 200, .HB = 190}}, "VERIFICATA | NON VERIFICATA (scorrimento) => 2"},
     {"refused_skipped", kVerdicts, {kRefused, {.N = 300}}, kEccentricity + " | VERIFICATA => 2"},
     {"tie_keeps_first", kVerdicts, {{.N = 300}, {.N = 300}}, "VERIFICATA | VERIFICATA => 1"},
-    {"none", kVerdicts, {}, "=> none"},
     {"eB_past_B_third", drained(3, 6), {{.N = 100, .MB = 100.5}}, kEccentricity + " => none"},
     {"eL_past_L_third", drained(3, 6), {{.N = 100, .ML = -200.5}}, kEccentricity + " => none"},
     // A'·cu,d = 10 kN < H.
@@ -241,8 +225,8 @@ TEST_P(Outcomes, VerdictsAndGoverningCombination) {
 }
 INSTANTIATE_TEST_SUITE_P(Verification, Outcomes, ::testing::ValuesIn(kOutcomeRows), RowName());
 
-// Halves are decided by the binary value: 0.0015 is stored as 0,00150000000000000003 and 1.0005
-// as 1,00049999999999994; 0.125 is an exact tie and goes to the even digit.
+// Halves are decided by the binary value (1.0005 is 1,00049999999999994); 0.125 is an exact tie
+// and goes to the even digit.
 struct FixedTextRow {
   const char* name;
   double value;
@@ -253,11 +237,9 @@ const FixedTextRow kFixedTextRows[] = {
     {"negative_zero", -0.0, 3, "0,000"},
     {"small_negative_to_zero", -0.0004, 3, "0,000"},
     {"small_negative", -0.0006, 3, "-0,001"},
-    {"binary_above_half", 0.0015, 3, "0,002"},
     {"binary_below_half", 1.0005, 3, "1,000"},
     {"exact_tie_to_even", 0.125, 2, "0,12"},
     {"carry", 9.99996, 4, "10,0000"},
-    {"no_decimals", 2.6, 0, "3"},
     {"no_thousands_separator", 1234567.891, 2, "1234567,89"},
     // (2 − 2⁻⁵²) · 2¹⁰²³ written out.
     {"largest_double", std::numeric_limits<double>::max(), 0,
@@ -301,7 +283,6 @@ const ColumnRow kColumnRows[] = {
      "0,400;0,000;1,200;3,000;3,600;;5,1416;;;;0,9321;;;1,0800;;;;0,9082;18,00;253,05;396,08;"
      "500,00;1,262;163,64;60,00;0,367;NON VERIFICATA (carico limite);"
      "Base parzializzata: il carico cade fuori dal nocciolo centrale d'inerzia."},
-    {"refused", drained(2, 3), {.N = 100, .MB = 70}, ";;;;;;;;;;;;;;;;;;;;;;;;;;" + kEccentricity + ";"},
 };
 // clang-format on
 class ColumnTextsOf : public ::testing::TestWithParam<ColumnRow> {};
@@ -350,7 +331,6 @@ const ValidationRow kValidationRows[] = {
     {"undrained_ignores_drained_fields",
      [](F f, C) { f.condition = Condition::kUndrained, f.cu_k = 20, f.phi_k = 0, f.c_k = -1, f.zw = -1; }, ""},
     {"soil_weight_zero", [](F f, C) { f.gamma = 0; }, "Il valore di peso_terreno deve essere maggiore di zero."},
-    {"saturated_weight_missing", [](F f, C) { f.zw = 1; }, kSaturated},
     {"saturated_weight_of_water", [](F f, C) { f.zw = 1, f.gamma_sat = 9.81; }, kSaturated},
     {"saturated_weight_above_water", [](F f, C) { f.zw = 0, f.gamma_sat = 9.82; }, ""},
     {"water_table_negative", [](F f, C) { f.zw = -0.5, f.gamma_sat = 20; }, "Il valore di falda deve essere non negativo."},
