@@ -142,18 +142,19 @@ struct FileRow {
   std::string content;  // written to the file unless `make` makes it
   const char* make;     // shell command run in the folder, making "f", or null
   std::string message;  // after "Impossibile aprire il file \"f\": "
+  bool unreadable;      // not read at all, rather than read and refused
 };
 
 // clang-format off
 const FileRow rows[] = {
-    {"missing", "", "true", "il file non esiste."},
-    {"folder", "", "mkdir f", "è una cartella."},
-    {"fifo_without_writer", "", "mkfifo f", "non è un file regolare."},
-    {"larger_than_a_mebibyte", std::string(1024 * 1024 + 1, '#'), nullptr, "è più grande di 1 MiB."},
-    {"pdf_without_data", "%PDF-1.4\n%%EOF\n", nullptr, "è un PDF senza i dati di Fondara" + which_files + "."},
-    {"unreadable", "", "touch f && chmod 0 f", "permesso negato."},
+    {"missing", "", "true", "il file non esiste.", true},
+    {"folder", "", "mkdir f", "è una cartella.", true},
+    {"fifo_without_writer", "", "mkfifo f", "non è un file regolare.", true},
+    {"larger_than_a_mebibyte", std::string(1024 * 1024 + 1, '#'), nullptr, "è più grande di 1 MiB.", false},
+    {"pdf_without_data", "%PDF-1.4\n%%EOF\n", nullptr, "è un PDF senza i dati di Fondara" + which_files + ".", false},
+    {"unreadable", "", "touch f && chmod 0 f", "permesso negato.", true},
     {"later_version", "FONDARA-DATI 2\n", nullptr,
-     "è stato scritto da una versione più recente di Fondara (formato 2) (riga 1)."},
+     "è stato scritto da una versione più recente di Fondara (formato 2) (riga 1).", false},
 };
 // clang-format on
 
@@ -169,12 +170,15 @@ TEST_P(OpenCalculation, RefusesWithOneMessage) {
     ASSERT_EQ(std::system((std::string("cd ") + name + " && " + GetParam().make).c_str()), 0);
   else
     std::ofstream(file, std::ios::binary) << GetParam().content;
-  const std::string expected = "Impossibile aprire il file \"f\": " + GetParam().message;
+  const std::string expected = "Impossibile aprire il file \"f\": " + GetParam().message +
+                               (GetParam().unreadable ? " (unreadable)" : "");
   const pid_t child = ::fork();
   if (child == 0) {
     if (::geteuid() == 0 && ::setuid(65534) != 0) ::_exit(2);
     const auto result = open_calculation(file.string());
-    const std::string message = result ? "aperto" : open_failure_message("\"f\"", result.error());
+    const std::string message = result ? "aperto"
+                                       : open_failure_message("\"f\"", result.error()) +
+                                             (result.error().unreadable ? " (unreadable)" : "");
     if (message != expected) std::cerr << "message: " << message << '\n';
     ::_exit(message == expected ? 0 : 1);
   }
