@@ -1,86 +1,68 @@
-// The data file: every kind's fields written and read back give the same reports, byte for
-// byte; every kind of bad file is refused with its cause and line.
+// The data file: every kind's fields written and read back as they were typed; every kind of
+// bad file is refused with its cause and line. Opening a calculation from a file: each kind of
+// file that cannot be opened gives its cause in one message naming the file and, where there is
+// one, the line.
 #include "core/data_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
 #include <random>
 
 #include "kinds/kinds.h"
-#include "output/report_text.h"
+#include "kinds/open_calculation.h"
 #include "row_name.h"
 
 namespace fondara {
 namespace {
 
-// A number as a user might type it: a few digits, a decimal comma or point, or none.
-std::string typed(std::mt19937& random, int whole_digits, bool point) {
-  std::uniform_int_distribution<int> digit(0, 9);
-  std::string text = std::to_string(1 + digit(random) % 9);
-  for (int i = 1; i < whole_digits; ++i) text += std::to_string(digit(random));
-  if (digit(random) < 6) {
-    text += point ? '.' : ',';
-    text += std::to_string(digit(random)) + std::to_string(1 + digit(random) % 9);
-  }
-  return text;
-}
-
-// Random texts for every field of a kind, read as a terminal reads them.
+// Random texts for every field of a kind, numbers as a user might type them.
 FieldTexts random_texts(const Kind& kind, std::mt19937& random) {
+  const char* const numbers[] = {"1", "2,5", "0.75", "18", "12,34", "3.5"};
   FieldTexts texts;
   for (const Field& field : kind.fields) {
-    const std::string name(field.text.name);
+    std::string& text = texts[std::string(field.text.name)];
     if (field.type == FieldType::choice)
-      texts[name] = field.choices[random() % field.choices.size()].code;
+      text = field.choices[random() % field.choices.size()].code;
     else if (field.type == FieldType::text)
-      texts[name] = "Plinto \\ n° " + std::to_string(random() % 1000) + " — città";
+      text = "Plinto \\ n° " + std::to_string(random() % 1000) + " — città";
     else
-      texts[name] = typed(random, 1 + static_cast<int>(random() % 2), random() % 2 == 0);
+      text = numbers[random() % std::size(numbers)];
   }
-  // Long enough to be refused less often than not.
-  if (texts.contains("lunghezza")) texts["lunghezza"] = typed(random, 2, false);
   return texts;
 }
 
-std::string reports_of(const Kind& kind, const FieldTexts& texts) {
-  const auto calculation = kind.compute(texts, Source::terminal);
-  if (!calculation) return "problema: " + calculation.error().message;
-  std::string bytes;
-  for (const Version version : {Version::file, Version::printed}) {
-    const auto report = calculation->report(version, calculation->description);
-    bytes += report ? output::file_bytes(*report) : "relazione non preparata";
-  }
-  return bytes;
-}
-
-// The data of one calculation from its texts: the per-combination fields of a kind that has
-// them make its one combination.
-TEST(DataFile, EveryKindReopensToTheSameReports) {
+// Every field of every kind, the per-combination ones as its one combination, comes back as
+// it was typed, and so gives the same reports.
+TEST(DataFile, EveryKindReopensToTheSameTexts) {
   std::mt19937 random(20261206);
   for (const Kind* kind : kinds()) {
     for (int i = 0; i < 50; ++i) {
       const FieldTexts texts = random_texts(*kind, random);
-      SCOPED_TRACE(std::string(kind->name) + " " + texts.at("lunghezza"));
       const CalculationData data = single_calculation(*kind, Source::terminal, texts);
       const auto reopened = read_data_file(data_file_text(data), kinds());
       ASSERT_TRUE(reopened.ok()) << reopened.error().cause << " line " << reopened.error().line;
       EXPECT_EQ(reopened->kind, kind);
-      EXPECT_EQ(reopened->texts, data.texts);
-      EXPECT_EQ(reports_of(*kind, texts_of_combination(*reopened, 0)), reports_of(*kind, texts));
+      EXPECT_EQ(texts_of_combination(*reopened, 0), texts);
     }
   }
 }
 
 // A kind with load combinations, for the lines that hold them.
+// clang-format off
 const std::array combination_fields{
     Field{.text = {"larghezza", "", "B", "larghezza", "m"}},
-    Field{.text = {"descrizione", "", "", "descrizione", ""},
-          .type = FieldType::text,
-          .fallback = ""},
+    Field{.text = {"descrizione", "", "", "descrizione", ""}, .type = FieldType::text, .fallback = ""},
     Field{.text = {"N", "", "N", "carico verticale", "kN"}, .per_combination = true},
     Field{.text = {"MB", "", "MB", "momento", "kN·m"}, .fallback = "0", .per_combination = true},
 };
+// clang-format on
 const Kind with_combinations{"prova", "prova", "prova", combination_fields, {}, nullptr};
 const Kind* const test_kinds[] = {&with_combinations};
 
@@ -104,10 +86,8 @@ TEST(DataFile, KeepsEveryCombinationAndEveryCharacter) {
   ASSERT_TRUE(reopened.ok()) << reopened.error().cause;
   EXPECT_EQ(reopened->texts, data.texts);
   EXPECT_EQ(reopened->source, Source::window);
-  ASSERT_EQ(reopened->combinations.size(), 2u);
-  EXPECT_EQ(reopened->combinations[0], data.combinations[0]);
-  EXPECT_EQ(reopened->combinations[1], (FieldTexts{{"N", "1.800"}, {"MB", ""}}));
-  EXPECT_EQ(texts_of_combination(*reopened, 1).at("N"), "1.800");
+  EXPECT_EQ(reopened->combinations,
+            (std::vector<FieldTexts>{data.combinations[0], {{"N", "1.800"}, {"MB", ""}}}));
 }
 
 struct BadFile {
@@ -118,44 +98,30 @@ struct BadFile {
 };
 
 const std::string head = "FONDARA-DATI 1\ntipo=prova\nlarghezza=1\n";
+const std::string which_files =
+    ": si aprono i file di dati di Fondara (.fondara) e le relazioni PDF/A salvate da Fondara";
 
+// clang-format off
 const BadFile bad_files[] = {
-    {"empty", "",
-     "non è un file di dati: si aprono i file di dati di Fondara (.fondara) e le "
-     "relazioni PDF/A salvate da Fondara",
-     0},
-    {"text_report", "PROGRAMMA: FONDARA VER.3.0\r\n",
-     "è una relazione di testo: si aprono i "
-     "file di dati di Fondara (.fondara) e le relazioni PDF/A salvate da Fondara",
-     0},
-    {"binary",
-     head + "descrizione=a\x01"
-            "b\n",
-     "non è un file di testo", 4},
+    {"empty", "", "non è un file di dati" + which_files, 0},
+    {"text_report", "PROGRAMMA: FONDARA VER.3.0\r\n", "è una relazione di testo" + which_files, 0},
+    {"binary", head + "descrizione=a\x01" "b\n", "non è un file di testo", 4},
     {"not_utf8", head + "\xff\xfe\n", "non è un file di testo", 4},
-    {"later_version", "FONDARA-DATI 2\ntipo=prova\n",
-     "è stato scritto da una versione più recente di Fondara (formato 2)", 1},
     {"truncated", head + "combinazione=20", "è troncato", 4},
-    {"too_large", head + "# " + std::string(kDataFileMaxBytes, 'x') + "\n", "è più grande di 1 MiB",
-     0},
+    {"too_large", head + "# " + std::string(kDataFileMaxBytes, 'x') + "\n", "è più grande di 1 MiB", 0},
     {"no_equals", head + "combinazione\n", "la riga non ha la forma nome=valore", 4},
     {"unknown_name", head + "lunghezza=1\n", "nome sconosciuto \"lunghezza\" per il tipo prova", 4},
     {"per_combination_field_alone", head + "N=1\n", "nome sconosciuto \"N\" per il tipo prova", 4},
-    {"repeated_field", head + "\n# commento\nlarghezza=2\n", "il campo larghezza compare due volte",
-     6},
-    {"unknown_kind", "FONDARA-DATI 1\ntipo=argille\n", "tipo di calcolo sconosciuto \"argille\"",
-     2},
-    {"unknown_source", head + "origine=tastiera\n",
-     "origine sconosciuta \"tastiera\": vale finestra o terminale", 4},
-    {"field_before_kind", "FONDARA-DATI 1\nlarghezza=1\n", "manca la riga tipo= prima dei campi",
-     2},
+    {"repeated_field", head + "\n# commento\nlarghezza=2\n", "il campo larghezza compare due volte", 6},
+    {"unknown_kind", "FONDARA-DATI 1\ntipo=argille\n", "tipo di calcolo sconosciuto \"argille\"", 2},
+    {"unknown_source", head + "origine=tastiera\n", "origine sconosciuta \"tastiera\": vale finestra o terminale", 4},
+    {"field_before_kind", "FONDARA-DATI 1\nlarghezza=1\n", "manca la riga tipo= prima dei campi", 2},
     {"bad_escape", head + "descrizione=a\\tb\n", "sequenza di escape non valida", 4},
-    {"short_combination", head + "combinazione=1;2;3\n", "la combinazione ha 3 valori invece di 2",
-     4},
-    {"missing_required_field", "FONDARA-DATI 1\ntipo=prova\ncombinazione=1;\n",
-     "manca il campo larghezza", 0},
+    {"short_combination", head + "combinazione=1;2;3\n", "la combinazione ha 3 valori invece di 2", 4},
+    {"missing_required_field", "FONDARA-DATI 1\ntipo=prova\ncombinazione=1;\n", "manca il campo larghezza", 0},
     {"no_combination", head, "manca la riga combinazione=", 0},
 };
+// clang-format on
 
 class BadDataFile : public testing::TestWithParam<BadFile> {};
 
@@ -167,6 +133,62 @@ TEST_P(BadDataFile, IsRefusedWithItsCauseAndLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, BadDataFile, testing::ValuesIn(bad_files),
+                         testing_support::RowName{});
+
+namespace fs = std::filesystem;
+
+struct FileRow {
+  const char* name;
+  std::string content;  // written to the file unless `make` makes it
+  const char* make;     // shell command run in the folder, making "f", or null
+  std::string message;  // after "Impossibile aprire il file \"f\": "
+  bool unreadable;      // not read at all, rather than read and refused
+};
+
+// clang-format off
+const FileRow rows[] = {
+    {"missing", "", "true", "il file non esiste.", true},
+    {"folder", "", "mkdir f", "è una cartella.", true},
+    {"fifo_without_writer", "", "mkfifo f", "non è un file regolare.", true},
+    {"larger_than_a_mebibyte", std::string(1024 * 1024 + 1, '#'), nullptr, "è più grande di 1 MiB.", false},
+    {"pdf_without_data", "%PDF-1.4\n%%EOF\n", nullptr, "è un PDF senza i dati di Fondara" + which_files + ".", false},
+    {"unreadable", "", "touch f && chmod 0 f", "permesso negato.", true},
+    {"later_version", "FONDARA-DATI 2\n", nullptr,
+     "è stato scritto da una versione più recente di Fondara (formato 2) (riga 1).", false},
+};
+// clang-format on
+
+class OpenCalculation : public testing::TestWithParam<FileRow> {};
+
+// Opened in a child process by a user without root's rights, as the program runs.
+TEST_P(OpenCalculation, RefusesWithOneMessage) {
+  char name[] = "/tmp/fondara-apri-XXXXXX";
+  ASSERT_NE(::mkdtemp(name), nullptr);
+  ::chmod(name, 0755);
+  const fs::path file = fs::path(name) / "f";
+  if (GetParam().make)
+    ASSERT_EQ(std::system((std::string("cd ") + name + " && " + GetParam().make).c_str()), 0);
+  else
+    std::ofstream(file, std::ios::binary) << GetParam().content;
+  const std::string expected = "Impossibile aprire il file \"f\": " + GetParam().message +
+                               (GetParam().unreadable ? " (unreadable)" : "");
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::geteuid() == 0 && ::setuid(65534) != 0) ::_exit(2);
+    const auto result = open_calculation(file.string());
+    const std::string message = result ? "aperto"
+                                       : open_failure_message("\"f\"", result.error()) +
+                                             (result.error().unreadable ? " (unreadable)" : "");
+    if (message != expected) std::cerr << "message: " << message << '\n';
+    ::_exit(message == expected ? 0 : 1);
+  }
+  int status = -1;
+  ::waitpid(child, &status, 0);
+  EXPECT_EQ(status, 0) << "expected: " << expected;
+  fs::remove_all(name);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, OpenCalculation, testing::ValuesIn(rows),
                          testing_support::RowName{});
 
 }  // namespace
