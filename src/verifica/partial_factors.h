@@ -41,7 +41,4 @@ inline constexpr std::array<PartialFactorSet, 6> kPartialFactorSets{{
 inline constexpr const PartialFactorSet& kDefaultPartialFactors = kPartialFactorSets[0];
 static_assert(kDefaultPartialFactors.code == "NTC2018-A2");
 
-// The set with this code (exact, case included), or nullptr when no set has it.
-const PartialFactorSet* find_partial_factors(std::string_view code);
-
 }  // namespace fondara::verifica

@@ -22,8 +22,9 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 PartialFactorSet factors(std::string_view code) {
-  const PartialFactorSet* found = find_partial_factors(code);
-  return found ? *found : PartialFactorSet{"?", "?", kNaN, kNaN, kNaN, kNaN, kNaN};
+  for (const PartialFactorSet& set : kPartialFactorSets)
+    if (set.code == code) return set;
+  return PartialFactorSet{"?", "?", kNaN, kNaN, kNaN, kNaN, kNaN};
 }
 
 // D = 1 m, γ = 18 kN/m³, no water table.
