@@ -30,7 +30,6 @@ struct Folder {
     fs::permissions(name, fs::perms(0755));
   }
   ~Folder() { ::umount2((name + "/r").c_str(), MNT_DETACH), fs::remove_all(name); }
-  // The exit status of shell commands run in the folder.
   int shell(const std::string& commands) const {
     return std::system(("cd '" + name + "' || exit; " + commands).c_str());
   }
