@@ -1,6 +1,5 @@
-// The file writer on real files, each scene made by shell commands in a fresh folder; then
-// fondara-calc killed by a signal while its batch replaces a file. Scenes that need root (to
-// give files away, mount, act as another user) are skipped without it.
+// The file writer on real files, each scene made by shell commands in a fresh folder (skipped
+// without root where it needs it); fondara-calc killed by a signal while it replaces a file.
 #include "output/file_writer.h"
 
 #include <fcntl.h>
@@ -36,8 +35,7 @@ struct Folder {
   std::string name = fs::temp_directory_path() / "fondara-file-XXXXXX";
 };
 
-// What stands in the folder before "new" is written to `target`, and a shell test of the
-// folder afterwards.
+// What stands in the folder before "new" is written to `target`; a shell test afterwards.
 struct Scene {
   const char* name;
   const char* before;
