@@ -142,6 +142,8 @@ struct Interruption {
 
 const Interruption kInterruptions[] = {
     {"interrupt_from_the_terminal", "INT", 128 + SIGINT},
+    {"termination", "TERM", 128 + SIGTERM},
+    {"hangup", "HUP", 128 + SIGHUP},
     {"file_size_limit", "XFSZ", 128 + SIGXFSZ, "ulimit -f 512 &&"},
     {"hangup_ignored_since_the_start_lets_the_batch_finish", "HUP", 0, "trap \"\" HUP &&"},
 };
