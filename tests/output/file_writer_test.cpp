@@ -1,6 +1,5 @@
-// The file writer on real files, each scene made by shell commands in a fresh folder; then
-// fondara-calc killed by a signal while its batch replaces a file. Scenes that need root (to
-// give files away, mount, act as another user) are skipped without it.
+// The file writer on real files, each scene made by shell commands in a fresh folder (skipped
+// without root where it needs it); fondara-calc killed by a signal while it replaces a file.
 #include "output/file_writer.h"
 
 #include <fcntl.h>
@@ -22,27 +21,21 @@ namespace fondara::output {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
 
-// A fresh folder that another user may pass through, removed with all it holds at the end.
+// A fresh folder another user may pass through, removed with all it holds and a scene's mount.
 struct Folder {
   Folder() {
     EXPECT_NE(::mkdtemp(name.data()), nullptr);
     fs::permissions(name, fs::perms(0755));
   }
-  ~Folder() {
-    ::umount2((name + "/r").c_str(), MNT_DETACH);  // a scene's bind mount, if any
-    fs::remove_all(name);
-  }
-  // The exit status of shell commands run in the folder.
+  ~Folder() { ::umount2((name + "/r").c_str(), MNT_DETACH), fs::remove_all(name); }
   int shell(const std::string& commands) const {
     return std::system(("cd '" + name + "' || exit; " + commands).c_str());
   }
   std::string name = fs::temp_directory_path() / "fondara-file-XXXXXX";
 };
 
-// What stands in the folder before "new" is written to `target`, and a shell test of the
-// folder afterwards.
+// What stands in the folder before "new" is written to `target`; a shell test afterwards.
 struct Scene {
   const char* name;
   const char* before;
@@ -58,47 +51,38 @@ const Scene kScenes[] = {
     {"new_file_takes_0666_less_the_umask", "", 0, "test $(stat -c %a r) = 640", false, 027},
     {"replaced_file_keeps_its_mode_and_owner", "echo old >r && chmod 604 r && chown nobody r", 0,
      "test $(cat r):$(stat -c %a:%U r) = new:604:nobody"},
-    {"other_names_of_a_replaced_file_keep_the_old_bytes", "echo old >r && ln r second", 0,
-     "test $(cat r):$(cat second) = new:old"},
+    {"other_names_of_a_replaced_file_keep_the_old_bytes", "echo old >r && ln r second", 0, "test $(cat r):$(cat second) = new:old"},
     {"link_is_followed_from_its_folder", "mkdir sub && echo old >t && cp t sub && ln -s t sub/r", 0,
      "test -L sub/r && test $(cat sub/t):$(cat t) = new:old", false, 022, "sub/r"},
     {"dangling_link_creates_its_target", "ln -s t r", 0, "test -L r && test $(cat t) = new"},
-    {"acl_and_extended_attributes_are_kept",
-     "echo old >r && setfacl -m u:nobody:rw r && setfattr -n user.f -v v r", 0,
+    {"acl_and_extended_attributes_are_kept", "echo old >r && setfacl -m u:nobody:rw r && setfattr -n user.f -v v r", 0,
      "getfacl -c r | grep -qx user:nobody:rw- && test $(getfattr -n user.f --only-values r) = v"},
-    {"attribute_our_privileges_refuse_is_left_out",
-     "echo old >r && chmod 666 r && chmod 777 . && setfattr -n security.f -v x r", 0,
+    {"attribute_our_privileges_refuse_is_left_out", "echo old >r && chmod 666 r && chmod 777 . && setfattr -n security.f -v x r", 0,
      "test $(cat r) = new && ! getfattr -n security.f r 2>/dev/null", true},
-    {"failed_rename_is_reported", "echo old >r && echo mounted >b && mount --bind b r", EBUSY,
-     "test $(cat r) = mounted"},
-    {"folder_refusing_the_temporary_writes_the_file_in_place",
-     "echo old >r && chown nobody r && ln r second && chmod 555 .", 0, "test $(cat second) = new",
-     true},
-    {"another_users_file_in_a_shared_folder_is_refused", "echo old >r && chmod 777 .", EACCES,
-     "test $(cat r) = old", true},
-    {"read_only_file_in_a_writable_folder_is_refused", "echo old >r && chmod 444 r", EACCES,
-     "test $(cat r) = old"},
+    {"failed_rename_is_reported", "echo old >r && echo mounted >b && mount --bind b r", EBUSY, "test $(cat r) = mounted"},
+    {"folder_refusing_the_temporary_writes_the_file_in_place", "echo old >r && chown nobody r && ln r second && chmod 555 .", 0,
+     "test $(cat second) = new", true},
+    {"another_users_file_in_a_shared_folder_is_refused", "echo old >r && chmod 777 .", EACCES, "test $(cat r) = old", true},
+    {"read_only_file_in_a_writable_folder_is_refused", "echo old >r && chmod 444 r", EACCES, "test $(cat r) = old"},
     {"device_is_written_not_replaced", "mknod r c 1 7", ENOSPC, "test -c r"},
     {"fifo_without_a_reader_is_refused_at_once", "mkfifo r", ENXIO, "test -p r"},
-    {"longest_name_is_written_its_temporary_name_shortened", "", 0, "test $(cat n*) = new", false,
-     022, std::string(255, 'n')},
+    {"longest_name_is_written_its_temporary_name_shortened", "", 0, "test $(cat n*) = new", false, 022, std::string(255, 'n')},
 };
 // clang-format on
 
 // The errno of writing "new" to `path` with the scene's umask and user, in a child process.
 int write_new(const std::string& path, const Scene& scene) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::umask(scene.umask);
-    const passwd* nobody = ::getpwnam("nobody");
-    if (scene.as_nobody && (::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0))
-      ::_exit(255);
-    const WriteOutcome written = write_file(path, "new");
-    ::_exit(written ? 0 : written.error());
+  if (const pid_t child = ::fork(); child != 0) {
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  ::umask(scene.umask);
+  const passwd* nobody = ::getpwnam("nobody");
+  if (scene.as_nobody && (::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0))
+    ::_exit(255);
+  const WriteOutcome written = write_file(path, "new");
+  ::_exit(written ? 0 : written.error());
 }
 
 class FileWriterScene : public testing::TestWithParam<Scene> {};
@@ -120,28 +104,26 @@ INSTANTIATE_TEST_SUITE_P(Files, FileWriterScene, testing::ValuesIn(kScenes),
 // A FIFO whose reader falls behind gets every byte: the writer waits for room in the pipe.
 TEST(FileWriter, FifoWithASlowReaderGetsEveryByte) {
   const Folder folder;
-  const std::string fifo = folder.name + "/r";
+  const std::string fifo = folder.name + "/r", bytes(1 << 20, 'x');
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
   std::string received;
   std::thread slow([&] {
-    std::this_thread::sleep_for(300ms);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     ::fcntl(reader, F_SETFL, 0);
     char chunk[4096];
     for (ssize_t n; (n = ::read(reader, chunk, sizeof chunk)) > 0 || received.empty();)
       received.append(chunk, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
   });
-  const std::string bytes(1 << 20, 'x');
   EXPECT_TRUE(write_file(fifo, bytes).ok());
   slow.join();
   ::close(reader);
   EXPECT_EQ(received, bytes);
 }
 
-// fondara-calc replacing out.csv with a batch read from a pipe, which is fed until the
-// temporary file holds bytes, then the signal is sent (or, under a size limit, the kernel
-// sends it): it dies by the signal, leaving the old file and nothing else. A signal ignored
-// since the start (nohup) stays ignored and the batch completes.
+// fondara-calc replacing out.csv with a batch from a pipe, fed until the temporary file holds
+// bytes, then signalled (under a size limit, by the kernel): it dies by the signal, leaving
+// the old file alone. A signal ignored since the start (nohup) stays ignored.
 const char* const kBatchScript = R"sh(ulimit -c 0 && printf 'precedente\r\n' >out.csv
 { echo 'lunghezza;larghezza;altezza;peso_terreno_rinterro;coesione_non_drenata'
   while [ $SIGNAL = XFSZ ] || [ -z "$(find . -name '.out.csv.?*' -size +0)" ]; do

@@ -1,15 +1,16 @@
-// The PDF reports read back: blanks extract as blanks, the three reports agree on what
-// Windows-1252 cannot hold, the right margin, a very long description wrapped inside the
-// page, and the calculation's data in the PDF/A metadata.
+// The PDF reports and the printer channel read back: blanks, what Windows-1252 cannot hold,
+// the lines' margins, sizes and wrapping, and the calculation's data in the PDF/A metadata.
 #include "output/pdf.h"
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
 
 #include "output/file_writer.h"
 #include "output/pdf_metadata.h"
+#include "output/printer_channel.h"
 #include "pdf_lines.h"
 #include "qt_print.h"
 #include "row_name.h"
@@ -17,15 +18,24 @@
 namespace fondara::output {
 namespace {
 
-// `pdf` written as r.pdf in `folder`: its path.
 QString saved(const QTemporaryDir& folder, const std::optional<QByteArray>& pdf) {
   const QString path = folder.filePath(QStringLiteral("r.pdf"));
   EXPECT_TRUE(pdf && write_file(path.toStdString(), pdf->toStdString()));
   return path;
 }
 
-QString rendered(const QTemporaryDir& folder, const std::vector<Line>& lines) {
-  return saved(folder, render_pdf(lines, a4_page(), {QStringLiteral("Relazione"), true}));
+// `lines` printed on `page` to a printer that keeps the PDF, read back.
+test::PdfText print(const std::vector<Line>& lines, const QPageLayout& page) {
+  const QTemporaryDir folder;
+  QString path;
+  const auto keep = [&](const QByteArray& pdf, const QString&) -> PrintOutcome {
+    return path = saved(folder, pdf), Done{};
+  };
+  const auto open = [&] {
+    return Outcome<PrintDestination, QString>{PrintDestination{page, keep}};
+  };
+  EXPECT_TRUE(print_lines(lines, {}, open).ok());
+  return test::read_pdf(path);
 }
 
 // What `program` extracts from the PDF at `path`, without empty lines or page breaks.
@@ -35,87 +45,50 @@ QStringList extracted(const char* program, QStringList arguments, const QString&
 }
 
 struct Extractor {
-  const char* name;       // the program
+  const char* name;
   QStringList arguments;  // the PDF's path follows them
 };
-
 const Extractor kExtractors[] = {{"pdf2txt", {}}, {"mutool", {"draw", "-F", "txt", "-o", "-"}}};
 
-class BlanksReadBack : public testing::TestWithParam<Extractor> {};
+class ReadBack : public testing::TestWithParam<Extractor> {};
 
-// Copying from a viewer or extracting the text gives blanks, not tabs, where the report has
-// them: between words, in runs, and before the first word.
-TEST_P(BlanksReadBack, AsBlanks) {
-  const QStringList texts = {QStringLiteral("DESCRIZIONE:  Plinto A  due"),
-                             QStringLiteral("L      =  10  m, lunghezza della fondazione"),
-                             QStringLiteral("   cu  =  0,5")};
-  std::vector<Line> lines;
-  for (const QString& text : texts) lines.push_back({text.toStdString(), 8});
-  const QTemporaryDir folder;
-  EXPECT_EQ(extracted(GetParam().name, GetParam().arguments, rendered(folder, lines)), texts);
-}
-
-INSTANTIATE_TEST_SUITE_P(Extractors, BlanksReadBack, testing::ValuesIn(kExtractors),
-                         testing_support::RowName{});
-
-// For a description with Greek, Chinese and an emoji besides Windows-1252's own letters, the
-// report file and the printed lines (the printer's, fondara-calc --stampa's, the PDF/A
-// report's) hold the same text, '?' for each character Windows-1252 lacks; the PDF embeds no
-// font but the report's, the heading's in 10 points and the rest in 8.
-TEST(ThreeReports, AgreeOnCharactersOutsideWindows1252) {
-  const Report report = {Statement{{std::string("DESCRIZIONE:Δφ 测试 😀 città 5 €")}}, FontSize{8},
-                         Statement{{std::string("DATI")}}};
-  EXPECT_EQ(file_bytes(report), "DESCRIZIONE:?? ?? ? citt\xE0 5 \x80\r\nDATI\r\n");
-  const QStringList expected = {QStringLiteral("DESCRIZIONE:?? ?? ? città 5 €"),
-                                QStringLiteral("DATI")};
+// Copied or extracted text has blanks, not tabs (between words, in runs, before the first
+// word); the report file and the PDF/A report hold '?' for each character Windows-1252
+// lacks; the PDF embeds one font.
+TEST_P(ReadBack, BlanksAsBlanksAndQuestionMarksForWhatWindows1252Lacks) {
+  const std::string length = "L      =  10  m, lunghezza della fondazione", cu = "   cu  =  0,5";
+  const Report report = {Statement{{std::string("DESCRIZIONE:  Δφ 测试  😀 città 5 €")}},
+                         FontSize{8}, Statement{{length}}, Statement{{cu}}};
+  EXPECT_EQ(file_bytes(report),
+            "DESCRIZIONE:  ?? ??  ? citt\xE0 5 \x80\r\n" + length + "\r\n" + cu + "\r\n");
   const QTemporaryDir folder;
   const QString path = saved(folder, pdfa_report(report, QStringLiteral("Relazione")));
-  EXPECT_EQ(extracted("pdf2txt", {}, path), expected);
-  EXPECT_EQ(extracted("pdffonts", {}, path).size(), 3);  // a heading of two lines, one font
-  const test::PdfText pdf = test::read_pdf(path);
-  ASSERT_EQ(pdf.lines.size(), 2u);
-  EXPECT_NEAR(pdf.lines[0].pitch / pdf.lines[1].pitch, 10.0 / 8.0, 0.02);
+  EXPECT_EQ(extracted(GetParam().name, GetParam().arguments, path),
+            (QStringList{QStringLiteral("DESCRIZIONE:  ?? ??  ? città 5 €"),
+                         QString::fromStdString(length), QString::fromStdString(cu)}));
+  const QStringList fonts = extracted("pdffonts", {}, path);  // a heading of two lines, one font
+  ASSERT_EQ(fonts.size(), 3);
+  EXPECT_TRUE(fonts[2].contains(QRegularExpression(" yes( +(yes|no)){2} +\\d")));  // embedded
 }
 
-// A line exactly as wide as the space from the left margin to 10 units of 200 before the
-// printable area's right edge stays whole; one character more wraps. The character pitch
-// is read back from the PDF.
+INSTANTIATE_TEST_SUITE_P(Extractors, ReadBack, testing::ValuesIn(kExtractors),
+                         testing_support::RowName{});
+
+// A line as wide as from the left margin to 180 units of 200 across stays whole; one
+// character more wraps.
 TEST(RightMargin, TenUnitsOf200BeforeTheRightEdge) {
-  const QTemporaryDir folder;
-  const auto printed = [&](std::size_t characters) {
-    return test::read_pdf(rendered(folder, {{std::string(characters, 'x'), 8}}));
+  const auto printed = [](std::size_t characters) {
+    return print({{std::string(characters, 'x'), 8}}, a4_page());
   };
-  const double pitch = printed(10).lines.at(0).pitch;
   const double width = a4_page().paintRect(QPageLayout::Point).width();
-  const auto fitting = static_cast<std::size_t>(std::floor(width * 180 / 200 / pitch));
+  const auto fitting = static_cast<std::size_t>(width * 180 / 200 / printed(10).lines.at(0).pitch);
   EXPECT_EQ(printed(fitting).texts.size(), 1u);
   EXPECT_EQ(printed(fitting + 1).texts.size(), 2u);
 }
 
-// A description of 500,000 characters is wrapped like a short one: every word, in order,
-// inside the page.
-TEST(LongDescription, IsWrappedWithEveryWordInsideThePage) {
-  QString description = QStringLiteral("DESCRIZIONE:");
-  for (int i = 0; description.size() < 500000; ++i)
-    description += QStringLiteral("parola%1 ").arg(i);
-  const QTemporaryDir folder;
-  const test::PdfText pdf = test::read_pdf(rendered(folder, {{description.toStdString(), 8}}));
-  QStringList words;
-  int outside = 0;
-  const QRectF page = a4_page().paintRect(QPageLayout::Point).adjusted(-0.5, -0.5, 0.5, 0.5);
-  for (const test::PdfWord& word : pdf.words) {
-    words << word.text;
-    outside += page.contains(word.box) ? 0 : 1;
-  }
-  EXPECT_EQ(words, description.split(QLatin1Char(' '), Qt::SkipEmptyParts));
-  EXPECT_EQ(outside, 0);
-  EXPECT_GT(pdf.pages, 40);
-}
-
-// The data of a file with every character XML and the data file escape, added to the PDF/A
-// report's metadata: it reads back exactly, the file stays whole (its cross references
-// checked by qpdf), its metadata valid XML with the PDF/A identification and the extension
-// schema, and its pages read as before.
+// Data with every character XML and the data file escape, added to the PDF/A report's
+// metadata, reads back exactly; the file stays whole (qpdf), its metadata valid XML with the
+// extension schema, its pages as before. A layout it does not know is refused.
 TEST(PdfMetadata, CarriesTheDataInAValidPdfaFile) {
   const std::string data =
       "FONDARA-DATI 1\ntipo=coesivi\ndescrizione=<a> & \"b\" 'c' \\\\ — città φ\n";
@@ -129,17 +102,72 @@ TEST(PdfMetadata, CarriesTheDataInAValidPdfaFile) {
   const QString path = saved(folder, QByteArray::fromStdString(*with_data));
   EXPECT_TRUE(test::tool_output(QStringLiteral("qpdf"), {"--check", path})
                   .contains(QStringLiteral("No syntax or stream encoding errors")));
-  const QString xmp = test::tool_output(QStringLiteral("pdfinfo"), {"-meta", path});
-  for (const char* fact : {"pdfaid:part=\"1\"", "pdfaid:conformance=\"B\"",
-                           "<pdfaSchema:prefix>fondara</pdfaSchema:prefix>",
-                           "<pdfaProperty:name>dati</pdfaProperty:name>"})
+  const QString xmp = test::tool_output(QStringLiteral("pdfinfo"), {"-meta", path}) +
+                      test::tool_output(QStringLiteral("pdfinfo"), {path});
+  for (const char* fact :
+       {"pdfaid:part=\"1\"", "pdfaid:conformance=\"B\"", "(A4)\n", "Creator:         Fondara\n",
+        "<pdfaSchema:prefix>fondara</pdfaSchema:prefix>",
+        "<pdfaProperty:name>dati</pdfaProperty:name>"})
     EXPECT_TRUE(xmp.contains(QString::fromUtf8(fact))) << fact;
   EXPECT_EQ(std::system(("pdfinfo -meta '" + path.toStdString() + "' | xmllint --noout -").c_str()),
             0);
   EXPECT_EQ(test::read_pdf(path).texts, QStringList{QStringLiteral("DESCRIZIONE:Plinto <A> & B")});
-  // A layout it does not know is refused.
   EXPECT_FALSE(with_calculation_data("%PDF-1.4\nnot a pdf\n", data).ok());
   EXPECT_FALSE(with_calculation_data(pdf.replace(pdf.rfind("xref\n"), 4, "xrfe"), data).ok());
+}
+
+// The heading in 10 points, the rest in 8, blanks and letters as given; the first line 10 of
+// 200 units across and 10 of 100 down the page; empty lines keep the space of their size.
+TEST(PrinterChannel, PrintsEveryLineAtTheMarginInItsOwnSize) {
+  // clang-format off
+  const std::vector<Line> report = {{"PROGRAMMA: FONDARA VER.3.0", 10}, {"", 10}, {"", 8},
+      {"DESCRIZIONE:plinto <A> & \"B\" sotto la più bassa ", 8}, {"Ø'    = tang(Ø') ...... 0,5773503", 8},
+      {"", 8}, {"   tre blanks davanti,    quattro in mezzo", 8}};
+  // clang-format on
+  const test::PdfText pdf = print(report, a4_page());
+  QStringList texts;
+  for (const Line& line : report) texts << QString::fromStdString(line.text);
+  ASSERT_EQ(pdf.texts, test::printed_texts(texts));
+  const auto& lines = pdf.lines;
+  const QRectF page = a4_page().paintRect(QPageLayout::Point);
+  EXPECT_NEAR(lines[0].start.x(), page.width() / 20, 0.5);
+  EXPECT_NEAR(lines[0].start.y(), page.height() / 10, 0.5);
+  EXPECT_NEAR(lines[0].pitch / lines[1].pitch, 10.0 / 8.0, 0.02);
+  const double spacing8 = lines[2].start.y() - lines[1].start.y();
+  EXPECT_NEAR(lines[1].start.y() - lines[0].start.y(), 2 * spacing8 * 10.0 / 8.0 + spacing8, 0.5);
+  EXPECT_NEAR(lines[3].start.y() - lines[2].start.y(), 2 * spacing8, 0.2);
+}
+
+// A 300-character description (its trailing blanks taking no line) and a word wider than a
+// line continue below, each line one lower, onto a new page of an A6 with the test queue's
+// margins; every word inside the page.
+TEST(PrinterChannel, LongLinesWrapAndEveryWordStaysInsideThePage) {
+  QString description = QStringLiteral("DESCRIZIONE:Plinto");
+  for (int i = 0; description.size() < 300; ++i) description += QStringLiteral(" parola%1").arg(i);
+  const QString unbroken(150, u'x');
+  std::vector<Line> lines = {{(description + QString(99, u' ')).toStdString(), 8},
+                             {unbroken.toStdString(), 8}};
+  QStringList after;
+  for (int i = 1; i <= 40; ++i)
+    lines.push_back({(after << QStringLiteral("riga %1").arg(i)).back().toStdString(), 8});
+  const QPageLayout page(QPageSize(QPageSize::A6), {}, {18, 36, 18, 36}, QPageLayout::Point);
+  const test::PdfText pdf = print(lines, page);
+  // Pieces broken at blanks rejoin with one blank; the unbroken word loses no character.
+  QStringList words, xs, rest;
+  const double step = pdf.lines.at(1).start.y() - pdf.lines[0].start.y();
+  for (std::size_t i = 0; i < pdf.lines.size(); ++i) {
+    const QString& text = pdf.texts[i];
+    (text.startsWith(u"riga") ? rest : text.startsWith(u'x') ? xs : words) << text;
+    const double down = i ? pdf.lines[i].start.y() - pdf.lines[i - 1].start.y() : -1;
+    EXPECT_TRUE(down < 0 || std::abs(down - step) < 0.1) << i;  // back up on a new page
+  }
+  EXPECT_EQ(words.join(u' '), description);
+  EXPECT_EQ(xs.join(QString()), unbroken);
+  EXPECT_EQ(rest, after);
+  EXPECT_EQ(pdf.pages, 2);
+  const QRectF area = page.paintRect(QPageLayout::Point).adjusted(-0.5, -0.5, 0.5, 0.5);
+  for (const test::PdfWord& word : pdf.words)
+    EXPECT_TRUE(area.contains(word.box)) << word.text.toStdString();
 }
 
 }  // namespace

@@ -12,23 +12,17 @@ Statement text(std::string value, End end = End::line_break) {
   return {{std::move(value)}, end};
 }
 
-TEST(WriteLines, OpenLinesContinueAndEachLineTakesTheSizeInForceWhenItEnds) {
-  const Report report = {text("Si ottiene", End::open_line),
-                         text(" allo SLU:"),
-                         {},
-                         FontSize{8},
-                         Statement{{std::string("L      = "), 10.0f, std::string(" m")}},
-                         text("aperta", End::open_line),
-                         FontSize{12},
-                         {}};
+TEST(ReportText, OpenLinesContinueAndEachLineTakesTheSizeInForceWhenItEnds) {
+  // clang-format off
+  const Report report = {text("Si ottiene", End::open_line), text(" allo SLU:"), {}, FontSize{8},
+      Statement{{std::string("L      = "), 10.0f, std::string(" m")}}, text("aperta", End::open_line), FontSize{12}, {}};
+  // clang-format on
   std::vector<std::pair<std::string, int>> lines;
   for (const Line& line : write_lines(report, 10)) lines.emplace_back(line.text, line.points);
   EXPECT_EQ(lines,
             (decltype(lines){
                 {"Si ottiene allo SLU:", 10}, {"", 10}, {"L      =  10  m", 8}, {"aperta", 12}}));
-}
-
-TEST(FileBytes, AFinalOpenLineHasNoLineEnd) {
+  // A final open line has no line end.
   EXPECT_EQ(file_bytes({text("a"), {}, FontSize{8}, text("b", End::open_line)}), "a\r\n\r\nb");
 }
 

@@ -1,18 +1,54 @@
-// The drained kind from its fields' texts: the expected report files, the result boxes'
-// texts, every field reaching the calculation, and the failures of a report.
-#include "drained/drained_report.h"
-
+// The drained calculation's failures; the kind from its fields' texts: the expected report
+// files, the result boxes' texts, every field reaching the calculation, a report's failures.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
+#include "drained/calcolo_drenato.h"
+#include "drained/drained_report.h"
 #include "drained/kind.h"
 #include "row_name.h"
 #include "test_data.h"
 
 namespace fondara::drained {
 namespace {
+
+// The stored values of the worked examples are checked where the report prints them all.
+struct Row {
+  const char* name;
+  DrainedInputs in;  // L, B, H, phi, c, G, G1, YR, falda
+  Failure cause;
+};
+
+// clang-format off
+const Row rows[] = {
+    {"length_zero", {0, 2, 1, 30, 0, 1900, 1800, 2.3f, false}, Failure::lunghezza_zero},
+    {"width_zero", {10, 0, 1, 30, 0, 1900, 1800, 2.3f, false}, Failure::larghezza_zero},
+    {"angle_zero", {10, 2, 1, 0, 0, 1900, 1800, 2.3f, false}, Failure::angolo_zero},
+    {"safety_factor_zero", {10, 2, 1, 30, 0, 1900, 1800, 0, false}, Failure::coefficiente_zero},
+    {"angle_89_overflows", {10, 2, 1, 89, 0, 1900, 1800, 2.3f, false}, Failure::fuori_intervallo},
+    {"angle_90", {10, 2, 1, 90, 0, 1900, 1800, 2.3f, false}, Failure::angolo_fuori_campo},
+};
+// clang-format on
+
+class CalcoloDrenatoFailure : public testing::TestWithParam<Row> {};
+
+TEST_P(CalcoloDrenatoFailure, NamesTheCause) {
+  const auto v = CalcoloDrenato(GetParam().in);
+  ASSERT_FALSE(v.ok());
+  EXPECT_EQ(v.error(), GetParam().cause);
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, CalcoloDrenatoFailure, testing::ValuesIn(rows),
+                         testing_support::RowName{});
+
+// A small angle gives an Nc near five; under water G = 900 weighs -100, and
+// q2 = floor(-1382,3) moves away from zero.
+TEST(CalcoloDrenatoEdges, Complete) {
+  EXPECT_NEAR(CalcoloDrenato({10, 2, 1, 0.5f, 0, 1900, 1800, 2.3f, false})->n3, 5.0f, 0.1f);
+  EXPECT_EQ(CalcoloDrenato({10, 2, 1, 30, 0, 900, 1800, 2.3f, true})->q2, -1383.0f);
+}
 
 FieldTexts with(FieldTexts texts, const FieldTexts& changes) {
   for (const auto& [name, text] : changes) texts[name] = text;
@@ -69,17 +105,14 @@ TEST(DrainedKind, TwoStageDisplayLosesAHundredthWhereNYDoesNot) {
 
 TEST(DrainedReport, AngleIsPrintedInWholeDegreesRoundedHalfUp) {
   // 27,5 (in drenato_yr3) prints 27 after its trip through float radians; 32,5 prints 33.
-  const auto lines =
-      output::write_lines(*drained_kind()
-                               .compute(with(example, {{"angolo", "32,5"}}), Source::terminal)
-                               ->report(Version::file, ""));
-  EXPECT_EQ(lines[18].text, "Ø'    =  33  gradi, angolo attrito del terreno di fondazione");
+  const auto angle = drained_kind().compute(with(example, {{"angolo", "32,5"}}), Source::terminal);
+  EXPECT_EQ(output::write_lines(*angle->report(Version::file, ""))[18].text,
+            "Ø'    =  33  gradi, angolo attrito del terreno di fondazione");
 }
 
 TEST(DrainedReport, FailsWhenAPrintTimeValueIsBeyondTheFloatRangeOrNotANumber) {
   const DrainedInputs in{10, 2, 1, 30, 0, 1900, 1800, 2.3f, false};
-  ValoriDrenati beyond = *CalcoloDrenato(in);
-  ValoriDrenati not_a_number = beyond;
+  ValoriDrenati beyond = *CalcoloDrenato(in), not_a_number = beyond;
   beyond.q1 = beyond.q2 = std::numeric_limits<float>::max();
   not_a_number.q3 = std::numeric_limits<float>::quiet_NaN();
   for (auto version : {Version::file, Version::printed}) {
