@@ -88,7 +88,7 @@ std::string FieldReader::description(std::string_view name) {
   const auto given_text = text(name);
   if (!given_text) return {};
   if (source_ == Source::terminal) {
-    if (auto cause = description_problem(*given_text)) refuse(std::move(*cause));
+    if (auto checked = check_description(*given_text); !checked) refuse(checked.error());
   }
   return std::string(*given_text);
 }

@@ -125,15 +125,15 @@ void make_valid_utf8(std::string& text) {
   if (changed) text = std::move(valid);
 }
 
-std::optional<std::string> description_problem(std::string_view text) {
+Outcome<Done, std::string> check_description(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
     const auto point = decode_utf8(text, pos);
-    if (!point) return std::string(messages::description_not_utf8);
-    if (is_c0_control(*point)) return std::string(messages::description_control);
-    if (is_c1_control(*point)) return std::string(messages::description_c1);
-    if (changes_direction(*point)) return std::string(messages::description_direction);
+    if (!point) return Failed{std::string(messages::description_not_utf8)};
+    if (is_c0_control(*point)) return Failed{std::string(messages::description_control)};
+    if (is_c1_control(*point)) return Failed{std::string(messages::description_c1)};
+    if (changes_direction(*point)) return Failed{std::string(messages::description_direction)};
   }
-  return std::nullopt;
+  return Done{};
 }
 
 }  // namespace fondara

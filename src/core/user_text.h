@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/outcome.h"
+
 namespace fondara {
 
 // `text` between double quotes on one line, cut after 60 characters with "…", invalid
@@ -39,10 +41,10 @@ std::string alternatives(const Range& items, Name name) {
   return text;
 }
 
-// Why a description typed outside a window cannot be reported, or nothing when it can:
-// it is not UTF-8, or it holds a control character (C0, DEL, C1: it would break the
+// Done when a description typed outside a window can be reported, else why not: it is
+// not UTF-8, or it holds a control character (C0, DEL, C1: it would break the
 // report's line or act on a terminal) or one that reverses the direction of the text
 // shown (embeddings, overrides, isolates). The first such cause met, in Italian.
-std::optional<std::string> description_problem(std::string_view text);
+Outcome<Done, std::string> check_description(std::string_view text);
 
 }  // namespace fondara

@@ -16,7 +16,8 @@ const std::string kDirection =
     "caratteri che cambiano la direzione del testo (da U+202A a U+202E, da U+2066 a U+2069).";
 
 std::string problem(const std::string& text) {
-  return description_problem(text).value_or("none");
+  const auto checked = check_description(text);
+  return checked ? "none" : checked.error();
 }
 
 std::string joined(std::vector<const char*> words) {
