@@ -311,21 +311,21 @@ void LoadTable::remove_selected_rows() {
 }
 
 void LoadTable::paste_clipboard() {
-  const auto refused = paste(QApplication::clipboard()->text());
-  if (!refused) return;
+  const auto pasted = paste(QApplication::clipboard()->text());
+  if (pasted) return;
   window::beep();
-  window::message_box(window(), *refused);
+  window::message_box(window(), pasted.error());
 }
 
-std::optional<QString> LoadTable::paste(const QString& text) {
+Outcome<Done, QString> LoadTable::paste(const QString& text) {
   const int first_row = std::max(currentRow(), 0);
   const int first_column = std::max(currentColumn(), 0);
   if (first_column >= kLoadColumns)
-    return QStringLiteral(
-        "Impossibile incollare: scegliere una cella delle colonne N, MB, ML, HB o HL.");
+    return Failed{QStringLiteral(
+        "Impossibile incollare: scegliere una cella delle colonne N, MB, ML, HB o HL.")};
   const auto block = pasted_block(text, first_row, first_column);
-  if (!block) return block.error();
-  if (block->empty()) return std::nullopt;
+  if (!block) return Failed{block.error()};
+  if (block->empty()) return Done{};
   {
     const QSignalBlocker quiet(this);
     while (rowCount() < first_row + static_cast<int>(block->size())) make_row(rowCount());
@@ -337,7 +337,7 @@ std::optional<QString> LoadTable::paste(const QString& text) {
   resizeColumnsToContents();
   setCurrentCell(first_row, first_column);
   Q_EMIT loads_changed();
-  return std::nullopt;
+  return Done{};
 }
 
 void LoadTable::paste_over_editor(QWidget* editor) {

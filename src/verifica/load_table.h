@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/kind.h"
+#include "core/outcome.h"
 
 namespace fondara::verifica {
 
@@ -46,8 +47,8 @@ class LoadTable : public QTableWidget {
   // Pastes the clipboard's text from the current cell; a refused paste beeps and tells why
   // in a message box, and changes nothing.
   void paste_clipboard();
-  // The same for `text`: nothing, or why nothing was pasted (Italian, one line).
-  std::optional<QString> paste(const QString& text);
+  // The same for `text`: Done, or why nothing was pasted (Italian, one line).
+  Outcome<Done, QString> paste(const QString& text);
 
   // The result columns of every row, in the order of the kind's results, and the row of the
   // governing combination (marked and in bold), if any; rows beyond them are left empty.
