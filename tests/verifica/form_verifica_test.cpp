@@ -206,16 +206,6 @@ TEST_F(VerificaWindow, CalcolaGivesEachRowItsVerdictAndMarksTheGoverningOne) {
   EXPECT_EQ(values->item(2, 1)->text(), "0,700");
 }
 
-TEST_F(VerificaWindow, ARefusalIsToldInAMessageBoxWithoutResults) {
-  fill(*window, annex_d_footing);
-  paste(0, 0, QStringLiteral("200\n\t10"));
-  click(*window, "calcola");
-  EXPECT_EQ(messages, QStringList{"Combinazione 2: Manca il campo N: N, carico verticale di "
-                                  "progetto, peso della fondazione compreso (kN)."});
-  EXPECT_EQ(result(0, "U"), "");
-  EXPECT_FALSE(find(*window, "salva")->isEnabled());
-}
-
 // An optional field may be left empty, and takes a cell copied from a spreadsheet.
 TEST_F(VerificaWindow, OptionalFieldTakesAnEmptyTextOrACopiedCell) {
   QLineEdit* box = field(*window, "falda");
@@ -230,14 +220,19 @@ TEST_F(VerificaWindow, OptionalFieldTakesAnEmptyTextOrACopiedCell) {
   EXPECT_EQ(beeps, 1);
 }
 
-TEST_F(VerificaWindow, ConditionAndWaterTableEnableTheirFieldsAndCalcolaWaitsForThem) {
+TEST_F(VerificaWindow, ConditionAndWaterTableEnableTheirFieldsCalcolaWaitsForThemOrRefuses) {
   const auto enabled = [this](const char* name) { return field(*window, name)->isEnabled(); };
   const auto calcola = [this] { return find(*window, "calcola")->isEnabled(); };
   EXPECT_FALSE(enabled("coesione_non_drenata") || enabled("peso_saturo"));
   fill(*window, annex_d_footing);
-  EXPECT_FALSE(calcola());  // a combination's N
-  paste(0, 0, QStringLiteral("\t\t\t\t\n200"));
+  EXPECT_FALSE(calcola());                   // a combination's N
+  paste(0, 0, QStringLiteral("\t10\n200"));  // N only in the second row
   EXPECT_TRUE(calcola());
+  click(*window, "calcola");  // refused in a message box, without results
+  EXPECT_EQ(messages, QStringList{"Combinazione 1: Manca il campo N: N, carico verticale di "
+                                  "progetto, peso della fondazione compreso (kN)."});
+  EXPECT_EQ(result(1, "U"), "");
+  EXPECT_FALSE(find(*window, "salva")->isEnabled());
   fill(*window, QStringLiteral("falda=0,5"));
   EXPECT_FALSE(calcola());  // γsat, with the water table
   fill(*window, QStringLiteral("peso_saturo=19"));
