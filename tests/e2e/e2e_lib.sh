@@ -1,12 +1,7 @@
 # shellcheck shell=bash disable=SC2034  # the titles are used by the scenarios
-# Functions of the end-to-end scenarios: the real fondara under an X server (xvfb-run),
-# driven with xdotool through XTEST key strokes and mouse clicks, as a user would.
-# Sourced by scenarios.sh. Every wait is bounded by E2E_WAIT seconds.
-#
-# Environment: FONDARA (the program), FONDARA_GEOMETRY (fondara_e2e_geometry, which
-# tells where the controls are), FONDARA_TEST_DATA (the expected reports), DISPLAY (set
-# by xvfb-run); E2E_ARTIFACTS (folder for a screenshot on failure, default: the current
-# folder).
+# Functions of the end-to-end scenarios (sourced by scenarios.sh): the real fondara under
+# xvfb-run, driven with xdotool key strokes and clicks as a user would. Every wait is bounded.
+# E2E_ARTIFACTS: folder for a screenshot on failure (default: the current folder).
 
 : "${FONDARA:?FONDARA must name the fondara executable}"
 : "${FONDARA_GEOMETRY:?FONDARA_GEOMETRY must name the fondara_e2e_geometry executable}"
@@ -22,6 +17,7 @@ readonly TITLE_SCIOLTI='terreni sciolti$'
 readonly TITLE_SAVE_DIALOG='^VELDORA - salva file$'
 readonly TITLE_MESSAGE='^Fondara$'
 readonly TITLE_HELP='^  Informazioni G1$'
+readonly TITLE_VERIFICA='^Verifica della fondazione - NTC 2018 / EC7$'
 
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/fondara-e2e.XXXXXX")
 app_pid=
@@ -29,16 +25,15 @@ scenario_name=${scenario_name:-e2e}
 
 e2e_log() { echo "[$(date +%T)] $*"; }
 
-# Ends the program started by start_app, if it still runs.
-stop_app() {
-  if [ -n "$app_pid" ]; then
-    kill "$app_pid" 2>/dev/null || true
-    wait "$app_pid" 2>/dev/null || true
-    app_pid=
-  fi
+# stop VARIABLE: ends the child process whose pid the variable holds, if any, and clears it.
+stop() {
+  local -n pid=$1
+  [ -z "$pid" ] || { kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; }
+  pid=
 }
+stop_app() { stop app_pid; }
 
-# Extra clean-up steps of a scenario run before the common ones (for instance cupsd).
+# A scenario's own clean-up (for instance cupsd), run first.
 e2e_extra_cleanup() { :; }
 
 e2e_cleanup() {
@@ -65,6 +60,16 @@ fail() {
 }
 
 app_running() { [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; }
+not() { ! "$@"; }
+
+# Runs the command every 0.1 s until it succeeds; false after $wait_limit (E2E_WAIT) seconds.
+wait_until() {
+  local deadline=$((SECONDS + ${wait_limit:-$E2E_WAIT}))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
 
 # Starts the program with a fresh HOME whose Documents folder is where the save dialog
 # opens; waits for the start window and gives it the keyboard focus.
@@ -83,29 +88,19 @@ start_app() {
   focus "$start_window"
 }
 
-# Prints the id of the first visible window whose title matches the regular expression,
-# waiting for it at most $2 seconds (default E2E_WAIT). A search fails at once, rather
-# than waits, when a window it looks at goes away meanwhile (under a window manager, the
-# frame of a window that closes): it is tried again.
+# Whether a visible window's title matches the regular expression. A search fails at once
+# when a window it looks at goes away meanwhile (under a window manager, a closing frame).
+shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+
+# Prints the id of the first visible window whose title matches the regular expression.
 wait_window() {
-  local ids limit=${2:-$E2E_WAIT}
-  local deadline=$((SECONDS + limit))
-  until ids=$(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
-    [ "$SECONDS" -lt "$deadline" ] ||
-      fail "nessuna finestra con titolo /$1/ entro $limit s$(app_running || echo ' (fondara è terminato)')"
-    sleep 0.1
-  done
+  local ids title=$1
+  wait_until eval 'ids=$(xdotool search --onlyvisible --name "$title" 2>/dev/null)' ||
+    fail "nessuna finestra con titolo /$1/$(app_running || echo ' (fondara è terminato)')"
   echo "${ids%%$'\n'*}"
 }
 
-# Waits until no visible window has a title matching the regular expression.
-wait_window_gone() {
-  local deadline=$((SECONDS + E2E_WAIT))
-  while xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "la finestra /$1/ è ancora aperta dopo $E2E_WAIT s"
-    sleep 0.1
-  done
-}
+wait_window_gone() { wait_until not shown "$1" || fail "la finestra /$1/ è ancora aperta"; }
 
 focus() {
   timeout "$E2E_WAIT" xdotool windowfocus --sync "$1" ||
@@ -140,21 +135,14 @@ click() {
   xdotool click 1
 }
 
-# The save dialog that SALVA opened: the file name box has the focus, so the path is
-# typed there and confirmed with Return; then waits for the file (written atomically,
-# so complete once it is there).
+# Types the path into the save dialog that SALVA opened (its file name box has the focus),
+# confirms it and waits for the file (written atomically: complete once it is there).
 save_through_dialog() {
-  local path=$1 dialog
-  dialog=$(wait_window "$TITLE_SAVE_DIALOG")
-  focus "$dialog"
-  type_text "$path"
+  focus "$(wait_window "$TITLE_SAVE_DIALOG")"
+  type_text "$1"
   keys Return
   wait_window_gone "$TITLE_SAVE_DIALOG"
-  local deadline=$((SECONDS + E2E_WAIT))
-  until [ -s "$path" ]; do
-    [ "$SECONDS" -lt "$deadline" ] && app_running || fail "il file $path non è stato scritto"
-    sleep 0.1
-  done
+  wait_until test -s "$1" || fail "il file $1 non è stato scritto"
 }
 
 # Fails unless the file equals the expected report byte for byte; shows the first

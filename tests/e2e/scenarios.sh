@@ -1,24 +1,9 @@
 #!/usr/bin/env bash
-# End-to-end scenarios on the real fondara, one per CTest test:
-#
-#   scenarios.sh coesivi_tastiera   undrained window by keyboard only: L < B refused, the
-#                                   fields corrected with both Delete keys, saved report
-#   scenarios.sh apri_file          fondara FILE opens the drained window filled from a data
-#                                   file; its report saved through the dialog
-#   scenarios.sh sciolti_mouse      drained window by mouse, water table SI, the help
-#                                   window opened and closed, saved report
-#   scenarios.sh aiuto_openbox      the help window centred on the drained window under a
-#                                   window manager (openbox) that frames and places them
-#   scenarios.sh stampante          on a real CUPS queue: a refused job, the undrained
-#                                   report printed and read back on A4 and Letter, a
-#                                   stopped queue, a relay to the scheduler that fails
-#                                   the job in four ways once it has the document, a
-#                                   scheduler that does not answer, none
-#
-# Run under xvfb-run with FONDARA, FONDARA_GEOMETRY and FONDARA_TEST_DATA set (see
-# e2e_lib.sh); the printer scenario also needs CUPS_TEST_PRINTER
-# (scripts/cups-test-printer.sh), root and python3, the window manager's openbox. Exit
-# status 77: skipped.
+# End-to-end scenarios on the real fondara, one per CTest test (scenarios.sh SCENARIO), each
+# described at its function. Run under xvfb-run with FONDARA, FONDARA_GEOMETRY and
+# FONDARA_TEST_DATA set; the printer's also needs CUPS_TEST_PRINTER, root and python3, and
+# apri_file openbox. Exit status 77: skipped.
+# shellcheck disable=SC2016,SC2034  # eval'd texts; pids cleared by stop through a nameref
 set -euo pipefail
 
 scenario_name=${1:?usage: scenarios.sh SCENARIO}
@@ -30,8 +15,7 @@ readonly L=10 B=2 H=1 G1=1800 CU=0,5 PHI=30 C=0 G=1900
 
 reports=$(mktemp -d "$E2E_TMP/rapporti.XXXXXX")
 
-# Start window by keyboard: pulsante_sciolti holds the focus, Tab moves it to
-# pulsante_coesivi and Return presses the focused button.
+# Start window by keyboard: Tab from pulsante_sciolti to pulsante_coesivi, Return presses it.
 open_coesivi_by_keyboard() {
   keys Tab Return
   coesivi=$(wait_window "$TITLE_COESIVI")
@@ -39,11 +23,11 @@ open_coesivi_by_keyboard() {
   focus "$coesivi"
 }
 
-# Undrained fields in their tab order from lunghezza, where activation puts the focus,
-# with the length given; the focus ends in calcola.
-type_coesivi_example() {
-  for value in "$1" "$B" "$H" "$G1" "$CU"; do
-    type_text "$value"
+# Types each value and presses Tab after it; an empty value only moves on.
+type_and_tab() {
+  local value
+  for value in "$@"; do
+    [ -z "$value" ] || type_text "$value"
     keys Tab
   done
 }
@@ -59,10 +43,12 @@ click_and_type() {
   done
 }
 
+# The undrained window by keyboard only: L < B refused, the fields corrected with both Delete
+# keys, the report saved.
 scenario_coesivi_tastiera() {
   start_app
   open_coesivi_by_keyboard
-  type_coesivi_example 1
+  type_and_tab 1 "$B" "$H" "$G1" "$CU" # from lunghezza to calcola
   keys Return # calcola: L < B
   local message
   message=$(wait_window "$TITLE_MESSAGE")
@@ -101,6 +87,7 @@ open_and_close_help() {
   app_running || fail "fondara è terminato alla chiusura della finestra di aiuto"
 }
 
+# The drained window by mouse, water table SI, the help window, the report saved.
 scenario_sciolti_mouse() {
   start_app
   click "$start_window" form_principale pulsante_sciolti
@@ -117,18 +104,19 @@ scenario_sciolti_mouse() {
   expect_same_file "$reports/sciolti.txt" drenato_si.txt
 }
 
-# fondara FILE: the drained window opens directly, filled from a data file typed at the
-# terminal and calculated; its report saved through the dialog is the worked example's.
+# Under a window manager (openbox), which frames and places the windows: fondara FILE opens
+# the drained window filled from a data file and calculated; the help window; the report.
 scenario_apri_file() {
+  start_window_manager
   local data=$reports/plinto.fondara
   printf '%s\n' 'FONDARA-DATI 1' 'tipo=sciolti' 'origine=terminale' "lunghezza=$L" \
     "larghezza=$B" "altezza=$H" "angolo=$PHI" "coesione_drenata=$C" \
     "peso_terreno_fondazione=$G" "peso_terreno_rinterro=$G1" 'falda=SI' >"$data"
   start_app "$data"
   sciolti=$(wait_window "$TITLE_SCIOLTI")
-  ! xdotool search --onlyvisible --name "$TITLE_START" >/dev/null 2>&1 ||
-    fail "con un file, la finestra iniziale non deve comparire"
+  not shown "$TITLE_START" || fail "con un file, la finestra iniziale non deve comparire"
   focus "$sciolti"
+  open_and_close_help
   click "$sciolti" form_sciolti salva
   save_through_dialog "$reports/sciolti.txt"
   expect_same_file "$reports/sciolti.txt" drenato_si.txt
@@ -136,8 +124,7 @@ scenario_apri_file() {
 
 # ---------------------------------------------------------------- window manager
 
-# Starts openbox on the display and waits until it manages windows, which it tells by
-# naming its check window on the root window.
+# Starts openbox and waits until it manages windows: it names its check window on the root.
 start_window_manager() {
   if ! command -v openbox >/dev/null; then
     echo "saltato: serve openbox"
@@ -149,26 +136,9 @@ start_window_manager() {
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
   wm_pid=$!
   # shellcheck disable=SC2317  # run by the EXIT trap
-  e2e_extra_cleanup() {
-    kill "$wm_pid" 2>/dev/null || true
-    wait "$wm_pid" 2>/dev/null || true
-  }
-  local deadline=$((SECONDS + E2E_WAIT))
-  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    [ "$SECONDS" -lt "$deadline" ] && kill -0 "$wm_pid" 2>/dev/null ||
-      fail "openbox non gestisce le finestre: $(cat "$E2E_TMP/openbox.log")"
-    sleep 0.1
-  done
-}
-
-scenario_aiuto_openbox() {
-  start_window_manager
-  start_app
-  keys Return # pulsante_sciolti holds the focus
-  sciolti=$(wait_window "$TITLE_SCIOLTI")
-  wait_window_gone "$TITLE_START"
-  focus "$sciolti"
-  open_and_close_help
+  e2e_extra_cleanup() { stop wm_pid; }
+  wait_until eval "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" ||
+    fail "openbox non gestisce le finestre: $(cat "$E2E_TMP/openbox.log")"
 }
 
 # ---------------------------------------------------------------- real printer
@@ -185,12 +155,11 @@ words() { tr -s ' \f\n' '\n' | grep .; }
 
 # STAMPA prints the report's words in order on paper $1, the first at the paper's ORIGIN.
 expect_printed() {
-  local job=$print_folder/job.pdf info=$E2E_TMP/pdfinfo deadline=$((SECONDS + PRINT_WAIT))
+  local job=$print_folder/job.pdf info=$E2E_TMP/pdfinfo
   click_stampa
-  until [ -s "$job" ] && [ -z "$(lpstat -o 2>/dev/null)" ] && pdfinfo "$job" >"$info" 2>&1; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "nessuna stampa entro $PRINT_WAIT s: $(lpstat -t 2>&1)"
-    sleep 0.2
-  done
+  wait_limit=$PRINT_WAIT wait_until eval \
+    '[ -s "$job" ] && [ -z "$(lpstat -o 2>/dev/null)" ] && pdfinfo "$job" >"$info" 2>&1' ||
+    fail "nessuna stampa entro $PRINT_WAIT s: $(lpstat -t 2>&1)"
   diff -u <(words <"$FONDARA_TEST_DATA/non_drenato_yr23.stampa.txt") \
     <(pdftotext -layout "$job" - | words) >&2 || fail "la stampa non ha le parole della relazione"
   grep -q "^Page size:.*($1)" "$info" || fail "la pagina non è $1: $(cat "$info")"
@@ -206,7 +175,7 @@ expect_print_problem() {
   local limit_ms=${2:-2000}
   click_stampa
   xdotool click 1
-  until xdotool search --onlyvisible --name "$TITLE_MESSAGE" >/dev/null 2>&1; do
+  until shown "$TITLE_MESSAGE"; do
     [ $(($(date +%s%N) - clicked_at)) -lt $((limit_ms * 1000000)) ] ||
       fail "$1: nessun messaggio entro $limit_ms ms"
     sleep 0.02
@@ -218,12 +187,11 @@ expect_print_problem() {
   app_running && [ ! -e "$print_folder/job.pdf" ] || fail "$1: fondara è terminato o ha stampato"
 }
 
-# The undrained window, filled with the first worked example and calculated, in a fondara
-# started anew (with the environment given to this function).
+# The undrained window of a new fondara (with this function's environment), calculated.
 open_coesivi_calculated() {
   start_app
   open_coesivi_by_keyboard
-  type_coesivi_example "$L"
+  type_and_tab "$L" "$B" "$H" "$G1" "$CU"
   keys Return
 }
 
@@ -239,18 +207,13 @@ expect_relay_problems() {
   python3 "$FAULTY_RELAY" "$port_file" silent silent-after-answer aborted unreachable \
     2>"$E2E_TMP/relay.log" &
   relay_pid=$!
-  local deadline=$((SECONDS + E2E_WAIT))
-  until [ -s "$port_file" ]; do
-    [ "$SECONDS" -lt "$deadline" ] && kill -0 "$relay_pid" 2>/dev/null ||
-      fail "il relay non parte: $(cat "$E2E_TMP/relay.log")"
-    sleep 0.1
-  done
+  wait_until test -s "$port_file" || fail "il relay non parte: $(cat "$E2E_TMP/relay.log")"
   CUPS_SERVER=127.0.0.1:$(cat "$port_file") open_coesivi_calculated
   expect_print_problem "relay che tace dopo il documento"
   expect_print_problem "relay che tace dopo la risposta al documento" 2500
   expect_print_problem "lavoro interrotto dopo il documento"
   expect_print_problem "relay irraggiungibile dopo il documento"
-  stop_relay
+  stop relay_pid
   [ "$(grep -c 'kept from the scheduler' "$E2E_TMP/relay.log")" -eq 4 ] ||
     fail "i documenti non sono passati dal relay: $(cat "$E2E_TMP/relay.log")"
   [ "$(lpstat -W all -o "$QUEUE" | wc -l)" -eq 6 ] || fail "lavori non creati: $(lpstat -W all -o)"
@@ -261,15 +224,6 @@ expect_relay_problems() {
   cancel -a "$QUEUE"
 }
 
-# Ends the relay, if it runs.
-stop_relay() {
-  if [ -n "$relay_pid" ]; then
-    kill "$relay_pid" 2>/dev/null || true
-    wait "$relay_pid" 2>/dev/null || true
-    relay_pid=''
-  fi
-}
-
 # Lets the scheduler run again, removes the queue and stops it; false if it still runs.
 stop_scheduler() {
   kill -CONT "$cups_pid" 2>/dev/null || true
@@ -277,6 +231,9 @@ stop_scheduler() {
   ! kill -0 "$cups_pid" 2>/dev/null
 }
 
+# On a real CUPS queue: a refused job, the report printed and read back on A4 and Letter, a
+# stopped queue, a relay that fails the job in four ways once it has the document, a
+# scheduler that does not answer, none.
 scenario_stampante() {
   if [ "$(id -u)" -ne 0 ] || [ ! -x /usr/sbin/cupsd ] || pgrep -x cupsd >/dev/null; then
     echo "saltato: servono root e /usr/sbin/cupsd, senza un altro cupsd in esecuzione"
@@ -286,7 +243,7 @@ scenario_stampante() {
   print_folder=$(mktemp -d "${TMPDIR:-/tmp}/fondara-stampa.XXXXXX") cups_pid='' relay_pid=''
   # shellcheck disable=SC2317  # run by the EXIT trap
   e2e_extra_cleanup() {
-    stop_relay
+    stop relay_pid
     stop_scheduler || kill -KILL "$cups_pid" 2>/dev/null || true
     rm -rf "$print_folder"
   }
@@ -313,8 +270,45 @@ scenario_stampante() {
   expect_print_problem "senza scheduler"
 }
 
+# ---------------------------------------------------------------- verification window
+
+# By keyboard only: opened from the start window, EN 1997-1 Annex D's footing (set EC7-DA1-C1)
+# with its combination and two more, CALCOLA, the report saved, CHIUDI ending the program.
+scenario_verifica() {
+  start_app
+  keys Tab Tab Return # from pulsante_sciolti past pulsante_coesivi to pulsante_verifica
+  local verifica report="$E2E_TMP/verifica.txt"
+  verifica=$(wait_window "$TITLE_VERIFICA")
+  wait_window_gone "$TITLE_START"
+  focus "$verifica"
+
+  # From larghezza, where the window puts the focus: B, L, D, α (empty), φ'k, c'k (empty),
+  # γ, zw (empty: no water table); cu,k and γsat are disabled and skipped. Then the set of
+  # partial factors, two places down the list: EC7-DA1-C1.
+  type_and_tab 1 6 0,75 "" 30 "" 10 ""
+  keys Down Down Tab
+  # The table, from its first cell: Tab runs through N, MB, ML, HB, HL and, after the last
+  # row, out of the table to aggiungi, whose Return adds a row and puts the focus in its N.
+  type_and_tab 200 30 88 60 30 ""
+  keys Return
+  type_and_tab 150 -10 "" "" -20 ""
+  keys Return
+  # HL left empty; then aggiungi → rimuovi → incolla → valori → calcola, pressed by Return.
+  type_and_tab 1000 60 -150 80 "" "" "" "" "" ""
+  keys Return
+  # The description, through its caption's Alt+D; SALVA through its own Alt+S.
+  keys alt+d
+  type_text "Plinto P1 - combinazioni SLU"
+  keys alt+s
+  save_through_dialog "$report"
+  expect_same_file "$report" verifica_tre_combinazioni.txt
+  focus "$verifica"
+  keys alt+h
+  wait_until not app_running || fail "fondara è ancora in esecuzione dopo CHIUDI"
+}
+
 case "$scenario_name" in
-  coesivi_tastiera | sciolti_mouse | apri_file | aiuto_openbox | stampante)
+  coesivi_tastiera | sciolti_mouse | apri_file | stampante | verifica)
     "scenario_$scenario_name"
     ;;
   *)

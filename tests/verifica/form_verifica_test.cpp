@@ -76,7 +76,7 @@ class VerificaWindow : public GuiTest {
   LoadTable* table = nullptr;
 };
 
-TEST_F(VerificaWindow, PasteFillsFromTheCurrentCellAndRowsAreAddedAndRemoved) {
+TEST_F(VerificaWindow, PasteButtonAndCtrlVFillFromTheCurrentCellAndRowsAreAddedAndRemoved) {
   paste(0, 0, QStringLiteral("200\n"));
   paste(0, 1, QStringLiteral("30\t88,5\r\n-10.5\t\t-20\r\n"));
   EXPECT_EQ(loads(), QStringLiteral("200 30 88,5   |  -10,5  -20 "));
@@ -89,9 +89,7 @@ TEST_F(VerificaWindow, PasteFillsFromTheCurrentCellAndRowsAreAddedAndRemoved) {
   table->item(2, 0)->setSelected(true);
   click(*window, "rimuovi");
   EXPECT_EQ(loads(), QStringLiteral(" -10,5  -20 "));
-}
-
-TEST_F(VerificaWindow, CtrlVPastesInTheTableAndInACellBeingEdited) {
+  // Ctrl+V, in the table and in a cell being edited.
   table->setFocus();
   table->setCurrentCell(0, 0);
   QApplication::clipboard()->setText(QStringLiteral("200\t-30\n"));
@@ -108,16 +106,10 @@ TEST_F(VerificaWindow, CtrlVPastesInTheTableAndInACellBeingEdited) {
   EXPECT_EQ(loads(), QStringLiteral("200 -30  5 6"));
 }
 
-const std::string thousand_and_one_rows = [] {
-  std::string text;
-  for (int i = 0; i <= LoadTable::kMaxRows; ++i) text += "1\n";
-  return text;
-}();
-
 struct RefusedPasteRow {
   const char* name;
   int column;
-  const char* text;
+  QString text;
   const char* message;  // after "Impossibile incollare: "
 };
 // clang-format off
@@ -126,7 +118,7 @@ const RefusedPasteRow refused_pastes[] = {
     {"minus_on_the_vertical_load", 0, "-200", "nella combinazione 1, colonna N, \"-200\" non è un numero."},
     {"ambiguous_thousands", 2, "1.800", "nella combinazione 1, colonna ML, \"1.800\" è ambiguo: scrivere 1800 oppure 1,8."},
     {"more_cells_than_columns", 1, "1\t2\t3\t4\t5", "la riga 1 copiata ha 5 celle, dalla colonna MB ne entrano 4."},
-    {"more_rows_than_the_table_takes", 0, thousand_and_one_rows.c_str(), "la tabella ha al più 1000 combinazioni."},
+    {"more_rows_than_the_table_takes", 0, QStringLiteral("1\n").repeated(LoadTable::kMaxRows + 1), "la tabella ha al più 1000 combinazioni."},
 };
 // clang-format on
 
@@ -134,7 +126,7 @@ class RefusedPaste : public VerificaWindow, public testing::WithParamInterface<R
 
 TEST_P(RefusedPaste, BeepsTellsWhereAndChangesNothing) {
   paste(0, 0, QStringLiteral("100\t10\n"));
-  paste(0, GetParam().column, QString::fromUtf8(GetParam().text));
+  paste(0, GetParam().column, GetParam().text);
   EXPECT_EQ(loads(), QStringLiteral("100 10   "));
   EXPECT_EQ(beeps, 1);
   EXPECT_EQ(messages,
@@ -214,16 +206,6 @@ TEST_F(VerificaWindow, CalcolaGivesEachRowItsVerdictAndMarksTheGoverningOne) {
   EXPECT_EQ(values->item(2, 1)->text(), "0,700");
 }
 
-TEST_F(VerificaWindow, ARefusalIsToldInAMessageBoxWithoutResults) {
-  fill(*window, annex_d_footing);
-  paste(0, 0, QStringLiteral("200\n\t10"));
-  click(*window, "calcola");
-  EXPECT_EQ(messages, QStringList{"Combinazione 2: Manca il campo N: N, carico verticale di "
-                                  "progetto, peso della fondazione compreso (kN)."});
-  EXPECT_EQ(result(0, "U"), "");
-  EXPECT_FALSE(find(*window, "salva")->isEnabled());
-}
-
 // An optional field may be left empty, and takes a cell copied from a spreadsheet.
 TEST_F(VerificaWindow, OptionalFieldTakesAnEmptyTextOrACopiedCell) {
   QLineEdit* box = field(*window, "falda");
@@ -238,14 +220,19 @@ TEST_F(VerificaWindow, OptionalFieldTakesAnEmptyTextOrACopiedCell) {
   EXPECT_EQ(beeps, 1);
 }
 
-TEST_F(VerificaWindow, ConditionAndWaterTableEnableTheirFieldsAndCalcolaWaitsForThem) {
+TEST_F(VerificaWindow, ConditionAndWaterTableEnableTheirFieldsCalcolaWaitsForThemOrRefuses) {
   const auto enabled = [this](const char* name) { return field(*window, name)->isEnabled(); };
   const auto calcola = [this] { return find(*window, "calcola")->isEnabled(); };
   EXPECT_FALSE(enabled("coesione_non_drenata") || enabled("peso_saturo"));
   fill(*window, annex_d_footing);
-  EXPECT_FALSE(calcola());  // a combination's N
-  paste(0, 0, QStringLiteral("\t\t\t\t\n200"));
+  EXPECT_FALSE(calcola());                   // a combination's N
+  paste(0, 0, QStringLiteral("\t10\n200"));  // N only in the second row
   EXPECT_TRUE(calcola());
+  click(*window, "calcola");  // refused in a message box, without results
+  EXPECT_EQ(messages, QStringList{"Combinazione 1: Manca il campo N: N, carico verticale di "
+                                  "progetto, peso della fondazione compreso (kN)."});
+  EXPECT_EQ(result(1, "U"), "");
+  EXPECT_FALSE(find(*window, "salva")->isEnabled());
   fill(*window, QStringLiteral("falda=0,5"));
   EXPECT_FALSE(calcola());  // γsat, with the water table
   fill(*window, QStringLiteral("peso_saturo=19"));
