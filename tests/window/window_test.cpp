@@ -11,7 +11,6 @@
 #include <cmath>
 #include <deque>
 
-#include "drained/kind.h"
 #include "gui_fixture.h"
 #include "pdf_lines.h"
 #include "row_name.h"
@@ -84,13 +83,14 @@ INSTANTIATE_TEST_SUITE_P(Typed, Keys, ::testing::ValuesIn(keys_rows), testing_su
 using Windows = GuiTest;
 
 // Calculate waits for each number field; the keystroke that fills the last one enables it.
-TEST_F(Windows, CalculateWaitsForEveryNumberField) {
-  QWidget& window = open("pulsante_sciolti", "form_sciolti");
+// L < B is refused; the last results stay and are what Save reports, without the later edits.
+TEST_F(Windows, CalculateWaitsForEveryNumberFieldAndLengthBelowWidthIsRefused) {
+  QWidget& window = open("pulsante_coesivi", "form_coesivi");
   QWidget* calcola = find(window, "calcola");
   const auto box = [&](const Field& f) { return field(window, f.text.control.data()); };
-  for (const Field& last : drained::drained_kind().fields) {
+  for (const Field& last : undrained::undrained_kind().fields) {
     if (last.type != FieldType::number) continue;
-    for (const Field& other : drained::drained_kind().fields)
+    for (const Field& other : undrained::undrained_kind().fields)
       if (other.type == FieldType::number) box(other)->setText(QStringLiteral("1"));
     box(last)->clear();
     EXPECT_FALSE(calcola->isEnabled()) << last.text.name;
@@ -98,20 +98,16 @@ TEST_F(Windows, CalculateWaitsForEveryNumberField) {
     QTest::keyClick(box(last), Qt::Key_3);
     EXPECT_TRUE(calcola->isEnabled()) << last.text.name;
   }
-}
-
-// L < B is refused; the last results stay and are what Save reports, without the later edits.
-TEST_F(Windows, LengthBelowWidthIsRefusedAndSaveReportsTheLastCalculation) {
-  QWidget& window = open("pulsante_coesivi", "form_coesivi");
-  fill(window, coesivi);
+  fill(window, coesivi + QStringLiteral(" coefficiente_sicurezza=2,3"));
   click(window, "calcola");
+  beeps = 0;
   fill(window, QStringLiteral("lunghezza=1 altezza=3"));
   click(window, "calcola");
   EXPECT_EQ(messages, QStringList{"La lunghezza deve essere superiore alla larghezza"});
   EXPECT_EQ(field(window, "lunghezza")->text() + field(window, "larghezza")->text(), "");
   EXPECT_EQ(beeps, 2);  // one for each emptied field
   EXPECT_EQ(focus(), field(window, "larghezza"));
-  EXPECT_FALSE(find(window, "calcola")->isEnabled());
+  EXPECT_FALSE(calcola->isEnabled());
   EXPECT_EQ(field(window, "Q_limite")->text() + ' ' + field(window, "Q_ammissibile")->text(),
             "2,88 1,25");
   click(window, "salva");
@@ -332,9 +328,9 @@ TEST_F(SaveDialog, ShowsItsSettingsRefusesAMissingFolderAsksBeforeReplacing) {
                     answer(QMessageBox::No, &question), type_and_save(QStringLiteral("archivio")),
                     type_and_save(QStringLiteral("nuova"))})
                   .isEmpty());
-  const QStringList settings{"VELDORA - salva file", "file di testo (*.txt)",
-                             "relazione PDF/A (*.pdf)", "dati del calcolo (*.fondara)"};
-  EXPECT_EQ(seen, settings + QStringList{documents});
+  EXPECT_EQ(seen,
+            QStringList({"VELDORA - salva file", "file di testo (*.txt)", "relazione PDF/A (*.pdf)",
+                         "dati del calcolo (*.fondara)", documents}));
   EXPECT_EQ(warning, "La cartella \"" + in_documents("manca") +
                          "\" non esiste.\nVerificare il percorso indicato.");
   EXPECT_TRUE(question.contains(QStringLiteral("relazione.txt"))) << question.toStdString();
@@ -343,16 +339,6 @@ TEST_F(SaveDialog, ShowsItsSettingsRefusesAMissingFolderAsksBeforeReplacing) {
                   .starts_with("PROGRAMMA: FONDARA"));  // the text report
   ASSERT_TRUE(QDir(documents).removeRecursively());
   EXPECT_EQ(initial_save_folder(), home.path());  // without Documents the dialog starts at home
-}
-
-// A cancelled dialog writes nothing; a failed write says why in the terminal's wording.
-TEST_F(SaveDialog, WritesOnlyWhenANameWasChosen) {
-  QString chosen;
-  const auto ask = [&](QWidget*) { return SaveChoice(chosen); };
-  EXPECT_TRUE(save({}, ask).isEmpty());
-  EXPECT_TRUE(QDir(documents).isEmpty());
-  chosen = in_documents("manca/relazione.txt");
-  EXPECT_EQ(save({}, ask), QStringList{failure(chosen, "la cartella non esiste")});
 }
 
 // No extension takes the chosen type's; a known extension, in any case, its own type. The
@@ -372,12 +358,17 @@ TEST_F(SaveDialog, NameAndTypeDecideTheFile) {
   EXPECT_EQ(test::read_pdf(path).texts, test::printed_texts(printed.split(u'\n')));
 }
 
-// A 64 KiB tmpfs too small for the new file, then read-only: each failure named, the old
-// file intact and nothing beside it.
-TEST(SaveReport, FailuresLeaveTheExistingFileIntact) {
-  const QTemporaryDir folder;
-  const QByteArray disk = QFile::encodeName(folder.path());
-  const QString target = folder.filePath(QStringLiteral("relazione.txt"));
+// A cancelled dialog writes nothing; a failed write says why in the terminal's wording. On a
+// 64 KiB tmpfs too small for the new file, then read-only: the old file intact, nothing beside.
+TEST_F(SaveDialog, WritesOnlyWhenANameWasChosenAndAFailureKeepsTheOldFile) {
+  QString chosen;
+  const auto ask = [&](QWidget*) { return SaveChoice(chosen); };
+  EXPECT_TRUE(save({}, ask).isEmpty());
+  EXPECT_TRUE(QDir(documents).isEmpty());
+  chosen = in_documents("manca/relazione.txt");
+  EXPECT_EQ(save({}, ask), QStringList{failure(chosen, "la cartella non esiste")});
+  const QByteArray disk = QFile::encodeName(documents);
+  const QString target = in_documents("relazione.txt");
   if (::mount("tmpfs", disk, "tmpfs", 0, "size=64k") != 0) GTEST_SKIP() << "needs root";
   EXPECT_EQ(write_report_file(target, "precedente"), std::nullopt);
   EXPECT_EQ(write_report_file(target, std::string(200 * 1024, 'x')),
@@ -385,7 +376,7 @@ TEST(SaveReport, FailuresLeaveTheExistingFileIntact) {
   EXPECT_EQ(::mount(nullptr, disk, nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
   EXPECT_EQ(write_report_file(target, "nuova"), failure(target, "il disco è in sola lettura"));
   EXPECT_EQ(test::read_file(target.toStdString()), "precedente");
-  EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+  EXPECT_EQ(QDir(documents).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList{QStringLiteral("relazione.txt")});
   ::umount2(disk, MNT_DETACH);
 }
