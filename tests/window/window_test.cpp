@@ -142,18 +142,7 @@ TEST_F(Windows, ResultBoxesNamesAndSaveOfTheLastCalculation) {
   EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 }
 
-// A desktop's dark scheme: dark fills, light texts, grey where disabled.
 const QColor dark_grey(53, 53, 53);
-QPalette dark_desktop() {
-  QPalette dark(dark_grey);
-  for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
-    dark.setColor(role, dark_grey);
-  for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-    dark.setColor(role, QColor(240, 240, 240));
-    dark.setColor(QPalette::Disabled, role, QColor(127, 127, 127));
-  }
-  return dark;
-}
 
 // The web accessibility guidelines' contrast ratio, from relative luminances.
 double contrast(const QColor& a, const QColor& b) {
@@ -197,9 +186,10 @@ void on_modal(const std::function<void()>& show, const std::function<void(QWidge
   EXPECT_NE(modal, nullptr);
 }
 
+// A dark scheme as Qt derives it from one colour: light texts, darker where disabled.
 class DarkScheme : public GuiTest {
  protected:
-  void SetUp() override { QApplication::setPalette(dark_desktop()), GuiTest::SetUp(); }
+  void SetUp() override { QApplication::setPalette(QPalette(dark_grey)), GuiTest::SetUp(); }
   void TearDown() override { GuiTest::TearDown(), QApplication::setPalette(desktop); }
   const QPalette desktop = QApplication::palette();
 };
