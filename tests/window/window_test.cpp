@@ -1,5 +1,4 @@
-// The calculation windows: number fields, Calculate, results, Save of the last calculation,
-// screen-reader names, a dark desktop scheme; the real save dialog; Save on a small tmpfs.
+// The calculation windows under the user's keys and a dark scheme; Save through the real dialog.
 #include <sys/mount.h>
 
 #include <QComboBox>
@@ -30,8 +29,7 @@ const QString sciolti = QStringLiteral(
     "lunghezza=10 larghezza=2 altezza=1 angolo=30 coesione_drenata=0 "
     "peso_terreno_fondazione=1900 peso_terreno_rinterro=1800");
 
-// Keys as the desktop delivers them: All (Ctrl+A), Del (on X11 with the text "\x7f"),
-// "paste:TEXT"; any other word is typed.
+// Keys as X11 delivers them: All (Ctrl+A), Del (text "\x7f"), paste:TEXT; any other is typed.
 void edit(QLineEdit* box, const QString& script) {
   for (const QString& key : script.split(u' ', Qt::SkipEmptyParts)) {
     if (key.startsWith(u"paste:"))
@@ -114,9 +112,8 @@ TEST_F(Windows, CalculateWaitsForEveryNumberFieldAndLengthBelowWidthIsRefused) {
   EXPECT_EQ(test::read_file(save_path.toStdString()), test::read_data("non_drenato_yr23.txt"));
 }
 
-// Fields and result boxes speak their table's names; a result wider than its box shows its
-// leading digits, all of it in its tooltip and to a screen reader. An emptied description
-// beeps and is not reported; the water table reported is the last calculation's.
+// Controls speak their table's names; a too wide result shows its leading digits, all of it in
+// tooltip and to a screen reader. An emptied description beeps; Save reports the last water table.
 TEST_F(Windows, ResultBoxesNamesAndSaveOfTheLastCalculation) {
   QWidget& window = open("pulsante_sciolti", "form_sciolti");
   EXPECT_EQ(field(window, "angolo")->accessibleName(),
@@ -156,8 +153,7 @@ double contrast(const QColor& a, const QColor& b) {
   return (light + 0.05) / (dark + 0.05);
 }
 
-// Every control's text measures at least 3 on the fill painted behind it (the designs' red
-// captions on white measure 4, an unreadable text near 1); disabled measures less.
+// Each control's text measures at least 3 on the fill behind it (red on white: 4); disabled less.
 void expect_readable(const QWidget& window) {
   const auto controls = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
   ASSERT_FALSE(controls.isEmpty());
@@ -194,8 +190,7 @@ class DarkScheme : public GuiTest {
   const QPalette desktop = QApplication::palette();
 };
 
-// The windows as opened (buttons disabled) and after a calculation. Qt's own dialogs take the
-// desktop's colours; the message box: title, prompt, OK, no icon.
+// Windows as opened and calculated; Qt's dialogs take the desktop's colours (message box: ours).
 TEST_F(DarkScheme, TextsReadableOnTheirBackgroundsAndQtsDialogsFollowTheDesktop) {
   QWidget& start_window = start();
   expect_readable(start_window);
@@ -222,8 +217,7 @@ TEST_F(DarkScheme, TextsReadableOnTheirBackgroundsAndQtsDialogsFollowTheDesktop)
 using namespace window;
 using Step = std::function<bool(QWidget* modal)>;
 
-// A step on the modal widget when it is a W; its click runs later, outside the driver's timer,
-// since it may open another modal widget.
+// A step on the modal widget if it is a W; its click runs later, as it may open another modal.
 template <typename W>
 Step on(std::function<QAbstractButton*(W*)> act) {
   return [act](QWidget* modal) {
@@ -267,7 +261,6 @@ QString failure(const QString& path, const char* cause) {
   return QStringLiteral("Impossibile scrivere il file \"%1\": %2.").arg(path, cause);
 }
 
-// A fresh home folder holding Documents.
 class SaveDialog : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -278,8 +271,7 @@ class SaveDialog : public ::testing::Test {
   void TearDown() override { qputenv("HOME", saved_home); }
   QString in_documents(const char* name) const { return documents + u'/' + QLatin1String(name); }
 
-  // The messages of Save with `ask`, the real dialog worked by `steps` within five seconds
-  // (then the modal widgets are closed: a test never hangs).
+  // The messages of Save with `ask`, the dialog worked by `steps` (closed after 5 s: no hang).
   QStringList save(std::deque<Step> steps, const SaveChoiceProvider& ask = ask_save_choice) {
     QTimer timer;
     int ticks = 0;
@@ -302,8 +294,8 @@ class SaveDialog : public ::testing::Test {
   QByteArray saved_home = qgetenv("HOME");
 };
 
-// The dialog stays open over its messages: a missing folder refused, a folder's name
-// opens it, replacing the file that a name without extension names declined.
+// The dialog stays open over its messages: a missing folder refused, replacing declined, a
+// folder's name opens it; a name without extension takes the chosen type's.
 TEST_F(SaveDialog, ShowsItsSettingsRefusesAMissingFolderAsksBeforeReplacing) {
   ASSERT_EQ(write_report_file(in_documents("relazione.txt"), "vecchia"), std::nullopt);
   ASSERT_TRUE(QDir(documents).mkdir(QStringLiteral("archivio")));
@@ -316,7 +308,7 @@ TEST_F(SaveDialog, ShowsItsSettingsRefusesAMissingFolderAsksBeforeReplacing) {
   EXPECT_TRUE(save({on<QFileDialog>(look), type_and_save(QStringLiteral("manca/relazione.txt")),
                     answer(QMessageBox::Ok, &warning), type_and_save(QStringLiteral("relazione")),
                     answer(QMessageBox::No, &question), type_and_save(QStringLiteral("archivio")),
-                    type_and_save(QStringLiteral("nuova"))})
+                    type_and_save(QStringLiteral("calcolo"), 2)})
                   .isEmpty());
   EXPECT_EQ(seen,
             QStringList({"VELDORA - salva file", "file di testo (*.txt)", "relazione PDF/A (*.pdf)",
@@ -325,21 +317,16 @@ TEST_F(SaveDialog, ShowsItsSettingsRefusesAMissingFolderAsksBeforeReplacing) {
                          "\" non esiste.\nVerificare il percorso indicato.");
   EXPECT_TRUE(question.contains(QStringLiteral("relazione.txt"))) << question.toStdString();
   EXPECT_EQ(test::read_file(in_documents("relazione.txt").toStdString()), "vecchia");
-  EXPECT_TRUE(test::read_file(in_documents("archivio/nuova.txt").toStdString())
-                  .starts_with("PROGRAMMA: FONDARA"));  // the text report
+  EXPECT_EQ(test::read_file(in_documents("archivio/calcolo.fondara").toStdString()),
+            "FONDARA-DATI 1\ntipo=coesivi\n");
   ASSERT_TRUE(QDir(documents).removeRecursively());
   EXPECT_EQ(initial_save_folder(), home.path());  // without Documents the dialog starts at home
 }
 
-// No extension takes the chosen type's; a known extension, in any case, its own type. The
-// PDF/A holds the printed report, with the window's title.
-TEST_F(SaveDialog, NameAndTypeDecideTheFile) {
-  EXPECT_TRUE(save({type_and_save(QStringLiteral("calcolo"), 2)}).isEmpty());
+// A known extension, in any case, decides the type. The PDF/A: the printed report, titled.
+TEST_F(SaveDialog, ExtensionDecidesTheType) {
   EXPECT_TRUE(save({type_and_save(QStringLiteral("relazione.PDF"), 0)}).isEmpty());
-  EXPECT_EQ(QDir(documents).entryList(QDir::Files),
-            QStringList({"calcolo.fondara", "relazione.PDF"}));
-  EXPECT_EQ(test::read_file(in_documents("calcolo.fondara").toStdString()),
-            "FONDARA-DATI 1\ntipo=coesivi\n");
+  EXPECT_EQ(QDir(documents).entryList(QDir::Files), QStringList{"relazione.PDF"});
   const QString path = in_documents("relazione.PDF");
   EXPECT_TRUE(
       test::tool_output(QStringLiteral("pdfinfo"), {path})
