@@ -10,7 +10,10 @@ void GuiTest::SetUp() {
   services.beep = [this] { ++beeps; };
   services.message_box = [this](QWidget*, const QString& prompt) { messages << prompt; };
   services.end_program = [this] { ++ends; };
-  services.save_choice = [this](QWidget*) { return save_path; };
+  services.save_choice = [this](QWidget*) {
+    const bool data = save_path.endsWith(QStringLiteral(".fondara"));
+    return window::SaveChoice(save_path, data ? window::FileType::data : window::FileType::text);
+  };
   program = std::make_unique<app::Program>();
 }
 

@@ -1,6 +1,6 @@
 // Fixture of the widget tests: the program's windows owned by a Program as in main(); the
 // beep, the message box and the end of the program replaced by recorders; the save dialog
-// answered with `save_path`, in a temporary folder.
+// answered with `save_path`, in a temporary folder, its type by its extension.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -44,7 +44,7 @@ class GuiTest : public ::testing::Test {
   int beeps = 0, ends = 0;
   QStringList messages;
   QTemporaryDir folder;
-  QString save_path;  // the save dialog's answer, in `folder`
+  QString save_path;
 };
 
 }  // namespace fondara::testing_gui
