@@ -1,6 +1,5 @@
-// The start window, the calculation windows as they open, the help window, the end of the
-// program; a calculation's file opened (fondara FILE, Ctrl+O, dropped) in the window of its
-// kind, a bad one changing nothing; saved data reopening to the same report bytes.
+// The windows as they open and close, the help window; a calculation's file opened (fondara
+// FILE, Ctrl+O, dropped) in its kind's window, a bad one changing nothing; saved data reopened.
 #include <QDropEvent>
 #include <QMimeData>
 #include <QRadioButton>
@@ -19,8 +18,9 @@ namespace {
 using Navigation = GuiTest;
 
 // Enter opens the drained window, centred with its design state; the other kinds' windows
-// are loaded hidden, the start window goes.
-TEST_F(Navigation, EnterAtStartOpensTheDrainedWindowAndLoadsTheOthersHidden) {
+// are loaded hidden, the start window goes. The help window is modal and owned by the drained
+// window; the water-table choice and the focus come back as they were. Chiudi ends the program.
+TEST_F(Navigation, EnterAtStartOpensTheDrainedWindowWhoseHelpWindowIsModal) {
   QWidget& start_window = start();
   EXPECT_EQ(focus(), find(start_window, "pulsante_sciolti"));
   QTest::keyClick(focus(), Qt::Key_Return);
@@ -35,35 +35,27 @@ TEST_F(Navigation, EnterAtStartOpensTheDrainedWindowAndLoadsTheOthersHidden) {
   EXPECT_TRUE(top_level("form_coesivi") && !top_level("form_coesivi")->isVisible());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(top_level("form_principale"), nullptr);
-}
-
-TEST_F(Navigation, ClosingTheStartWindowChiudiAndTheCloseBoxEndTheProgram) {
-  start().close();
-  EXPECT_EQ(ends, 1);
-  TearDown(), SetUp();  // a new run of the program
-  QWidget& coesivi = open("pulsante_coesivi", "form_coesivi");
-  click(coesivi, "chiudi");
-  coesivi.close();
-  EXPECT_EQ(ends, 3);
-}
-
-// The help window is modal and owned by the drained window; the water-table choice and the
-// focus come back as they were.
-TEST_F(Navigation, HelpWindowIsModalAndGivesTheFocusBack) {
-  QWidget& sciolti = open("pulsante_sciolti", "form_sciolti");
-  click(sciolti, "Option1");
+  click(*sciolti, "Option1");
   QWidget* help = nullptr;
   QTimer::singleShot(0, [&] {
     if (!(help = QApplication::activeModalWidget())) return;
     EXPECT_EQ(help->objectName() + '|' + help->windowTitle(), "frmHelpG1|  Informazioni G1");
-    EXPECT_EQ(help->parentWidget(), &sciolti);
+    EXPECT_EQ(help->parentWidget(), sciolti);
     help->close();
   });
-  click(sciolti, "cmdHelpGT");
+  click(*sciolti, "cmdHelpGT");
   EXPECT_NE(help, nullptr);
-  EXPECT_EQ(sciolti.focusWidget(), find(sciolti, "lunghezza"));
-  EXPECT_TRUE(find<QRadioButton>(sciolti, "Option1")->isChecked());
-  EXPECT_EQ(sciolti.findChild<QWidget*>(QStringLiteral("frmHelpG1")), nullptr);
+  EXPECT_EQ(sciolti->focusWidget(), find(*sciolti, "lunghezza"));
+  EXPECT_TRUE(find<QRadioButton>(*sciolti, "Option1")->isChecked());
+  EXPECT_EQ(sciolti->findChild<QWidget*>(QStringLiteral("frmHelpG1")), nullptr);
+  click(*sciolti, "chiudi");
+  sciolti->close();
+  EXPECT_EQ(ends, 2);  // Chiudi and the close box end the program
+}
+
+TEST_F(Navigation, ClosingTheStartWindowEndsTheProgram) {
+  start().close();
+  EXPECT_EQ(ends, 1);
 }
 
 // The worked example with the water table, as typed at the terminal ("1.0" shows "1,0").
@@ -80,10 +72,6 @@ class OpenFile : public GuiTest {
   void SetUp() override {
     GuiTest::SetUp();
     window::toolkit().open_elsewhere = [this](const QString& path) { elsewhere << path; };
-    window::toolkit().save_choice = [this](QWidget*) {
-      const bool data = save_path.endsWith(QStringLiteral(".fondara"));
-      return window::SaveChoice(save_path, data ? window::FileType::data : window::FileType::text);
-    };
   }
 
   QString file(const char* name, const std::string& bytes) {
@@ -104,7 +92,7 @@ class OpenFile : public GuiTest {
     QCoreApplication::processEvents();
   }
 
-  // SALVA into `name` of the folder; the bytes written.
+  // SALVA into `name` of the folder: the bytes written.
   std::string saved(QWidget& window, const char* name) {
     save_path = folder.filePath(QString::fromLatin1(name));
     click(window, "salva");
@@ -114,61 +102,46 @@ class OpenFile : public GuiTest {
   QStringList elsewhere;
 };
 
-TEST_F(OpenFile, StartingWithAFileShowsItsKindFilledAndCalculated) {
+// A file dropped on the start window opens its kind's window filled ("1.800" as typed in a
+// window) and calculated; Ctrl+O there sends another kind elsewhere; a bad file changes nothing.
+TEST_F(OpenFile, AFileFillsItsKindsWindowAnotherKindGoesElsewhereABadOneChangesNothing) {
+  drop(start(), file("c.fondara", kCoesivi));
+  QWidget* coesivi = top_level("form_coesivi");
+  ASSERT_TRUE(coesivi && QTest::qWaitForWindowActive(coesivi));
+  const auto shown = [&] {
+    return field(*coesivi, "peso_terreno_rinterro")->text() + ' ' +
+           field(*coesivi, "lunghezza")->text() + ' ' + field(*coesivi, "Q_limite")->text();
+  };
+  EXPECT_EQ(shown(), "1.800 1 3,29");
+  const QString other = file("s.fondara", kSciolti);
+  window::toolkit().open_choice = [&](QWidget*) { return other; };
+  QTest::keyClick(coesivi, Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(elsewhere, QStringList{other});
+  std::string bad_data = kCoesivi;
+  const QString bad = file("b.fondara", bad_data.replace(bad_data.find("=1\n"), 2, "=x"));
+  drop(*coesivi, bad);
+  EXPECT_EQ(messages, QStringList{"Impossibile aprire il file \"" + bad +
+                                  "\": il valore di lunghezza non è un numero: \"x\"."});
+  EXPECT_EQ(shown(), "1.800 1 3,29");
+}
+
+// Started with a file, the program shows its kind's window calculated; the report saved with a
+// description typed, and after reopening the data saved with it, are the same bytes.
+TEST_F(OpenFile, AFileStartsItsWindowCalculatedAndItsSavedDataReopensToTheSameReport) {
   program->start(file("a.fondara", kSciolti));
   QWidget* sciolti = top_level("form_sciolti");
   ASSERT_TRUE(sciolti && sciolti->isVisible());
   EXPECT_FALSE(top_level("form_principale") && top_level("form_principale")->isVisible());
   EXPECT_EQ(saved(*sciolti, "r.txt"), test::read_data("drenato_si.txt"));  // falda SI
-  EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
-}
-
-TEST_F(OpenFile, CtrlOFillsTheWindowOfTheSameKindAndSendsAnotherKindElsewhere) {
-  QWidget& coesivi = open("pulsante_coesivi", "form_coesivi");
-  QString chosen = file("c.fondara", kCoesivi);
-  window::toolkit().open_choice = [&](QWidget*) { return chosen; };
-  QTest::keyClick(&coesivi, Qt::Key_O, Qt::ControlModifier);
-  EXPECT_EQ(
-      field(coesivi, "peso_terreno_rinterro")->text() + ' ' + field(coesivi, "Q_limite")->text(),
-      "1.800 3,29");
-  chosen = file("s.fondara", kSciolti);
-  QTest::keyClick(&coesivi, Qt::Key_O, Qt::ControlModifier);
-  EXPECT_EQ(elsewhere, QStringList{chosen});
-  EXPECT_EQ(field(coesivi, "lunghezza")->text(), "1");
-}
-
-TEST_F(OpenFile, ADroppedFileOpensFromTheStartWindowAndABadOneChangesNothing) {
-  drop(start(), file("s.fondara", kSciolti));
-  QWidget* sciolti = top_level("form_sciolti");
-  ASSERT_NE(sciolti, nullptr);
-  std::string bad_data = kSciolti;
-  const QString bad = file("b.fondara", bad_data.replace(bad_data.find("=10"), 3, "=x"));
-  drop(*sciolti, bad);
-  EXPECT_EQ(messages, QStringList{"Impossibile aprire il file \"" + bad +
-                                  "\": il valore di lunghezza non è un numero: \"x\"."});
-  EXPECT_EQ(field(*sciolti, "lunghezza")->text() + ' ' + field(*sciolti, "Nc")->text(), "10 30,05");
-}
-
-// The text report saved after a calculation, and after reopening the data saved with it, are
-// the same bytes.
-TEST_F(OpenFile, SavedDataReopensToTheSameReport) {
-  // clang-format off
-  for (const auto& [button, name, typed] : {
-      std::tuple("pulsante_coesivi", "form_coesivi", "txtDescrizione=Muro lunghezza=12,5 larghezza=3,07 altezza=1,2 peso_terreno_rinterro=1834,5 coesione_non_drenata=0,37 coefficiente_sicurezza=2,45"),
-      std::tuple("pulsante_sciolti", "form_sciolti", "txtDescrizione=Plinto lunghezza=7,25 larghezza=2,5 altezza=1,75 angolo=31,5 coesione_drenata=0,12 peso_terreno_fondazione=1925,5 peso_terreno_rinterro=1780 coefficiente_sicurezza=1,85")}) {
-    // clang-format on
-    TearDown(), SetUp();  // a new run of the program
-    QWidget& window = open(button, name);
-    fill(window, QString::fromUtf8(typed));
-    click(window, "calcola");
-    const std::string report = saved(window, "prima.txt");
-    saved(window, "dati.fondara");
-    const QString data = save_path;
-    TearDown(), SetUp();  // a new run of the program
-    program->start(data);
-    ASSERT_NE(top_level(name), nullptr);
-    EXPECT_EQ(saved(*top_level(name), "dopo.txt"), report) << typed;
-  }
+  fill(*sciolti, QStringLiteral("txtDescrizione=Plinto"));
+  const std::string report = saved(*sciolti, "prima.txt");
+  EXPECT_NE(report.find("Plinto"), std::string::npos);
+  saved(*sciolti, "dati.fondara");
+  const QString data = save_path;
+  TearDown(), SetUp();  // a new run of the program
+  program->start(data);
+  ASSERT_NE(top_level("form_sciolti"), nullptr);
+  EXPECT_EQ(saved(*top_level("form_sciolti"), "dopo.txt"), report);
   EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 }
 

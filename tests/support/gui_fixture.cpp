@@ -1,5 +1,6 @@
 #include "gui_fixture.h"
 
+#include "window/appearance.h"
 #include "window/toolkit.h"
 
 namespace fondara::testing_gui {
@@ -10,7 +11,10 @@ void GuiTest::SetUp() {
   services.beep = [this] { ++beeps; };
   services.message_box = [this](QWidget*, const QString& prompt) { messages << prompt; };
   services.end_program = [this] { ++ends; };
-  services.save_choice = [this](QWidget*) { return save_path; };
+  services.save_choice = [this](QWidget*) {
+    const bool data = save_path.endsWith(QStringLiteral(".fondara"));
+    return window::SaveChoice(save_path, data ? window::FileType::data : window::FileType::text);
+  };
   program = std::make_unique<app::Program>();
 }
 
@@ -42,8 +46,8 @@ QWidget& GuiTest::open(const char* start_button, const char* window_name) {
 
 void GuiTest::fill(QWidget& window, const QString& assignments) {
   for (const QString& assignment : assignments.split(u' ')) {
-    QLineEdit* box = window.findChild<QLineEdit*>(assignment.section(u'=', 0, 0));
-    ASSERT_NE(box, nullptr) << assignment.toStdString();
+    QLineEdit* box = find<QLineEdit>(window, qPrintable(assignment.section(u'=', 0, 0)));
+    if (box == nullptr) return;
     box->setFocus();
     box->selectAll();  // typing over the selection replaces it in one change
     QTest::keyClicks(box, assignment.section(u'=', 1));
@@ -51,3 +55,12 @@ void GuiTest::fill(QWidget& window, const QString& assignments) {
 }
 
 }  // namespace fondara::testing_gui
+
+int main(int argc, char** argv) {
+  // Test discovery runs this executable outside CTest's environment too.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  testing::InitGoogleTest(&argc, argv);
+  QApplication app(argc, argv);
+  fondara::window::setup_desktop(app);
+  return RUN_ALL_TESTS();
+}

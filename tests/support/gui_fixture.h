@@ -1,6 +1,5 @@
-// Fixture of the widget tests: the program's windows owned by a Program as in main(); the
-// beep, the message box and the end of the program replaced by recorders; the save dialog
-// answered with `save_path`, in a temporary folder.
+// Widget tests' fixture: the windows of a Program as in main(); beep, message box and end of the
+// program recorded; the save dialog answered with `save_path`, its type by its extension.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -22,9 +21,8 @@ class GuiTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
   QWidget& start();  // the program started: its start window, once active
-  // A calculation window opened from the start window as the user does, once active.
-  QWidget& open(const char* start_button, const char* window_name);
-  static QWidget* top_level(const char* name);  // or null
+  QWidget& open(const char* start_button, const char* window_name);  // its button's, active
+  static QWidget* top_level(const char* name);                       // or null
   // The named control of a window; the test fails when it is missing.
   template <typename W = QWidget>
   W* find(QWidget& window, const char* name) {
@@ -44,7 +42,7 @@ class GuiTest : public ::testing::Test {
   int beeps = 0, ends = 0;
   QStringList messages;
   QTemporaryDir folder;
-  QString save_path;  // the save dialog's answer, in `folder`
+  QString save_path;
 };
 
 }  // namespace fondara::testing_gui

@@ -1,6 +1,5 @@
-// Reads a printed report back from its PDF: pdftotext -bbox gives each word with its box in
-// points from the page's top-left corner; the blanks are rebuilt from the gaps with the
-// line's character pitch (the report font is monospaced). Trailing blanks leave no trace.
+// A printed report read back from its PDF: pdftotext -bbox gives each word's box in points from
+// the page's top-left corner; blanks come back from the gaps and the monospaced font's pitch.
 #pragma once
 
 #include <QProcess>
@@ -62,26 +61,24 @@ inline PdfText read_pdf(const QString& path) {
     if (same_line(a, b)) return a.box.left() < b.box.left();
     return std::pair(a.page, a.box.bottom()) < std::pair(b.page, b.box.bottom());
   });
-  const auto blanks = [](double gap, double pitch) {
-    return QString(std::max(0L, std::lround(gap / pitch)), u' ');
-  };
   for (std::size_t i = 0; i < pdf.words.size(); ++i) {
     const PdfWord& word = pdf.words[i];
-    if (i == 0 || !same_line(pdf.words[i - 1], word)) {
-      const double pitch = word.box.width() / static_cast<double>(word.text.size());
-      pdf.texts << blanks(word.box.left() - left, pitch);
-      const double x = word.box.left() - pitch * static_cast<double>(pdf.texts.back().size());
+    const bool starts = i == 0 || !same_line(pdf.words[i - 1], word);
+    const double pitch =
+        starts ? word.box.width() / static_cast<double>(word.text.size()) : pdf.lines.back().pitch;
+    const double gap = word.box.left() - (starts ? left : pdf.words[i - 1].box.right());
+    const QString blanks(std::max(0L, std::lround(gap / pitch)), u' ');
+    if (starts) {
+      pdf.texts << QString();
+      const double x = word.box.left() - pitch * static_cast<double>(blanks.size());
       pdf.lines.push_back({{x, word.box.top()}, pitch});
-    } else {
-      pdf.texts.back() +=
-          blanks(word.box.left() - pdf.words[i - 1].box.right(), pdf.lines.back().pitch);
     }
-    pdf.texts.back() += word.text;
+    pdf.texts.back() += blanks + word.text;
   }
   return pdf;
 }
 
-// The lines of a report as a PDF gives them back: without trailing blanks, nor empty lines.
+// A report's lines as a PDF gives them back: no trailing blanks, no empty lines.
 inline QStringList printed_texts(QStringList lines) {
   lines.replaceInStrings(QRegularExpression(QStringLiteral(" +$")), QString());
   lines.removeAll(QString());

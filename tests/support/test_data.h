@@ -27,8 +27,8 @@ inline std::string file_text(const ReportOutcome& report) {
   return report ? output::file_bytes(*report) : report_failure_message(report.error());
 }
 
-// The kind's reports of `texts` against NAME.txt byte for byte and the lines of the UTF-8
-// NAME.stampa.txt, the first `large_lines` printed at 10 points, the rest at 8.
+// The kind's reports of `texts` against NAME.txt and the UTF-8 NAME.stampa.txt, whose first
+// `large_lines` are printed at 10 points, the rest at 8.
 inline void expect_expected_files(const Kind& kind, const FieldTexts& texts,
                                   const std::string& name, std::size_t large_lines) {
   const auto calculation = kind.compute(texts, Source::terminal);
