@@ -42,13 +42,13 @@ class BusyCursor {
 
 }  // namespace
 
-std::optional<QString> write_report_file(const QString& path, std::string_view bytes) {
+Outcome<Done, QString> write_report_file(const QString& path, std::string_view bytes) {
   const output::WriteOutcome written =
       output::write_file(QFile::encodeName(path).toStdString(), bytes);
-  if (written) return std::nullopt;
-  return QString::fromUtf8(texts::write_failure)
-      .arg(QDir::toNativeSeparators(path),
-           QString::fromStdString(output::cause_text(written.error())));
+  if (written) return Done{};
+  return Failed{QString::fromUtf8(texts::write_failure)
+                    .arg(QDir::toNativeSeparators(path),
+                         QString::fromStdString(output::cause_text(written.error())))};
 }
 
 void save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
@@ -61,7 +61,8 @@ void save_report(QWidget* parent, const ReportBuilder& build, const QString& tit
 
   const auto bytes = file_of_type(choice, build, *file_report, title, data);
   if (!bytes) return message(parent, bytes.error());
-  if (const auto error = write_report_file(choice.path, *bytes)) message(parent, *error);
+  if (const auto written = write_report_file(choice.path, *bytes); !written)
+    message(parent, written.error());
 }
 
 void print_report(QWidget* parent, const ReportBuilder& build, const QString& title,

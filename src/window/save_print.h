@@ -40,7 +40,7 @@ void print_report(QWidget* parent, const ReportBuilder& build, const QString& ti
                   const output::PrinterFactory& printer, const MessageBox& message);
 
 // Writes `bytes` to `path` through the shared file writer, replacing an existing file.
-// Returns nothing on success, or an Italian message that names the file and the cause.
-std::optional<QString> write_report_file(const QString& path, std::string_view bytes);
+// Fails with an Italian message that names the file and the cause.
+Outcome<Done, QString> write_report_file(const QString& path, std::string_view bytes);
 
 }  // namespace fondara::window

@@ -294,10 +294,16 @@ class SaveDialog : public ::testing::Test {
   QByteArray saved_home = qgetenv("HOME");
 };
 
+// The message of a failed write through the file writer, empty when it succeeded.
+QString write_failure(const QString& path, std::string_view bytes) {
+  const auto written = window::write_report_file(path, bytes);
+  return written ? QString() : written.error();
+}
+
 // The dialog stays open over its messages: a missing folder refused, replacing declined, a
 // folder's name opens it; a name without extension takes the chosen type's.
 TEST_F(SaveDialog, ShowsItsSettingsRefusesAMissingFolderAsksBeforeReplacing) {
-  ASSERT_EQ(write_report_file(in_documents("relazione.txt"), "vecchia"), std::nullopt);
+  ASSERT_EQ(write_failure(in_documents("relazione.txt"), "vecchia"), "");
   ASSERT_TRUE(QDir(documents).mkdir(QStringLiteral("archivio")));
   QStringList seen;
   QString warning, question;
@@ -347,11 +353,11 @@ TEST_F(SaveDialog, WritesOnlyWhenANameWasChosenAndAFailureKeepsTheOldFile) {
   const QByteArray disk = QFile::encodeName(documents);
   const QString target = in_documents("relazione.txt");
   if (::mount("tmpfs", disk, "tmpfs", 0, "size=64k") != 0) GTEST_SKIP() << "needs root";
-  EXPECT_EQ(write_report_file(target, "precedente"), std::nullopt);
-  EXPECT_EQ(write_report_file(target, std::string(200 * 1024, 'x')),
+  EXPECT_EQ(write_failure(target, "precedente"), "");
+  EXPECT_EQ(write_failure(target, std::string(200 * 1024, 'x')),
             failure(target, "spazio esaurito"));
   EXPECT_EQ(::mount(nullptr, disk, nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
-  EXPECT_EQ(write_report_file(target, "nuova"), failure(target, "il disco è in sola lettura"));
+  EXPECT_EQ(write_failure(target, "nuova"), failure(target, "il disco è in sola lettura"));
   EXPECT_EQ(test::read_file(target.toStdString()), "precedente");
   EXPECT_EQ(QDir(documents).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList{QStringLiteral("relazione.txt")});
