@@ -190,7 +190,8 @@ class DarkScheme : public GuiTest {
   const QPalette desktop = QApplication::palette();
 };
 
-// Windows as opened and calculated; Qt's dialogs take the desktop's colours (message box: ours).
+// Windows as opened and calculated, the designs' colours kept (the red result caption); Qt's
+// dialogs take the desktop's colours (message box: ours).
 TEST_F(DarkScheme, TextsReadableOnTheirBackgroundsAndQtsDialogsFollowTheDesktop) {
   QWidget& start_window = start();
   expect_readable(start_window);
@@ -198,6 +199,7 @@ TEST_F(DarkScheme, TextsReadableOnTheirBackgroundsAndQtsDialogsFollowTheDesktop)
   QWidget& window = *top_level("form_sciolti");
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   expect_readable(window);
+  EXPECT_EQ(find(window, "t22")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
   on_modal([&] { click(window, "cmdHelpGT"); }, expect_readable);
   fill(window, sciolti);
   click(window, "calcola");
