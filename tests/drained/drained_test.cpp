@@ -44,10 +44,12 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CalcoloDrenatoFailure, testing::ValuesIn(rows),
                          testing_support::RowName{});
 
 // A small angle gives an Nc near five; under water G = 900 weighs -100, and
-// q2 = floor(-1382,3) moves away from zero.
+// q2 = floor(-1382,3) moves away from zero. At 18°, B 1, L 5, H 2, G1 1900, q1 is 28523 from
+// the stored float Nq and would be 28522 from its unstored double.
 TEST(CalcoloDrenatoEdges, Complete) {
   EXPECT_NEAR(CalcoloDrenato({10, 2, 1, 0.5f, 0, 1900, 1800, 2.3f, false})->n3, 5.0f, 0.1f);
   EXPECT_EQ(CalcoloDrenato({10, 2, 1, 30, 0, 900, 1800, 2.3f, true})->q2, -1383.0f);
+  EXPECT_EQ(CalcoloDrenato({5, 1, 2, 18, 0, 1900, 1900, 2.3f, false})->q1, 28523.0f);
 }
 
 FieldTexts with(FieldTexts texts, const FieldTexts& changes) {
