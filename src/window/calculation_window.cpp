@@ -129,10 +129,10 @@ void CalculationWindow::fill(const CalculationData& given) {
 
 void CalculationWindow::show_problem(const Problem& problem) {
   run_own_box([this, &problem] { message_box(this, qt_text(problem.message)); });
+  // An emptied number field disables Calculate through its change handler.
   for (std::string_view name : problem.emptied)
     if (const Field* field = find_field(kind_.fields, name))
       control<QLineEdit>(field->text.control)->setText(QString());
-  if (!problem.emptied.empty()) calcola->setEnabled(false);
 }
 
 void CalculationWindow::show_results(const Calculation& calculation) {
