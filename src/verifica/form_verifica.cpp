@@ -32,12 +32,16 @@
 #include "window/controls.h"
 #include "window/numeric_field.h"
 #include "window/pictures.h"
+#include "window/qt_text.h"
 #include "window/save_print.h"
 #include "window/toolkit.h"
 
 namespace fondara::verifica {
 
 namespace {
+
+using window::capitalised;
+using window::qt_text;
 
 // The footing's and the soil's number fields in the window's order: the water table before
 // γsat, which it enables.
@@ -61,15 +65,6 @@ bool required_where_enabled(std::string_view name) {
 
 const QColor verified_green(144, 238, 144);
 const QColor failed_red(255, 160, 160);
-
-QString qt_text(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-QString capitalised(std::string_view utf8) {
-  const QString text = qt_text(utf8);
-  return text.left(1).toUpper() + text.mid(1);
-}
 
 const Field& field_named(std::string_view name) {
   return field_of_control(verifica_kind().fields, name);

@@ -17,11 +17,15 @@
 #include "verifica/kind.h"
 #include "verifica/verification_texts.h"
 #include "window/numeric_field.h"
+#include "window/qt_text.h"
 #include "window/toolkit.h"
 
 namespace fondara::verifica {
 
 namespace {
+
+using window::capitalised;
+using window::qt_text;
 
 // The result columns shown in the table, after the loads; then the governing mark and the
 // verdict.
@@ -31,10 +35,6 @@ constexpr int kVerdictColumn = kGoverningColumn + 1;
 constexpr int kColumnCount = kVerdictColumn + 1;
 
 constexpr QChar kGoverningMark = u'\u2605';  // ★
-
-QString qt_text(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 // The loads that take a minus sign, as read_loads reads them: all but N.
 bool is_signed(int column) {
@@ -50,10 +50,7 @@ const Field& load_field_entry(int column) {
 
 // "N (kN)", "B' (m)", "U": a column's header from its symbol and unit.
 QString header_text(const FieldText& text) {
-  if (text.symbol.empty()) {
-    QString meaning = qt_text(text.meaning);
-    return meaning.left(1).toUpper() + meaning.mid(1);
-  }
+  if (text.symbol.empty()) return capitalised(text.meaning);
   const QString symbol = qt_text(text.symbol);
   return text.unit.empty() ? symbol : symbol + QStringLiteral(" (") + qt_text(text.unit) + u')';
 }
@@ -91,15 +88,15 @@ Outcome<QString, QString> pasted_cell(const QString& cell, int row, int column) 
 // by tabs.
 Outcome<std::vector<QStringList>, QString> pasted_block(const QString& text, int first_row,
                                                         int first_column) {
-  // Counted before anything is split, so that a huge clipboard costs nothing.
-  if (first_row + text.count(u'\n') > LoadTable::kMaxRows + 1)
+  const auto too_many_rows = [] {
     return Failed{QStringLiteral("Impossibile incollare: la tabella ha al più %1 combinazioni.")
                       .arg(LoadTable::kMaxRows)};
+  };
+  // Counted before anything is split, so that a huge clipboard costs nothing.
+  if (first_row + text.count(u'\n') > LoadTable::kMaxRows + 1) return too_many_rows();
   QStringList lines = text.split(u'\n');
   if (lines.back().isEmpty()) lines.removeLast();
-  if (first_row + lines.size() > LoadTable::kMaxRows)
-    return Failed{QStringLiteral("Impossibile incollare: la tabella ha al più %1 combinazioni.")
-                      .arg(LoadTable::kMaxRows)};
+  if (first_row + lines.size() > LoadTable::kMaxRows) return too_many_rows();
   std::vector<QStringList> block;
   for (qsizetype i = 0; i < lines.size(); ++i) {
     // The CR of a CR LF goes with the blanks around the last cell.

@@ -8,6 +8,7 @@
 #include "core/number_text.h"
 #include "output/report_text.h"
 #include "window/pictures.h"
+#include "window/qt_text.h"
 #include "window/save_print.h"
 #include "window/toolkit.h"
 
@@ -19,10 +20,6 @@ namespace {
 constexpr Qt::WindowFlags calculation_window_flags =
     Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
     Qt::MSWindowsFixedSizeDialogHint;
-
-QString qt_text(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 bool is_numeric_field(const Field& field) {
   return field.type == FieldType::number && !field.text.control.empty();

@@ -13,6 +13,7 @@
 #include "window/appearance.h"
 #include "window/numeric_field.h"
 #include "window/pictures.h"
+#include "window/qt_text.h"
 
 namespace fondara::window {
 namespace {
@@ -113,7 +114,7 @@ QPushButton* make_button(QWidget& window, const QString& text, ControlType type,
 }
 
 QWidget* make(QWidget& window, const Control& c) {
-  const QString text = QString::fromUtf8(c.text.data(), static_cast<qsizetype>(c.text.size()));
+  const QString text = qt_text(c.text);
   switch (c.type) {
     case ControlType::label:
       return make_label(window, text, c.look);
