@@ -37,15 +37,17 @@ std::vector<std::string_view> lines_of(std::string_view data) {
   return lines;
 }
 
-// Eight floats: each line's raw bit pattern (negative values, infinities and NaNs included).
-std::vector<float> raw_floats(const std::vector<std::string_view>& lines) {
-  std::vector<float> values;
+// `count` numbers: each line's raw bit pattern (negative values, infinities and NaNs
+// included), then ones.
+template <typename Number>
+std::vector<Number> raw_values(const std::vector<std::string_view>& lines, std::size_t count) {
+  std::vector<Number> values;
   for (std::string_view line : lines) {
-    float raw = 0;
+    Number raw = 0;
     std::memcpy(&raw, line.data(), std::min(line.size(), sizeof raw));
     values.push_back(raw);
   }
-  values.resize(8, 1.0f);
+  values.resize(count, Number{1});
   return values;
 }
 
@@ -97,13 +99,7 @@ void run_raw(const std::vector<float>& in, bool falda, std::string_view descript
 // Fourteen doubles from the lines' bit patterns: a footing and one load combination, checked
 // by the verification. Either a refusal or values that are all finite and can be written.
 void run_verification(const std::vector<std::string_view>& lines) {
-  std::vector<double> v;
-  for (std::string_view line : lines) {
-    double raw = 0;
-    std::memcpy(&raw, line.data(), std::min(line.size(), sizeof raw));
-    v.push_back(raw);
-  }
-  v.resize(16, 1.0);
+  const std::vector<double> v = raw_values<double>(lines, 16);
   verifica::Footing footing;
   footing.condition =
       lines.size() % 2 ? verifica::Condition::kDrained : verifica::Condition::kUndrained;
@@ -132,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto lines = lines_of(text);
   for (const Kind* kind : kinds())
     for (const Source source : {Source::window, Source::terminal}) run_kind(*kind, lines, source);
-  run_raw(raw_floats(lines), size % 2 == 0, text);
+  run_raw(raw_values<float>(lines, 8), size % 2 == 0, text);
   run_verification(lines);
   return 0;
 }
