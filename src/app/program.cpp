@@ -33,8 +33,7 @@ std::optional<CalculationData> data_of(QWidget* window, const QString& path) {
   if (!opened) {
     message = open_failure_message(quoted(path), opened.error());
   } else {
-    const auto computed =
-        opened->kind->calculate(opened->texts, opened->combinations, opened->source);
+    const auto computed = opened->kind->calculate(*opened);
     if (computed || computed.error().type != ProblemType::bad_input) return *opened;
     message = open_failure_message(quoted(path), {as_cause(computed.error().message), 0});
   }

@@ -11,6 +11,7 @@
 
 #include "cli/csv.h"
 #include "cli/messages.h"
+#include "cli/results_table.h"
 #include "cli/same_file.h"
 #include "core/number_text.h"
 #include "core/user_text.h"
@@ -32,81 +33,44 @@ std::optional<std::string> check_header(const Kind& kind, const csv::Record& hea
   return std::nullopt;
 }
 
-// The input's text as the results repeat it: the results are UTF-8, so each byte of a
-// malformed sequence becomes U+FFFD.
-void echo(std::string_view cell, std::string& into) {
-  into.assign(cell);
-  make_valid_utf8(into);
-  csv::release_spare(into);
-}
-
 // The rows of one batch: each output row holds the inputs as given (an optional field's
 // default where its column is absent or its cell empty), then the results or, when the
 // row cannot be computed, empty results and the message.
 class Rows {
  public:
-  Rows(const Kind& kind, const csv::Record& header)
-      : kind_(kind), columns_(header.size()), results_(kind.results.size()) {
-    for (const Field& field : kind.fields) {
-      int column = -1;
-      for (std::size_t i = 0; i < header.size(); ++i)
-        if (header[i] == field.text.name) column = static_cast<int>(i);
-      column_of_field_.push_back(column);
-    }
+  Rows(const Kind& kind, const csv::Record& header) : kind_(kind), table_(kind) {
     for (const std::string& column : header) texts_.push_back(given_.emplace(column, "").first);
   }
 
-  csv::Record header() const {
-    csv::Record record;
-    for (const Field& field : kind_.fields) record.emplace_back(field.text.name);
-    for (const ResultField& result : kind_.results) record.emplace_back(result.text.name);
-    record.emplace_back("errore");
-    return record;
-  }
+  csv::Record header() const { return table_.header(); }
 
   // The output row of the input row that starts on `line`; false when it fails.
   bool compute(const csv::Record& row, csv::LineNumber line, csv::Record& out) {
-    const std::span<const Field> fields = kind_.fields;
-    out.resize(fields.size() + results_ + 1);
-    for (std::size_t f = 0; f < fields.size(); ++f) {
-      const int column = column_of_field_[f];
-      const bool in_row = column >= 0 && static_cast<std::size_t>(column) < row.size();
-      const std::string_view cell =
-          in_row ? std::string_view(row[static_cast<std::size_t>(column)]) : std::string_view();
-      // An optional field left empty takes its default, as when its column is absent.
-      if (fields[f].fallback && trim_blanks(cell).empty())
-        out[f].assign(*fields[f].fallback);
-      else
-        echo(cell, out[f]);
+    // The cells the row has; a short row leaves the other fields empty.
+    for (std::size_t i = 0; i < texts_.size(); ++i) {
+      texts_[i]->second.assign(i < row.size() ? std::string_view(row[i]) : std::string_view());
+      csv::release_spare(texts_[i]->second);
     }
-    std::string& error = out.back();
-    error.clear();
-    if (row.size() != columns_) {
-      error = texts::row_size(line, row.size(), columns_);
+    std::string error;
+    std::vector<std::string> results;
+    if (row.size() != texts_.size()) {
+      error = texts::row_size(line, row.size(), texts_.size());
     } else {
-      for (std::size_t i = 0; i < columns_; ++i) {
-        texts_[i]->second.assign(row[i]);
-        csv::release_spare(texts_[i]->second);
-      }
-      const CalculationOutcome outcome = kind_.compute(given_, Source::terminal);
-      if (!outcome) {
+      CalculationData data = single_calculation(kind_, Source::terminal, given_);
+      data.one_check = true;
+      CalculationOutcome outcome = kind_.calculate(data);
+      if (outcome)
+        results = std::move(outcome->results);
+      else
         error = outcome.error().message;
-      } else {
-        const std::vector<std::string>& results = outcome->results;
-        for (std::size_t r = 0; r < results_ && r < results.size(); ++r)
-          out[fields.size() + r] = results[r];
-      }
     }
-    if (error.empty()) return true;
-    for (std::size_t r = 0; r < results_; ++r) out[fields.size() + r].clear();
-    return false;
+    table_.row(given_, results, error, out);
+    return error.empty();
   }
 
  private:
   const Kind& kind_;
-  std::size_t columns_;
-  std::size_t results_;
-  std::vector<int> column_of_field_;  // per field of the kind: its input column, or -1
+  ResultsTable table_;
   FieldTexts given_;
   std::vector<FieldTexts::iterator> texts_;  // per input column: its text in given_
 };

@@ -5,6 +5,7 @@
 
 #include "cli/batch.h"
 #include "cli/messages.h"
+#include "cli/results_table.h"
 #include "cli/same_file.h"
 #include "core/data_file.h"
 #include "core/user_text.h"
@@ -31,6 +32,7 @@ const OptionRule kOptionRules[] = {
     {"--report", &Options::report, nullptr}, {"--stampa", nullptr, &Options::print},
     {"--csv", &Options::csv, nullptr},       {"--output", &Options::output, nullptr},
     {"--apri", &Options::open, nullptr},     {"--salva-dati", &Options::data, nullptr},
+    {"--tabella", &Options::table, nullptr},
 #ifdef FONDARA_PDF
     {"--pdf", &Options::pdf, nullptr},
 #endif
@@ -84,7 +86,10 @@ Checked read_option(const std::vector<std::string>& args, std::size_t& i, Option
 // The outputs of one calculation that name files, with their options.
 std::vector<std::pair<std::string_view, const std::optional<std::string>*>> file_outputs(
     const Options& o) {
-  return {{"--report", &o.report}, {"--pdf", &o.pdf}, {"--salva-dati", &o.data}};
+  return {{"--report", &o.report},
+          {"--pdf", &o.pdf},
+          {"--salva-dati", &o.data},
+          {"--tabella", &o.table}};
 }
 
 // "--report -", or "--report "/dev/stdout"" for a name that is standard output.
@@ -94,12 +99,14 @@ std::string option_and_name(std::string_view option, const std::string& name) {
 
 // Two outputs of one command on standard output, where each needs it alone: --stampa, a
 // report or a PDF whose name is "-" or the file already open as standard output.
-Checked standard_output_taken_twice(const Options& o, bool report, bool pdf, bool data) {
+Checked standard_output_taken_twice(const Options& o, bool report, bool pdf, bool data,
+                                    bool table) {
   std::vector<std::string> users;
   if (report) users.push_back(option_and_name("--report", *o.report));
   if (o.print) users.emplace_back("--stampa");
   if (pdf) users.push_back(option_and_name("--pdf", *o.pdf));
   if (data) users.push_back(option_and_name("--salva-dati", *o.data));
+  if (table) users.push_back(option_and_name("--tabella", *o.table));
   if (users.size() < 2) return Done{};
   return bad_input(texts::standard_output_twice(users[0], users[1]));
 }
@@ -108,7 +115,7 @@ Checked standard_output_taken_twice(const Options& o, bool report, bool pdf, boo
 Checked check_combination(const Options& o) {
   if (o.csv) {
     if (!o.texts.empty()) return bad_input(std::string(texts::csv_with_fields));
-    if (o.report || o.print || o.pdf || o.open || o.data)
+    if (o.report || o.print || o.pdf || o.open || o.data || o.table)
       return bad_input(std::string(texts::csv_with_outputs));
     return Done{};
   }
@@ -123,7 +130,7 @@ Checked check_combination(const Options& o) {
           **outputs[i].second != standard_stream)
         return bad_input(texts::same_file(outputs[i].first, outputs[j].first));
   return standard_output_taken_twice(o, o.report == standard_stream, false,
-                                     o.data == standard_stream);
+                                     o.data == standard_stream, o.table == standard_stream);
 }
 
 // The printed report's lines as UTF-8 text, one per line.
@@ -159,6 +166,7 @@ struct Targets {
   bool report_on_standard_output = false;
   bool pdf_on_standard_output = false;
   bool data_on_standard_output = false;
+  bool table_on_standard_output = false;
 };
 
 Outcome<Targets, CommandError> resolve_targets(const Options& o, int out) {
@@ -166,10 +174,10 @@ Outcome<Targets, CommandError> resolve_targets(const Options& o, int out) {
     return name && (*name == standard_stream || is_standard_output(*name, out));
   };
   const Targets targets{on_standard_output(o.report), on_standard_output(o.pdf),
-                        on_standard_output(o.data)};
-  if (auto alone = standard_output_taken_twice(o, targets.report_on_standard_output,
-                                               targets.pdf_on_standard_output,
-                                               targets.data_on_standard_output);
+                        on_standard_output(o.data), on_standard_output(o.table)};
+  if (auto alone = standard_output_taken_twice(
+          o, targets.report_on_standard_output, targets.pdf_on_standard_output,
+          targets.data_on_standard_output, targets.table_on_standard_output);
       !alone)
     return Failed{alone.error()};
   const auto outputs = file_outputs(o);
@@ -202,7 +210,7 @@ int run_single(const Options& o, const Streams& streams) {
   const auto data = calculation_data(o);
   if (!data) return exit_with(streams.err, data.error().code, data.error().message);
   const Kind& kind = *data->kind;
-  const CalculationOutcome outcome = kind.calculate(data->texts, data->combinations, data->source);
+  const CalculationOutcome outcome = kind.calculate(*data);
   if (!outcome)
     return exit_with(streams.err, exit_code(outcome.error().type), outcome.error().message);
   const Calculation& calculation = *outcome;
@@ -219,7 +227,12 @@ int run_single(const Options& o, const Streams& streams) {
       return exit_with(streams.err, exit_not_computable, report_failure_message(result.error()));
     *into = *std::move(result);
   }
+  if (o.table && !calculation.check)
+    return exit_with(streams.err, exit_bad_input, texts::no_check_table(kind.name));
   std::string file = o.report ? output::file_bytes(file_report) : std::string();
+  std::string table;
+  if (o.table)
+    write_check_table(kind, calculation, [&table](std::string_view line) { table += line; });
   std::string data_text = data_file_text(*data);
   std::string pdf;
   if (o.pdf) {
@@ -231,20 +244,23 @@ int run_single(const Options& o, const Streams& streams) {
   for (const auto& [name, on_standard_output, bytes] :
        {std::tuple{o.report, targets->report_on_standard_output, &file},
         std::tuple{o.pdf, targets->pdf_on_standard_output, &pdf},
-        std::tuple{o.data, targets->data_on_standard_output, &data_text}}) {
+        std::tuple{o.data, targets->data_on_standard_output, &data_text},
+        std::tuple{o.table, targets->table_on_standard_output, &table}}) {
     if (!name || on_standard_output) continue;
     if (const auto written = output::write_file(*name, *bytes); !written)
       return exit_with(streams.err, exit_file, write_failure(*name, written.error()));
   }
   // Standard output shows the results unless an output took it.
-  const std::string shown = targets->report_on_standard_output ? file
-                            : targets->pdf_on_standard_output  ? pdf
-                            : targets->data_on_standard_output ? data_text
-                            : o.print                          ? preview_text(printed)
-                                                               : result_lines(kind, calculation);
+  const std::string shown = targets->report_on_standard_output  ? file
+                            : targets->pdf_on_standard_output   ? pdf
+                            : targets->data_on_standard_output  ? data_text
+                            : targets->table_on_standard_output ? table
+                            : o.print                           ? preview_text(printed)
+                                                                : result_lines(kind, calculation);
   if (const auto written = write_standard_output(streams.out, shown); !written)
     return exit_with(streams.err, exit_file, write_failure(standard_stream, written.error()));
-  return exit_ok;
+  // Every check was written; a refused one is a calculation that did not complete.
+  return calculation.refused ? exit_not_computable : exit_ok;
 }
 
 }  // namespace
@@ -272,11 +288,14 @@ std::string row_lines(const Kind& kind, const std::vector<std::string>& row) {
 }  // namespace
 
 std::string result_lines(const Kind& kind, const Calculation& calculation) {
-  if (calculation.combinations.size() < 2) return row_lines(kind, calculation.results);
+  if (calculation.checks < 2) return row_lines(kind, calculation.results);
   std::string text;
-  for (std::size_t i = 0; i < calculation.combinations.size(); ++i)
-    text += (i > 0 ? "\n" : "") + texts::combination_heading(i + 1) + "\n" +
-            row_lines(kind, calculation.combinations[i]);
+  for (std::size_t i = 0; i < calculation.checks; ++i) {
+    const CheckRow check = calculation.check(i);
+    text += (i > 0 ? "\n" : "") + check.title + ":\n" + row_lines(kind, check.results);
+  }
+  text += '\n';
+  for (const std::string& line : calculation.summary) text += line + '\n';
   return text;
 }
 

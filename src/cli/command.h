@@ -1,8 +1,9 @@
 // fondara-calc: the calculations and their reports from a terminal.
 //
 //   fondara-calc KIND campo=valore ... [--report FILE|-] [--stampa] [--pdf FILE]
-//                [--salva-dati FILE|-]
+//                [--salva-dati FILE|-] [--tabella FILE|-]
 //   fondara-calc --apri FILE [--report FILE|-] [--stampa] [--pdf FILE] [--salva-dati FILE|-]
+//                [--tabella FILE|-]
 //   fondara-calc KIND --csv FILE|- [--output FILE|-]
 //
 // KIND names one of the program's kinds (kinds/kinds.h). The whole command runs here, on
@@ -35,8 +36,9 @@ struct Options {
   std::optional<std::string> pdf;
   std::optional<std::string> csv;
   std::optional<std::string> output;
-  std::optional<std::string> open;  // a data file or a PDF report whose data is calculated
-  std::optional<std::string> data;  // where the calculation's data file goes
+  std::optional<std::string> open;   // a data file or a PDF report whose data is calculated
+  std::optional<std::string> data;   // where the calculation's data file goes
+  std::optional<std::string> table;  // where the CSV of every check goes (--tabella)
 };
 
 // A refused command line: the exit code and an Italian message of one line.
@@ -54,7 +56,7 @@ int run(const std::vector<std::string>& args, const Streams& streams);
 std::string help_text();
 
 // The results as the terminal shows them: one line per result that its kind shows, with
-// its caption and unit; for several load combinations, each under its number.
+// its caption and unit; for several checks, each under its title, then the closing lines.
 std::string result_lines(const Kind& kind, const Calculation& calculation);
 
 }  // namespace fondara::cli

@@ -77,8 +77,9 @@ std::string field_unknown(std::string_view kind, std::string_view quoted) {
 std::string field_twice(std::string_view name) {
   return "Il campo " + text(name) + " è indicato due volte.";
 }
-std::string combination_heading(std::size_t number) {
-  return "Combinazione " + std::to_string(number) + ":";
+std::string no_check_table(std::string_view kind) {
+  return "L'opzione --tabella vale per i calcoli con una tabella delle verifiche, non per " +
+         std::string(kind) + ".";
 }
 
 std::string header_unknown_column(std::string_view quoted) {

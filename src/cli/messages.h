@@ -58,7 +58,7 @@ std::string kind_missing(std::string_view kinds);
 std::string kind_unknown(std::string_view quoted, std::string_view kinds);
 std::string field_unknown(std::string_view kind, std::string_view quoted);
 std::string field_twice(std::string_view name);
-std::string combination_heading(std::size_t number);
+std::string no_check_table(std::string_view kind);
 
 // The CSV batch.
 std::string header_unknown_column(std::string_view quoted);

@@ -14,22 +14,43 @@ namespace {
 
 constexpr std::string_view kKindName = "tipo";
 constexpr std::string_view kCombinationName = "combinazione";
+constexpr std::string_view kActionName = "azione";
 constexpr std::string_view kSourceName = "origine";
 constexpr std::string_view kWindowSource = "finestra";
 constexpr std::string_view kTerminalSource = "terminale";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool has_combinations(const Kind& kind) {
+// The per-combination fields of the kind that a file of `version` holds.
+std::vector<const Field*> combination_fields(const Kind& kind, int version) {
+  std::vector<const Field*> fields;
   for (const Field& field : kind.fields)
-    if (field.per_combination) return true;
+    if (field.per_combination && field.since <= version) fields.push_back(&field);
+  return fields;
+}
+
+// Whether `text` asks for something that version 1 of the file does not hold: a later field
+// given, or a later choice taken.
+bool later_than_first(const Field& field, std::string_view text) {
+  if (trim_blanks(text).empty()) return false;
+  if (field.since > 1) return true;
+  for (const Choice& choice : field.choices)
+    if (choice.since > 1 && trim_blanks(text) == choice.code) return true;
   return false;
 }
 
-std::vector<const Field*> combination_fields(const Kind& kind) {
-  std::vector<const Field*> fields;
-  for (const Field& field : kind.fields)
-    if (field.per_combination) fields.push_back(&field);
-  return fields;
+bool later_than_first(const Kind& kind, const FieldTexts& texts) {
+  for (const auto& [name, text] : texts)
+    if (const Field* field = find_field(kind.fields, name); field && later_than_first(*field, text))
+      return true;
+  return false;
+}
+
+// The earliest version of the file that holds the data.
+int version_of(const CalculationData& data) {
+  if (!data.actions.empty() || later_than_first(*data.kind, data.texts)) return 2;
+  for (const FieldTexts& combination : data.combinations)
+    if (later_than_first(*data.kind, combination)) return 2;
+  return 1;
 }
 
 // A value with the backslash, the line breaks and, in a combination, the semicolon escaped.
@@ -81,6 +102,26 @@ std::optional<std::vector<std::string>> unescaped(std::string_view text, bool sp
     }
   }
   return values;
+}
+
+// "name;name;..." of the fields, after the line's name, as the comment above such lines.
+std::string names_line(std::string_view line_name, const std::vector<const Field*>& fields) {
+  std::string text = "# " + std::string(line_name) + '=';
+  for (std::size_t i = 0; i < fields.size(); ++i)
+    text += (i > 0 ? ";" : "") + std::string(fields[i]->text.name);
+  return text + '\n';
+}
+
+// A line of values, one per field, escaped and separated by semicolons.
+std::string values_line(std::string_view line_name, const std::vector<const Field*>& fields,
+                        const FieldTexts& values) {
+  std::string text = std::string(line_name) + '=';
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const auto it = values.find(fields[i]->text.name);
+    if (i > 0) text += ';';
+    if (it != values.end()) text += escaped(it->second, true);
+  }
+  return text + '\n';
 }
 
 // The number of the first line that is not UTF-8 text (malformed, NUL or another control
@@ -172,6 +213,8 @@ class Reader {
       return DataFileError{messages::line_missing(kKindName, true), number};
     if (name == kCombinationName && has_combinations(*data_.kind))
       return read_combination(value, number);
+    if (name == kActionName && !data_.kind->action_fields.empty())
+      return read_action(value, number);
     const Field* field = find_field(data_.kind->fields, name);
     if (field == nullptr || field->per_combination)
       return DataFileError{messages::unknown_name(safe_quoted(name), data_.kind->name), number};
@@ -204,17 +247,36 @@ class Reader {
     return std::nullopt;
   }
 
+  // A combination line holds the fields of version 1 and may hold the later ones.
   std::optional<DataFileError> read_combination(std::string_view value, std::size_t number) {
     const auto values = unescaped(value, true);
     if (!values) return DataFileError{std::string(messages::bad_escape), number};
-    const auto fields = combination_fields(*data_.kind);
-    if (values->size() != fields.size())
-      return DataFileError{messages::combination_size(values->size(), fields.size()), number};
-    FieldTexts combination;
-    for (std::size_t i = 0; i < fields.size(); ++i)
-      combination.emplace(fields[i]->text.name, (*values)[i]);
-    data_.combinations.push_back(std::move(combination));
+    const auto first = combination_fields(*data_.kind, 1);
+    const auto fields = combination_fields(*data_.kind, kDataFileVersion);
+    if (values->size() < first.size() || values->size() > fields.size())
+      return DataFileError{messages::combination_size(values->size(), first.size(), fields.size()),
+                           number};
+    data_.combinations.push_back(named(fields, *values));
     return std::nullopt;
+  }
+
+  std::optional<DataFileError> read_action(std::string_view value, std::size_t number) {
+    const auto values = unescaped(value, true);
+    if (!values) return DataFileError{std::string(messages::bad_escape), number};
+    std::vector<const Field*> fields;
+    for (const Field& field : data_.kind->action_fields) fields.push_back(&field);
+    if (values->size() != fields.size())
+      return DataFileError{messages::action_size(values->size(), fields.size()), number};
+    data_.actions.push_back(named(fields, *values));
+    return std::nullopt;
+  }
+
+  // The values given to the first fields, by the fields' names.
+  static FieldTexts named(const std::vector<const Field*>& fields,
+                          const std::vector<std::string>& values) {
+    FieldTexts texts;
+    for (std::size_t i = 0; i < values.size(); ++i) texts.emplace(fields[i]->text.name, values[i]);
+    return texts;
   }
 
   // Every required field given, and a combination for a kind that has them.
@@ -223,7 +285,7 @@ class Reader {
     for (const Field& field : data_.kind->fields)
       if (!field.per_combination && !field.fallback && !data_.texts.contains(field.text.name))
         return DataFileError{messages::field_missing(field.text.name)};
-    if (has_combinations(*data_.kind) && data_.combinations.empty())
+    if (has_combinations(*data_.kind) && data_.combinations.empty() && data_.actions.empty())
       return DataFileError{messages::line_missing(kCombinationName)};
     return std::nullopt;
   }
@@ -236,56 +298,35 @@ class Reader {
 }  // namespace
 
 std::string data_file_text(const CalculationData& data) {
-  std::string text = std::string(kDataFileFormat) + ' ' + std::to_string(kDataFileVersion) + '\n';
+  const int version = version_of(data);
+  std::string text = std::string(kDataFileFormat) + ' ' + std::to_string(version) + '\n';
   text += "# Fondara: dati del calcolo, un campo per riga come digitato (nome=valore).\n";
   text += std::string(kKindName) + '=' + std::string(data.kind->name) + '\n';
   text += std::string(kSourceName) + '=' +
           std::string(data.source == Source::window ? kWindowSource : kTerminalSource) + '\n';
   for (const Field& field : data.kind->fields) {
-    if (field.per_combination) continue;
+    if (field.per_combination || field.since > version) continue;
     const auto it = data.texts.find(field.text.name);
     const std::string_view value = it == data.texts.end() ? std::string_view() : it->second;
     text += std::string(field.text.name) + '=' + escaped(value, false) + '\n';
   }
-  const auto fields = combination_fields(*data.kind);
-  if (fields.empty()) return text;
-  text += "# " + std::string(kCombinationName) + '=';
-  for (std::size_t i = 0; i < fields.size(); ++i)
-    text += (i > 0 ? ";" : "") + std::string(fields[i]->text.name);
-  text += '\n';
-  for (const FieldTexts& combination : data.combinations) {
-    text += std::string(kCombinationName) + '=';
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-      const auto it = combination.find(fields[i]->text.name);
-      if (i > 0) text += ';';
-      if (it != combination.end()) text += escaped(it->second, true);
-    }
-    text += '\n';
+  if (!data.actions.empty()) {
+    std::vector<const Field*> fields;
+    for (const Field& field : data.kind->action_fields) fields.push_back(&field);
+    text += names_line(kActionName, fields);
+    for (const FieldTexts& action : data.actions) text += values_line(kActionName, fields, action);
   }
+  const auto fields = combination_fields(*data.kind, version);
+  if (fields.empty() || data.combinations.empty()) return text;
+  text += names_line(kCombinationName, fields);
+  for (const FieldTexts& combination : data.combinations)
+    text += values_line(kCombinationName, fields, combination);
   return text;
 }
 
 Outcome<CalculationData, DataFileError> read_data_file(std::string_view text,
                                                        std::span<const Kind* const> kinds) {
   return Reader(kinds).read(text);
-}
-
-CalculationData single_calculation(const Kind& kind, Source source, const FieldTexts& texts) {
-  CalculationData data{&kind, source, {}, {}};
-  FieldTexts loads;
-  for (const auto& [name, text] : texts) {
-    const Field* field = find_field(kind.fields, name);
-    (field != nullptr && field->per_combination ? loads : data.texts).emplace(name, text);
-  }
-  if (has_combinations(kind)) data.combinations.push_back(std::move(loads));
-  return data;
-}
-
-FieldTexts texts_of_combination(const CalculationData& data, std::size_t index) {
-  FieldTexts texts = data.texts;
-  if (index < data.combinations.size())
-    for (const auto& [name, text] : data.combinations[index]) texts[name] = text;
-  return texts;
 }
 
 }  // namespace fondara

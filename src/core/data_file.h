@@ -1,20 +1,25 @@
 // The data file of a calculation (.fondara): the kind and every field's text as the user
 // typed it, so that reopening it gives the same bytes of every report.
 //
-//   FONDARA-DATI 1
+//   FONDARA-DATI 2
 //   # comments and blank lines are allowed
-//   tipo=sciolti
+//   tipo=verifica
 //   origine=finestra                  (or terminale: where the texts were typed)
-//   lunghezza=10
+//   larghezza=2
 //   ...
 //   descrizione=Plinto A
-//   combinazione=200;30;88;60;30      (kinds with load combinations, one line each)
+//   azione=Peso proprio;G1;800;0;0;0;0     (kinds with actions, one line each)
+//   combinazione=200;30;88;60;30;sismica  (kinds with load combinations, one line each)
 //
+// Version 2 brought fields (Field::since), choices and the action lines; a combination line
+// may leave out the fields it brought. A file is written in version 1 when it uses nothing
+// of version 2, so that the releases that read only version 1 open it.
 // UTF-8 text, one name=value line per field with fondara-calc's names. The texts are read
 // by the rules of where they were typed (a window's field reads 1.000 as a thousand, the
 // terminal refuses it as ambiguous): origine says which, the terminal's when it is absent,
 // as a person writing a file by hand would expect. In a value a
-// backslash, a line break, a carriage return (and in a combination a semicolon) are written
+// backslash, a line break, a carriage return (and in a combination or an action a semicolon) are
+// written
 // \\, \n, \r (and \;). The first line names the format and its version; a file of a later
 // version, an unknown name, a repeated field or anything malformed is refused with its line,
 // and nothing of a refused file is used. The windows' Save and Open, fondara-calc
@@ -32,19 +37,10 @@
 
 namespace fondara {
 
-// What a calculation was given.
-struct CalculationData {
-  const Kind* kind = nullptr;
-  // Where the texts were typed, whose rules read them.
-  Source source = Source::terminal;
-  // The fields that are not per combination, the description included.
-  FieldTexts texts;
-  // For a kind with load combinations: the per-combination fields of each.
-  std::vector<FieldTexts> combinations;
-};
-
 inline constexpr std::string_view kDataFileFormat = "FONDARA-DATI";
-inline constexpr int kDataFileVersion = 1;
+// The latest version, which the reader takes with every earlier one. A file is written in the
+// earliest version that holds its data, so that an earlier release opens what it can compute.
+inline constexpr int kDataFileVersion = 2;
 // A larger file is refused before it is read.
 inline constexpr std::size_t kDataFileMaxBytes = 1024 * 1024;
 
@@ -62,13 +58,5 @@ std::string data_file_text(const CalculationData& data);
 // The data of a file's text, the kind found among `kinds`.
 Outcome<CalculationData, DataFileError> read_data_file(std::string_view text,
                                                        std::span<const Kind* const> kinds);
-
-// The data of one calculation given all its fields at once (a command line, a CSV row): a
-// kind's per-combination fields make its one combination.
-CalculationData single_calculation(const Kind& kind, Source source, const FieldTexts& texts);
-
-// The fields' texts of one run of the kind's calculation: the fields with those of
-// combination `index` (or of none, for a kind without combinations).
-FieldTexts texts_of_combination(const CalculationData& data, std::size_t index);
 
 }  // namespace fondara

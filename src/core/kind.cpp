@@ -1,5 +1,7 @@
 #include "core/kind.h"
 
+#include "core/number_text.h"
+
 namespace fondara {
 namespace {
 
@@ -25,6 +27,34 @@ std::string help_line(const FieldText& text) {
   if (!text.unit.empty()) line += " (" + std::string(text.unit) + ')';
   if (!text.note.empty()) line += ", " + std::string(text.note);
   return line;
+}
+
+CalculationOutcome Kind::compute(const FieldTexts& texts, Source source) const {
+  return calculate(single_calculation(*this, source, texts));
+}
+
+bool has_combinations(const Kind& kind) {
+  for (const Field& field : kind.fields)
+    if (field.per_combination) return true;
+  return false;
+}
+
+CalculationData single_calculation(const Kind& kind, Source source, const FieldTexts& texts) {
+  CalculationData data{.kind = &kind, .source = source};
+  FieldTexts loads;
+  for (const auto& [name, text] : texts) {
+    const Field* field = find_field(kind.fields, name);
+    (field != nullptr && field->per_combination ? loads : data.texts).emplace(name, text);
+  }
+  if (has_combinations(kind)) data.combinations.push_back(std::move(loads));
+  return data;
+}
+
+std::string_view echoed(const Field& field, const FieldTexts& texts) {
+  const auto it = texts.find(field.text.name);
+  const std::string_view text = it == texts.end() ? std::string_view() : it->second;
+  if (field.fallback && trim_blanks(text).empty()) return *field.fallback;
+  return text;
 }
 
 Problem length_below_width() {

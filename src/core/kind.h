@@ -49,6 +49,7 @@ enum class FieldType {
 struct Choice {
   std::string_view code;
   std::string_view words = {};
+  int since = 1;  // the data file's version that brought the choice
 };
 
 struct Field {
@@ -59,6 +60,10 @@ struct Field {
   std::string_view label = {};  // the caption of the field's row, where the window has one
   std::span<const Choice> choices = {};
   bool per_combination = false;  // one value for each load combination
+  // The data file's version that brought the field: a file that gives none of the later
+  // fields is written in the earlier version, and in a CSV of results the later fields'
+  // echoes follow the columns of the earlier version.
+  int since = 1;
 };
 
 struct ResultField {
@@ -67,6 +72,7 @@ struct ResultField {
   // empty: the terminal does not show it.
   std::string_view caption = {};
   std::string_view line_unit = {};  // after the value on the terminal's line
+  int since = 1;                    // as Field::since: later columns follow the earlier ones
 };
 
 // The entry called `name` in a table, or null.
@@ -106,16 +112,48 @@ struct Problem {
   std::vector<std::string_view> emptied = {};
 };
 
-// One completed calculation: the texts of its result columns, in the order of the
-// kind's results, the description it was given, and its reports with a description
+struct Kind;
+
+// What a calculation is given: the fields' texts and, for a kind with load combinations and
+// actions, the per-combination fields of each combination and the fields of each action.
+struct CalculationData {
+  const Kind* kind = nullptr;
+  // Where the texts were typed, whose rules read them.
+  Source source = Source::terminal;
+  // The fields that are not per combination, the description included.
+  FieldTexts texts = {};
+  std::vector<FieldTexts> combinations = {};
+  std::vector<FieldTexts> actions = {};
+  // One check only (a row of a CSV batch): a calculation that would make several is refused.
+  bool one_check = false;
+};
+
+// One check of a kind that makes several (the verification), as the terminal shows it and a
+// table of checks writes it.
+struct CheckRow {
+  std::string title;                 // "Combinazione 3 (generata, sismica), condizioni drenate"
+  std::size_t combination;           // counted from 1
+  std::string_view origin;           // "digitata" or "generata"
+  std::string_view condition;        // the condition's code, as a field takes it
+  FieldTexts inputs;                 // the check's fields, as one row of a CSV batch gives them
+  std::vector<std::string> results;  // the result columns, in the order of the kind's results
+  std::string error;                 // why the check was refused; empty when it was computed
+};
+
+// One completed calculation: the texts of its result columns (those of its first check), in the
+// order of the kind's results, the description it was given, and its reports with a description
 // (a window reports the description its box holds when the report is made).
 struct Calculation {
   std::vector<std::string> results;
-  // A kind with load combinations: the result columns of every combination given (results
-  // are those of the first).
-  std::vector<std::vector<std::string>> combinations = {};
   std::string description;
   std::function<ReportOutcome(Version, std::string_view description)> report;
+  // A kind that makes several checks: how many, each one's row (made when asked for: a footing
+  // may have thousands), the closing lines (the governing check, the verdict) and whether a
+  // check was refused. None: the one check of `results`.
+  std::size_t checks = 0;
+  std::function<CheckRow(std::size_t index)> check = {};
+  std::vector<std::string> summary = {};
+  bool refused = false;
 };
 
 using CalculationOutcome = Outcome<Calculation, Problem>;
@@ -126,16 +164,24 @@ struct Kind {
   std::string_view title;    // in the reports' document title: "terreni coesivi"
   std::span<const Field> fields;
   std::span<const ResultField> results;
-  // The calculation from the fields' texts and, for a kind with load combinations, the
-  // per-combination fields of each combination (none: one combination from `texts`).
-  CalculationOutcome (*calculate)(const FieldTexts& texts, std::span<const FieldTexts> combinations,
-                                  Source source);
+  CalculationOutcome (*calculate)(const CalculationData& data);
+  // The fields of one characteristic action, for a kind that generates combinations from them.
+  std::span<const Field> action_fields = {};
 
-  // One calculation from the fields' texts alone.
-  CalculationOutcome compute(const FieldTexts& texts, Source source) const {
-    return calculate(texts, {}, source);
-  }
+  // One calculation from all the fields' texts (a command line, a CSV row): the per-combination
+  // fields make its one combination.
+  CalculationOutcome compute(const FieldTexts& texts, Source source) const;
 };
+
+// The data of one calculation given all its fields at once (a command line, a CSV row).
+CalculationData single_calculation(const Kind& kind, Source source, const FieldTexts& texts);
+
+// Whether the kind has per-combination fields.
+bool has_combinations(const Kind& kind);
+
+// The text a field echoes for `texts` in a row of results: its own, or its fallback when it
+// is optional and not given.
+std::string_view echoed(const Field& field, const FieldTexts& texts);
 
 // The problem of a length below the width: the message the windows show, L and B emptied.
 Problem length_below_width();

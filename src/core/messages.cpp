@@ -112,9 +112,13 @@ std::string unknown_source(std::string_view quoted, std::string_view window,
   return "origine sconosciuta " + text(quoted) + ": vale " + text(window) + " o " + text(terminal);
 }
 
-std::string combination_size(std::size_t given, std::size_t expected) {
+std::string combination_size(std::size_t given, std::size_t fewest, std::size_t most) {
   return "la combinazione ha " + std::to_string(given) + " valori invece di " +
-         std::to_string(expected);
+         std::to_string(fewest) + (most > fewest ? " o " + std::to_string(most) : "");
+}
+
+std::string action_size(std::size_t given, std::size_t expected) {
+  return "l'azione ha " + std::to_string(given) + " valori invece di " + std::to_string(expected);
 }
 
 std::string field_missing(std::string_view name) {

@@ -50,7 +50,9 @@ std::string field_repeated(std::string_view name);
 std::string unknown_kind(std::string_view quoted);
 std::string unknown_source(std::string_view quoted, std::string_view window,
                            std::string_view terminal);
-std::string combination_size(std::size_t given, std::size_t expected);
+// A combination line holds the fields of the first version (`fewest`) and may hold the later.
+std::string combination_size(std::size_t given, std::size_t fewest, std::size_t most);
+std::string action_size(std::size_t given, std::size_t expected);
 std::string field_missing(std::string_view name);
 
 }  // namespace fondara::messages

@@ -71,10 +71,8 @@ std::string testo_due_stadi(float value) {
   return general_text(std::floor(*v * 100.0) / 100.0);
 }
 
-// Kinds without load combinations have none to read.
-CalculationOutcome calculate(const FieldTexts& texts, std::span<const FieldTexts> /*combinations*/,
-                             Source source) {
-  FieldReader read(fields, texts, source);
+CalculationOutcome calculate(const CalculationData& data) {
+  FieldReader read(fields, data.texts, data.source);
   DrainedInputs in;
   in.L = read.number("lunghezza");
   in.B = read.number("larghezza");

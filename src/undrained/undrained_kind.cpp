@@ -46,10 +46,8 @@ const std::array results{
                 kPressure},
 };
 
-// Kinds without load combinations have none to read.
-CalculationOutcome calculate(const FieldTexts& texts, std::span<const FieldTexts> /*combinations*/,
-                             Source source) {
-  FieldReader read(fields, texts, source);
+CalculationOutcome calculate(const CalculationData& data) {
+  FieldReader read(fields, data.texts, data.source);
   UndrainedInputs in;
   in.L = read.number("lunghezza");
   in.B = read.number("larghezza");

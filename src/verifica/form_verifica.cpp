@@ -70,21 +70,13 @@ const Field& field_named(std::string_view name) {
   return field_of_control(verifica_kind().fields, name);
 }
 
-bool is_blank(const QString& text) {
-  return text.trimmed().isEmpty();
+std::vector<std::string> row_texts(const Outcome<Verification, Refusal>& outcome) {
+  const ColumnTexts texts = column_texts(outcome);
+  return {texts.begin(), texts.end()};
 }
 
-// The outcome of every combination of a completed calculation, read and verified as the
-// kind's calculation does: for the verdict of the whole check and the governing combination.
-std::vector<Outcome<Verification, Refusal>> outcomes_of(const GivenTexts& given) {
-  FieldReader read(verifica_kind().fields, given.texts, Source::window);
-  const Footing footing = read_footing(read);
-  std::vector<Outcome<Verification, Refusal>> outcomes;
-  for (const FieldTexts& loads : given.combinations) {
-    FieldReader read_row(verifica_kind().fields, loads, Source::window);
-    outcomes.push_back(verify(footing, read_loads(read_row)));
-  }
-  return outcomes;
+bool is_blank(const QString& text) {
+  return text.trimmed().isEmpty();
 }
 
 // The plan of the footing under one combination's loads, as the kind reads B, L, N, MB and
@@ -101,14 +93,11 @@ Outcome<Drawing, QString> plan_of(const FieldTexts& texts, const FieldTexts& loa
     return Failed{
         QStringLiteral("La pianta della fondazione compare con B, L e il carico N "
                        "della combinazione scelta.")};
-  // The eccentricities of the verification (|MB|/N, |ML|/N); a load off the footing is not
-  // drawn.
-  const double eB = std::fabs(MB) / N;
-  const double eL = std::fabs(ML) / N;
-  if (!(eB <= B / 2) || !(eL <= L / 2))
+  // A load off the footing is not drawn.
+  if (!(std::fabs(MB) / N <= B / 2) || !(std::fabs(ML) / N <= L / 2))
     return Failed{
         QStringLiteral("Il carico della combinazione scelta cade fuori dalla fondazione.")};
-  return footing_plan(B, L, eB, eL);
+  return footing_plan(B, L, {.N = N, .MB = MB, .ML = ML}, true);
 }
 
 QPushButton* make_button(const QString& text, const char* name, const QString& spoken = {}) {
@@ -444,7 +433,10 @@ void form_verifica::fill(const CalculationData& given) {
 std::string form_verifica::data_text() const {
   const std::optional<GivenTexts> given = last_texts();
   if (!given) programming_error("data without a calculation");
-  return data_file_text({&verifica_kind(), Source::window, given->texts, given->combinations});
+  return data_file_text({.kind = &verifica_kind(),
+                         .source = Source::window,
+                         .texts = given->texts,
+                         .combinations = given->combinations});
 }
 
 void form_verifica::combinazioni_CurrentChange() {
@@ -469,47 +461,38 @@ void form_verifica::incolla_Click() {
 
 void form_verifica::calcola_Click() {
   const GivenTexts given = given_texts();
-  const CalculationOutcome outcome =
-      verifica_kind().calculate(given.texts, given.combinations, Source::window);
-  if (!outcome) {
-    window::message_box(this, qt_text(outcome.error().message));
+  auto footing = calculate_footing({.kind = &verifica_kind(),
+                                    .source = Source::window,
+                                    .texts = given.texts,
+                                    .combinations = given.combinations});
+  if (!footing) {
+    window::message_box(this, qt_text(footing.error().message));
     return;
   }
-  last_ = *outcome;
+  last_footing_ = std::make_shared<const FootingCalculation>(*std::move(footing));
+  last_ = calculation_of(last_footing_);
   last_texts_ = given;
-  show_results(given);
+  show_results();
   salva->setEnabled(true);
   stampa->setEnabled(true);
 }
 
-void form_verifica::show_results(const GivenTexts& given) {
-  const auto outcomes = outcomes_of(given);
-  const auto governing = governing_combination(outcomes);
-  combinazioni->show_results(last_->combinations, governing);
+void form_verifica::show_results() {
+  const FootingChecks& checks = last_footing_->checks;
+  std::vector<std::vector<std::string>> rows;
+  for (const Check& check : checks.checks) rows.push_back(row_texts(check.outcome));
+  combinazioni->show_results(rows, checks.governing);
   results_shown_ = true;
 
-  QString text = qt_text(overall_verdict(outcomes));
-  if (governing) {
-    const auto& columns = last_->combinations[*governing];
-    text += QStringLiteral(" \u2014 combinazione determinante: %1 (U = %2")
-                .arg(*governing + 1)
-                .arg(qt_text(columns[column_index("U")]));
-    if (const std::string& uh = columns[column_index("U_h")]; !uh.empty())
-      text += QStringLiteral(", Uh = ") + qt_text(uh);
-    text += u')';
-  } else {
-    text += QStringLiteral(" \u2014 nessuna combinazione è stata verificata");
-  }
-  const bool verified = std::all_of(outcomes.begin(), outcomes.end(), [](const auto& outcome) {
-    return outcome && outcome->verdict == Verdict::kVerified;
-  });
+  const QString text = qt_text(footing_verdict_line(checks.verdict)) + QStringLiteral(" \u2014 ") +
+                       qt_text(governing_line(checks, last_footing_->footing.conditions));
   QPalette palette = esito_verifica->palette();
-  palette.setColor(QPalette::Window, verified ? verified_green : failed_red);
+  palette.setColor(QPalette::Window, checks.verdict.verified() ? verified_green : failed_red);
   palette.setColor(QPalette::WindowText, Qt::black);
   esito_verifica->setPalette(palette);
   esito_verifica->setAutoFillBackground(true);
   esito_verifica->setText(text);
-  combinazioni->setCurrentCell(governing ? static_cast<int>(*governing) : 0, 0);
+  combinazioni->setCurrentCell(checks.governing ? static_cast<int>(*checks.governing) : 0, 0);
   show_values();
 }
 
@@ -542,12 +525,13 @@ void form_verifica::show_plan() {
 
 void form_verifica::show_values() {
   const std::size_t row = static_cast<std::size_t>(selected_row());
-  const bool shown = results_shown_ && row < last_->combinations.size();
+  const bool shown = results_shown_ && row < last_footing_->checks.checks.size();
+  const ColumnTexts columns =
+      shown ? column_texts(last_footing_->checks.checks[row].outcome) : ColumnTexts{};
   valori_gruppo->setTitle(shown ? QStringLiteral("Valori della combinazione %1").arg(row + 1)
                                 : QStringLiteral("Valori della combinazione"));
   for (int i = 0; i < valori->rowCount(); ++i) {
-    const QString value =
-        shown ? qt_text(last_->combinations[row][static_cast<std::size_t>(i)]) : QString();
+    const QString value = shown ? qt_text(columns[static_cast<std::size_t>(i)]) : QString();
     valori->item(i, 1)->setText(value);
     valori->item(i, 1)->setToolTip(value);
   }

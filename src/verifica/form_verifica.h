@@ -17,12 +17,14 @@
 
 #include <QWidget>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/data_file.h"
 #include "core/kind.h"
+#include "verifica/kind.h"
 #include "window/file_opening.h"
 
 class QComboBox;
@@ -97,7 +99,7 @@ class form_verifica : public QWidget, public window::FillableWindow {
   void enable_fields();
   bool data_complete() const;
   GivenTexts given_texts() const;
-  void show_results(const GivenTexts& given);
+  void show_results();
   void clear_results();
   void show_plan();
   void show_values();
@@ -126,8 +128,10 @@ class form_verifica : public QWidget, public window::FillableWindow {
   QPushButton* stampa = nullptr;
   QPushButton* chiudi = nullptr;
 
-  // The last completed calculation, which SALVA and STAMPA report, and what it was given.
+  // The last completed calculation, which SALVA and STAMPA report, its typed results and what
+  // it was given.
   std::optional<Calculation> last_;
+  std::shared_ptr<const FootingCalculation> last_footing_;
   std::optional<GivenTexts> last_texts_;
   // Whether the table shows the results of last_ (no change of the data since).
   bool results_shown_ = false;

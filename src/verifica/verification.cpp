@@ -9,16 +9,24 @@
 #include <optional>
 #include <utility>
 
+#include "verifica/combinations.h"
+
 namespace fondara::verifica {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
 
+bool all_finite(std::initializer_list<double> values) {
+  bool all = true;
+  for (double value : values) all = all && std::isfinite(value);
+  return all;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Input rules
 
 // One row per rule, in the order of InputRule.
-constexpr std::array<InputFault, 15> kInputFaults{{
+constexpr std::array<InputFault, 23> kInputFaults{{
     {InputRule::kWidthPositive, "larghezza",
      "Il valore di larghezza deve essere maggiore di zero."},
     {InputRule::kLengthNotBelowWidth, "lunghezza",
@@ -38,11 +46,29 @@ constexpr std::array<InputFault, 15> kInputFaults{{
     {InputRule::kSaturatedWeightAboveWater, "peso_saturo",
      "Con la falda il valore di peso_saturo deve essere maggiore del peso dell'acqua, 9,81 kN/m³."},
     {InputRule::kWaterTableNotNegative, "falda", "Il valore di falda deve essere non negativo."},
+    {InputRule::kSoilInertiaInRange, "kh_terreno",
+     "Il valore di kh_terreno deve essere non negativo e minore di 1."},
+    {InputRule::kSeismicFactorKnown, "gamma_r_sismico",
+     "Il valore di gamma_r_sismico deve essere 2,3 oppure 1,8."},
+    {InputRule::kSeismicFactorNeedsInertia, "gamma_r_sismico",
+     "gamma_r_sismico = 1,8 vale solo se il carico limite considera l'inerzia del terreno: "
+     "indicare kh_terreno maggiore di zero (NTC 2018, 7.11.5.3.1)."},
+    {InputRule::kCriticalAngleInRange, "angolo_stato_critico",
+     "Il valore di angolo_stato_critico deve essere maggiore di zero e non maggiore di 50 gradi."},
     {InputRule::kVerticalLoadPositive, "N", "Il valore di N deve essere maggiore di zero."},
     {InputRule::kMomentBFinite, "MB", "Il valore di MB deve essere un numero finito."},
     {InputRule::kMomentLFinite, "ML", "Il valore di ML deve essere un numero finito."},
     {InputRule::kHorizontalLoadBFinite, "HB", "Il valore di HB deve essere un numero finito."},
     {InputRule::kHorizontalLoadLFinite, "HL", "Il valore di HL deve essere un numero finito."},
+    {InputRule::kSeismicNeedsNtc, "situazione",
+     "Le combinazioni sismiche si verificano con le NTC 2018 (approccio NTC2018-A2)."},
+    {InputRule::kActionsNeedStaticSet, "approccio",
+     "Con l'approccio NTC2018-SISMA le combinazioni non si generano dalle azioni: generarle con "
+     "l'approccio NTC2018-A2."},
+    {InputRule::kActionValueFinite, "azione",
+     "I valori di un'azione (N, MB, ML, HB, HL) devono essere numeri finiti."},
+    {InputRule::kCombinationMissing, "combinazione",
+     "Manca una combinazione di carico: indicare almeno una combinazione o un'azione."},
 }};
 
 constexpr bool rows_in_rule_order() {
@@ -52,31 +78,63 @@ constexpr bool rows_in_rule_order() {
 }
 static_assert(rows_in_rule_order());
 
+InputFault fault(InputRule rule) {
+  return kInputFaults[static_cast<std::size_t>(rule)];
+}
+
 bool finite(double value) {
   return std::isfinite(value);
 }
 
-// The first rule broken, in field order. Every comparison is false for a not-a-number value, so
-// such a value breaks its field's rule; an infinite one breaks it through finite().
-std::optional<InputRule> first_broken_rule(const Footing& f, const LoadCombination& c) {
-  const bool drained = f.condition == Condition::kDrained;
+bool checked_in(const Footing& f, Condition condition) {
+  return f.conditions == Conditions::kBoth ||
+         (condition == Condition::kDrained) == (f.conditions == Conditions::kDrained);
+}
+
+// The first rule of the footing broken, in field order. Every comparison is false for a
+// not-a-number value, so such a value breaks its field's rule; an infinite one breaks it
+// through finite().
+std::optional<InputRule> first_broken_rule(const Footing& f) {
+  const bool drained = checked_in(f, Condition::kDrained);
+  const bool undrained = checked_in(f, Condition::kUndrained);
   if (!(f.B > 0 && finite(f.B))) return InputRule::kWidthPositive;
   if (!(f.L >= f.B && finite(f.L))) return InputRule::kLengthNotBelowWidth;
   if (!(f.D >= 0 && finite(f.D))) return InputRule::kDepthNotNegative;
   if (!(f.alpha >= 0 && f.alpha < 45)) return InputRule::kBaseInclinationInRange;
   if (drained && !(f.phi_k > 0 && f.phi_k <= 50)) return InputRule::kFrictionAngleInRange;
   if (drained && !(f.c_k >= 0 && finite(f.c_k))) return InputRule::kDrainedCohesionNotNegative;
-  if (!drained && !(f.cu_k > 0 && finite(f.cu_k))) return InputRule::kUndrainedStrengthPositive;
+  if (undrained && !(f.cu_k > 0 && finite(f.cu_k))) return InputRule::kUndrainedStrengthPositive;
   if (!(f.gamma > 0 && finite(f.gamma))) return InputRule::kSoilWeightPositive;
   // γsat is required only with a water table, and both only in a drained check.
   if (drained && f.zw && !(f.gamma_sat > kGammaW && finite(f.gamma_sat)))
     return InputRule::kSaturatedWeightAboveWater;
   if (drained && f.zw && !(*f.zw >= 0 && finite(*f.zw))) return InputRule::kWaterTableNotNegative;
+  if (!(f.kh >= 0 && f.kh < 1)) return InputRule::kSoilInertiaInRange;
+  if (f.gamma_R_seismic != kSeismicGammaR && f.gamma_R_seismic != kSeismicGammaRWithInertia)
+    return InputRule::kSeismicFactorKnown;
+  if (f.gamma_R_seismic == kSeismicGammaRWithInertia && !(f.kh > 0))
+    return InputRule::kSeismicFactorNeedsInertia;
+  if (drained && f.phi_cv_k && !(*f.phi_cv_k > 0 && *f.phi_cv_k <= 50))
+    return InputRule::kCriticalAngleInRange;
+  return std::nullopt;
+}
+
+std::optional<InputRule> first_broken_rule(const Footing& f, const LoadCombination& c) {
   if (!(c.N > 0 && finite(c.N))) return InputRule::kVerticalLoadPositive;
   if (!finite(c.MB)) return InputRule::kMomentBFinite;
   if (!finite(c.ML)) return InputRule::kMomentLFinite;
   if (!finite(c.HB)) return InputRule::kHorizontalLoadBFinite;
   if (!finite(c.HL)) return InputRule::kHorizontalLoadLFinite;
+  if (c.situation == Situation::kSeismic && !f.factors.seismic) return InputRule::kSeismicNeedsNtc;
+  return std::nullopt;
+}
+
+std::optional<InputRule> first_broken_rule(const Footing& f, const Action& a) {
+  if (!f.factors.generates) return InputRule::kActionsNeedStaticSet;
+  if (!all_finite({a.N, a.MB, a.ML, a.HB, a.HL})) return InputRule::kActionValueFinite;
+  const ActionGroup group = info(a.type).group;
+  if ((group == ActionGroup::kEx || group == ActionGroup::kEy) && !f.factors.seismic)
+    return InputRule::kSeismicNeedsNtc;
   return std::nullopt;
 }
 
@@ -94,6 +152,11 @@ std::string_view refusal_message(RefusalCause cause) {
       return "Il carico orizzontale supera la resistenza non drenata della base.";
     case RefusalCause::kDrainedHorizontalLoad:
       return "Il carico orizzontale supera la resistenza per attrito e coesione della base.";
+    case RefusalCause::kSoilInertia:
+      return "Il coefficiente sismico del terreno kh non è minore di tan φ'd: la resistenza "
+             "sismica non è definita.";
+    case RefusalCause::kUplift:
+      return "Il carico verticale della combinazione non è positivo: la fondazione è sollevata.";
     case RefusalCause::kNotComputable:
       return "Con questi dati il calcolo esce dal campo dei numeri rappresentabili.";
   }
@@ -114,12 +177,6 @@ double square(double value) {
   return value * value;
 }
 
-bool all_finite(std::initializer_list<double> values) {
-  bool all = true;
-  for (double value : values) all = all && std::isfinite(value);
-  return all;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Effective foundation (EN 1997-1 Annex D, Meyerhof's effective area)
 
@@ -130,8 +187,8 @@ Step effective_foundation(const Footing& f, const LoadCombination& loads, Verifi
   double L_eff = f.L - 2 * v.eL;
   // Beyond a third the effective area is less than a third of the base (EN 1997-1 §6.5.4).
   if (v.eB > f.B / 3 || v.eL > f.L / 3) return RefusalCause::kEccentricityBeyondThird;
-  // Beyond a sixth the resultant falls outside the kern: part of the base lifts.
-  v.partial_base = v.eB > f.B / 6 || v.eL > f.L / 6;
+  // Outside the kern, the rhombus 6·eB/B + 6·eL/L ≤ 1, part of the base lifts.
+  v.partial_base = 6 * v.eB / f.B + 6 * v.eL / f.L > 1;
   double HB_eff = std::abs(loads.HB);
   double HL_eff = std::abs(loads.HL);
   // B' is the shorter side; each horizontal component goes with its side.
@@ -173,11 +230,44 @@ Overburden drained_overburden(const Footing& f, double B_eff) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// The soil's inertia in seismic checks (Paolucci and Pecker, 1997)
+
+// 1 − 0,32·kh, the reduction of the cohesion term.
+double zc_of(double kh) {
+  return 1 - 0.32 * kh;
+}
+
+// Every z is 1 in a static check (no InertiaFactors at all) and with kh = 0.
+Step drained_inertia(const Footing& f, double tan_phi_d, Verification& v) {
+  if (v.situation != Situation::kSeismic) return kGoesOn;
+  if (f.kh >= tan_phi_d) return RefusalCause::kSoilInertia;
+  const double z = f.kh > 0 ? std::pow(1 - f.kh / tan_phi_d, 0.35) : 1.0;
+  v.inertia = InertiaFactors{z, z, f.kh > 0 ? zc_of(f.kh) : 1.0};
+  return kGoesOn;
+}
+
+void undrained_inertia(const Footing& f, Verification& v) {
+  if (v.situation != Situation::kSeismic) return;
+  v.inertia = InertiaFactors{std::nullopt, std::nullopt, f.kh > 0 ? zc_of(f.kh) : 1.0};
+}
+
+// The z factors of a term: 1 where the check has none.
+double zq_of(const Verification& v) {
+  return v.inertia && v.inertia->zq ? *v.inertia->zq : 1.0;
+}
+double zgamma_of(const Verification& v) {
+  return v.inertia && v.inertia->zgamma ? *v.inertia->zgamma : 1.0;
+}
+double zc_of(const Verification& v) {
+  return v.inertia ? v.inertia->zc : 1.0;
+}
+
+// ---------------------------------------------------------------------------------------------
 // Undrained resistance (EN 1997-1 D.3)
 
 Step undrained_resistance(const Footing& f, Verification& v) {
   v.q_eff = f.gamma * f.D;  // total overburden
-  const double cu_d = f.cu_k / f.factors.gamma_cu;
+  const double cu_d = f.cu_k / v.factors.gamma_cu;
   v.cu_d = cu_d;
   v.Nc = kPi + 2;
   v.bc = 1 - 2 * radians(f.alpha) / (kPi + 2);
@@ -187,7 +277,8 @@ Step undrained_resistance(const Footing& f, Verification& v) {
   if (v.H > base_resistance) return RefusalCause::kUndrainedHorizontalLoad;
   // The formula gives 1 for H = 0 too; the branch keeps 0/0 out when A'·cu,d underflows.
   v.ic = v.H > 0 ? 0.5 * (1 + std::sqrt(1 - v.H / base_resistance)) : 1.0;
-  v.R_A = (kPi + 2) * cu_d * v.bc * v.sc * v.ic + v.q_eff;
+  undrained_inertia(f, v);
+  v.R_A = (kPi + 2) * cu_d * v.bc * v.sc * v.ic * zc_of(v) + v.q_eff;
   return kGoesOn;
 }
 
@@ -235,19 +326,28 @@ Step inclination_factors(double N, double tan_phi, DrainedTerms& d, Verification
   return kGoesOn;
 }
 
+// tan φ'd from a characteristic angle: tan φ'k / γφ'.
+double design_tangent(double angle_k, double gamma_phi) {
+  return std::tan(radians(angle_k)) / gamma_phi;
+}
+
+// A design angle in radians from its tangent; with γφ' = 1 it is the characteristic angle itself,
+// taken as given rather than through atan(tan φ'k), which may differ from it in the last bit.
+double design_angle(double angle_k, double tan_d, double gamma_phi) {
+  return gamma_phi == 1 ? radians(angle_k) : std::atan(tan_d);
+}
+
 Step drained_resistance(const Footing& f, const LoadCombination& loads, Verification& v) {
   DrainedTerms& d = v.drained.emplace();
   const Overburden overburden = drained_overburden(f, v.B_eff);
   v.q_eff = overburden.q_eff;
   d.gamma_eff = overburden.gamma_eff;
   // Design strengths: tan φ'd = tan φ'k / γφ', c'd = c'k / γc'.
-  d.tan_phi_d = std::tan(radians(f.phi_k)) / f.factors.gamma_phi;
+  d.tan_phi_d = design_tangent(f.phi_k, v.factors.gamma_phi);
   const double tan_phi = d.tan_phi_d;
-  // φ'd in radians, from tan φ'd; with γφ' = 1 it is φ'k itself, taken as given rather than
-  // through atan(tan φ'k), which may differ from it in the last bit.
-  const double phi = f.factors.gamma_phi == 1 ? radians(f.phi_k) : std::atan(tan_phi);
+  const double phi = design_angle(f.phi_k, tan_phi, v.factors.gamma_phi);
   d.phi_d = degrees(phi);
-  d.c_d = f.c_k / f.factors.gamma_c;
+  d.c_d = f.c_k / v.factors.gamma_c;
   // cot φ, Nc, bc, sc and ic divide by tan φ and by Nq − 1: both positive for φ > 0, unless a
   // vanishing φ'k rounds them to zero.
   if (!(tan_phi > 0)) return RefusalCause::kNotComputable;
@@ -256,8 +356,10 @@ Step drained_resistance(const Footing& f, const LoadCombination& loads, Verifica
   base_factors(radians(f.alpha), tan_phi, d, v);
   shape_factors(phi, d, v);
   if (const Step refused = inclination_factors(loads.N, tan_phi, d, v)) return refused;
-  v.R_A = d.c_d * v.Nc * v.bc * v.sc * v.ic + v.q_eff * d.Nq * d.bq * d.sq * d.iq +
-          0.5 * d.gamma_eff * v.B_eff * d.Ngamma * d.bgamma * d.sgamma * d.igamma;
+  if (const Step refused = drained_inertia(f, tan_phi, v)) return refused;
+  v.R_A = d.c_d * v.Nc * v.bc * v.sc * v.ic * zc_of(v) +
+          v.q_eff * d.Nq * d.bq * d.sq * d.iq * zq_of(v) +
+          0.5 * d.gamma_eff * v.B_eff * d.Ngamma * d.bgamma * d.sgamma * d.igamma * zgamma_of(v);
   if (!(v.R_A > 0)) return RefusalCause::kDrainedHorizontalLoad;
   return kGoesOn;
 }
@@ -265,21 +367,42 @@ Step drained_resistance(const Footing& f, const LoadCombination& loads, Verifica
 // ---------------------------------------------------------------------------------------------
 // Design resistances, effects and verdict
 
-Step bearing_check(const Footing& f, const LoadCombination& loads, Verification& v) {
-  v.Rd = v.A_eff * v.R_A / f.factors.gamma_R_v;
+Step bearing_check(const LoadCombination& loads, Verification& v) {
+  v.Rd = v.A_eff * v.R_A / v.factors.gamma_R_v;
   v.Ed = loads.N;
   if (!(v.Rd > 0) || !std::isfinite(v.Rd)) return RefusalCause::kNotComputable;
   v.U = v.Ed / v.Rd;
   return kGoesOn;
 }
 
-// NTC 2018 §6.4.2.1, EN 1997-1 §6.5.3: friction on a base cast in place (δ = φ'd), or the
-// undrained strength over the effective area.
+// Drained (NTC 2018 §6.4.2.1, EN 1997-1 §6.5.3): friction on the interface, δd = φ'cv,d for a base
+// cast in place and ⅔·φ'cv,d for a precast one, φ'cv,k = φ'k when not given; cohesion and the
+// passive resistance at the sides are neglected. Undrained: the strength over the effective
+// area, at most 0,4·N when water or air can reach the interface (EN 1997-1 §6.5.3(12)).
+void sliding_resistance(const Footing& f, const LoadCombination& loads, const Verification& v,
+                        Sliding& s) {
+  if (!v.drained) {
+    s.Rd_h = v.A_eff * *v.cu_d / v.factors.gamma_R_h;
+    if (f.water_at_interface && 0.4 * loads.N < s.Rd_h) {
+      s.Rd_h = 0.4 * loads.N;
+      s.interface_limit = true;
+    }
+    return;
+  }
+  const double phi_cv_k = f.phi_cv_k.value_or(f.phi_k);
+  const double tan_cv_d = design_tangent(phi_cv_k, v.factors.gamma_phi);
+  const double cv_d = design_angle(phi_cv_k, tan_cv_d, v.factors.gamma_phi);
+  // Cast in place, tan δd is tan φ'cv,d itself: without φ'cv the check of version 1 is unchanged.
+  const double delta = f.precast ? 2.0 / 3.0 * cv_d : cv_d;
+  const double tan_delta = f.precast ? std::tan(delta) : tan_cv_d;
+  s.delta_d = degrees(delta);
+  s.Rd_h = loads.N * tan_delta / v.factors.gamma_R_h;
+}
+
 Step sliding_check(const Footing& f, const LoadCombination& loads, Verification& v) {
   if (!(v.H > 0)) return kGoesOn;
   Sliding s{};
-  s.Rd_h = v.drained ? loads.N * v.drained->tan_phi_d / f.factors.gamma_R_h
-                     : v.A_eff * *v.cu_d / f.factors.gamma_R_h;
+  sliding_resistance(f, loads, v, s);
   s.Ed_h = v.H;
   if (!(s.Rd_h > 0) || !std::isfinite(s.Rd_h)) return RefusalCause::kNotComputable;
   s.U_h = s.Ed_h / s.Rd_h;
@@ -299,7 +422,8 @@ Verdict verdict_of(const Verification& v) {
 // Every value that may be shown is a finite number.
 bool shown_values_finite(const Verification& v) {
   if (!all_finite({v.q_eff, v.Nc, v.bc, v.sc, v.ic, v.R_A, v.U})) return false;
-  if (v.sliding && !all_finite({v.sliding->U_h})) return false;
+  if (v.sliding && !all_finite({v.sliding->U_h, v.sliding->delta_d.value_or(0)})) return false;
+  if (v.inertia && !all_finite({v.inertia->zq.value_or(0), v.inertia->zc})) return false;
   if (!v.drained) return true;
   const DrainedTerms& d = *v.drained;
   return all_finite({d.gamma_eff, d.c_d, d.Nq, d.Ngamma, d.bq, d.sq, d.sgamma, d.mB, d.mL,
@@ -310,47 +434,143 @@ Failed<Refusal> refused(RefusalCause cause) {
   return Failed{Refusal{cause, refusal_message(cause)}};
 }
 
+constexpr Condition kBothConditions[] = {Condition::kDrained, Condition::kUndrained};
+
+// The footing's verdict from its checks.
+FootingVerdict verdict_of(std::span<const Check> checks) {
+  FootingVerdict verdict;
+  for (const Check& check : checks) {
+    if (!check.outcome) {
+      verdict.not_computable = true;
+      continue;
+    }
+    const Verdict each = check.outcome->verdict;
+    verdict.bearing_fails |=
+        each == Verdict::kBearingFails || each == Verdict::kBearingAndSlidingFail;
+    verdict.sliding_fails |=
+        each == Verdict::kSlidingFails || each == Verdict::kBearingAndSlidingFail;
+  }
+  return verdict;
+}
+
+// A generated combination's check: its N may have come out not above zero.
+Outcome<Verification, Refusal> verify_combination(const Footing& footing, Condition condition,
+                                                  const Combination& combination) {
+  if (combination.generated && !(combination.loads.N > 0)) return refused(RefusalCause::kUplift);
+  return verify(footing, condition, combination.loads);
+}
+
 }  // namespace
 
-Outcome<Done, InputFault> validate(const Footing& footing, const LoadCombination& loads) {
-  if (const std::optional<InputRule> rule = first_broken_rule(footing, loads))
-    return Failed{kInputFaults[static_cast<std::size_t>(*rule)]};
+std::span<const Condition> conditions_of(Conditions conditions) {
+  switch (conditions) {
+    case Conditions::kDrained:
+      return {kBothConditions, 1};
+    case Conditions::kUndrained:
+      return {kBothConditions + 1, 1};
+    case Conditions::kBoth:
+      return kBothConditions;
+  }
+  programming_error("conditions without checks");
+}
+
+Outcome<Done, InputFault> validate_footing(const Footing& footing) {
+  if (const std::optional<InputRule> rule = first_broken_rule(footing)) return Failed{fault(*rule)};
   return Done{};
 }
 
-Outcome<Verification, Refusal> verify(const Footing& footing, const LoadCombination& loads) {
+Outcome<Done, InputFault> validate_combination(const Footing& footing,
+                                               const LoadCombination& loads) {
+  if (const std::optional<InputRule> rule = first_broken_rule(footing, loads))
+    return Failed{fault(*rule)};
+  return Done{};
+}
+
+Outcome<Done, InputFault> validate(const Footing& footing, const LoadCombination& loads) {
+  if (auto valid = validate_footing(footing); !valid) return valid;
+  return validate_combination(footing, loads);
+}
+
+PartialFactorSet factors_of(const Footing& footing, Situation situation) {
+  if (situation == Situation::kStatic && footing.factors.generates) return footing.factors;
+  PartialFactorSet set = kSeismicPartialFactors;
+  set.gamma_R_v = footing.gamma_R_seismic;
+  return set;
+}
+
+Outcome<Verification, Refusal> verify(const Footing& footing, Condition condition,
+                                      const LoadCombination& loads) {
   if (const auto valid = validate(footing, loads); !valid)
     return Failed{Refusal{RefusalCause::kInvalidInput, valid.error().message}};
   Verification v{};
-  v.condition = footing.condition;
+  v.condition = condition;
+  // Every combination of the legacy seismic set is seismic.
+  v.situation = footing.factors.generates ? loads.situation : Situation::kSeismic;
+  v.factors = factors_of(footing, v.situation);
   if (const Step refused_step = effective_foundation(footing, loads, v))
     return refused(*refused_step);
-  const Step resistance = footing.condition == Condition::kDrained
-                              ? drained_resistance(footing, loads, v)
-                              : undrained_resistance(footing, v);
+  const Step resistance = condition == Condition::kDrained ? drained_resistance(footing, loads, v)
+                                                           : undrained_resistance(footing, v);
   if (resistance) return refused(*resistance);
-  if (const Step refused_step = bearing_check(footing, loads, v)) return refused(*refused_step);
+  if (const Step refused_step = bearing_check(loads, v)) return refused(*refused_step);
   if (const Step refused_step = sliding_check(footing, loads, v)) return refused(*refused_step);
   if (!shown_values_finite(v)) return refused(RefusalCause::kNotComputable);
   v.verdict = verdict_of(v);
   return v;
 }
 
-std::optional<std::size_t> governing_combination(
-    std::span<const Outcome<Verification, Refusal>> outcomes) {
+double utilisation(const Verification& v) {
+  return v.sliding ? std::max(v.U, v.sliding->U_h) : v.U;
+}
+
+std::optional<std::size_t> governing_check(std::span<const Check> checks) {
   std::optional<std::size_t> governing;
   double largest = 0;
-  for (std::size_t i = 0; i < outcomes.size(); ++i) {
-    if (!outcomes[i].ok()) continue;
-    const Verification& v = outcomes[i].value();
-    const double utilisation = v.sliding ? std::max(v.U, v.sliding->U_h) : v.U;
-    // Strictly larger: on a tie the earlier combination stays the governing one.
-    if (!governing || utilisation > largest) {
+  for (std::size_t i = 0; i < checks.size(); ++i) {
+    if (!checks[i].outcome.ok()) continue;
+    const double each = utilisation(checks[i].outcome.value());
+    // Strictly larger: on a tie the earlier check stays the governing one.
+    if (!governing || each > largest) {
       governing = i;
-      largest = utilisation;
+      largest = each;
     }
   }
   return governing;
+}
+
+Outcome<FootingChecks, InputFault> check_footing(const Footing& footing,
+                                                 std::span<const Action> actions,
+                                                 std::span<const LoadCombination> typed) {
+  if (auto valid = validate_footing(footing); !valid) return Failed{valid.error()};
+  FootingChecks result;
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    if (auto valid = validate_combination(footing, typed[i]); !valid) {
+      InputFault broken = valid.error();
+      broken.combination = i + 1;
+      return Failed{broken};
+    }
+    result.combinations.push_back({typed[i], false, {}});
+  }
+  for (std::size_t i = 0; i < actions.size(); ++i) {
+    if (const std::optional<InputRule> rule = first_broken_rule(footing, actions[i])) {
+      InputFault broken = fault(*rule);
+      broken.action = i + 1;
+      return Failed{broken};
+    }
+  }
+  for (Combination& combination : generate_combinations(footing.factors, actions))
+    result.combinations.push_back(std::move(combination));
+  if (result.combinations.empty()) return Failed{fault(InputRule::kCombinationMissing)};
+
+  const std::span<const Condition> conditions = conditions_of(footing.conditions);
+  result.checks.reserve(result.combinations.size() * conditions.size());
+  for (std::size_t i = 0; i < result.combinations.size(); ++i)
+    for (const Condition condition : conditions)
+      result.checks.push_back(
+          {i, condition, verify_combination(footing, condition, result.combinations[i])});
+  result.governing = governing_check(result.checks);
+  result.verdict = verdict_of(result.checks);
+  return result;
 }
 
 }  // namespace fondara::verifica

@@ -1,5 +1,7 @@
 #include <array>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "core/field_reader.h"
 #include "verifica/kind.h"
@@ -10,8 +12,22 @@
 namespace fondara::verifica {
 namespace {
 
-const Choice conditions[] = {{"drenate", "condizioni drenate (terreni granulari, lungo termine)"},
-                             {"non_drenate", "condizioni non drenate (breve termine)"}};
+const Choice conditions[] = {
+    {"drenate", "condizioni drenate (terreni granulari, lungo termine)"},
+    {"non_drenate", "condizioni non drenate (breve termine)"},
+    {"entrambe", "entrambe: ogni combinazione verificata in condizioni drenate e non drenate", 2}};
+const Choice situations[] = {{"statica", "persistente o transitoria (SLU)"},
+                             {"sismica", "sismica (SLV), con l'insieme sismico delle NTC 2018"}};
+const Choice yes_no[] = {{"SI"}, {"NO"}};
+
+// The action types as choices, in the order of kActionTypes.
+constexpr std::array<Choice, kActionTypes.size()> action_type_choices() {
+  std::array<Choice, kActionTypes.size()> choices{};
+  for (std::size_t i = 0; i < choices.size(); ++i)
+    choices[i] = {kActionTypes[i].code, kActionTypes[i].words};
+  return choices;
+}
+constexpr auto action_types = action_type_choices();
 
 // The sets of partial factors as choices, in the order of kPartialFactorSets.
 constexpr std::array<Choice, kPartialFactorSets.size()> approach_choices() {
@@ -80,6 +96,73 @@ const std::array fields{
                    "riportata nella relazione"},
           .type = FieldType::text,
           .fallback = ""},
+    Field{.text = {"situazione", "situazione", "", "situazione della combinazione", ""},
+          .type = FieldType::choice,
+          .fallback = "statica",
+          .choices = situations,
+          .per_combination = true,
+          .since = 2},
+    Field{.text = {"kh_terreno", "kh_terreno", "kh",
+                   "coefficiente sismico orizzontale del volume di terreno sotto la fondazione", "",
+                   "da 0 a meno di 1; riduce il carico limite nelle combinazioni sismiche"},
+          .fallback = "0",
+          .since = 2},
+    Field{.text = {"gamma_r_sismico", "gamma_r_sismico", "γR,v,E",
+                   "coefficiente parziale sulla capacità portante nelle combinazioni sismiche", "",
+                   "2,3 oppure 1,8 (solo con kh_terreno maggiore di 0); predefinito 1,8 se "
+                   "kh_terreno è maggiore di 0, altrimenti 2,3"},
+          .fallback = "",
+          .since = 2},
+    Field{.text = {"angolo_stato_critico", "angolo_stato_critico", "φ'cv,k",
+                   "angolo di attrito a volume costante, per lo scorrimento sul piano di posa",
+                   "gradi", "condizioni drenate, da più di 0 a 50; vuoto: φ'k"},
+          .fallback = "",
+          .since = 2},
+    Field{.text = {"prefabbricata", "prefabbricata", "",
+                   "fondazione prefabbricata a base liscia (δ = 2/3 φ'cv,d; NO: gettata in "
+                   "opera, δ = φ'cv,d)",
+                   ""},
+          .type = FieldType::choice,
+          .fallback = "NO",
+          .choices = yes_no,
+          .since = 2},
+    Field{.text = {"acqua_interfaccia", "acqua_interfaccia", "",
+                   "acqua o aria possono raggiungere l'interfaccia tra base e argilla (scorrimento "
+                   "non drenato limitato a 0,4 N)",
+                   ""},
+          .type = FieldType::choice,
+          .fallback = "NO",
+          .choices = yes_no,
+          .since = 2},
+};
+
+// The fields of one characteristic action: a line of a data file, a row of the window's table.
+const std::array action_fields{
+    Field{.text = {"nome", "nome", "", "nome dell'azione", ""},
+          .type = FieldType::text,
+          .fallback = "",
+          .since = 2},
+    Field{.text = {"tipo", "tipo", "", "tipo dell'azione", ""},
+          .type = FieldType::choice,
+          .choices = action_types,
+          .since = 2},
+    Field{.text = {"N", "N", "N", "carico verticale caratteristico", "kN", "anche negativo"},
+          .fallback = "0",
+          .since = 2},
+    Field{.text = {"MB", "MB", "MB", "momento caratteristico lungo B", "kN·m", "anche negativo"},
+          .fallback = "0",
+          .since = 2},
+    Field{.text = {"ML", "ML", "ML", "momento caratteristico lungo L", "kN·m", "anche negativo"},
+          .fallback = "0",
+          .since = 2},
+    Field{.text = {"HB", "HB", "HB", "carico orizzontale caratteristico lungo B", "kN",
+                   "anche negativo"},
+          .fallback = "0",
+          .since = 2},
+    Field{.text = {"HL", "HL", "HL", "carico orizzontale caratteristico lungo L", "kN",
+                   "anche negativo"},
+          .fallback = "0",
+          .since = 2},
 };
 
 // The result columns, in the order of kColumnNames; those with a caption are the terminal's
@@ -116,6 +199,19 @@ const std::array results{
                 "Uh = Ed,h/Rd,h ="},
     ResultField{{"esito", "", "", "esito della verifica", ""}, "ESITO:"},
     ResultField{{"nota", "", "", "nota", ""}, "NOTA:"},
+    ResultField{.text = {"zq", "", "zq", "fattore sismico del termine di sovraccarico", ""},
+                .since = 2},
+    ResultField{.text = {"zgamma", "", "zγ", "fattore sismico del termine di peso", ""},
+                .since = 2},
+    ResultField{.text = {"zc", "", "zc", "fattore sismico del termine di coesione", ""},
+                .since = 2},
+    ResultField{.text = {"delta_d", "", "δd", "angolo di attrito di progetto della base", "gradi"},
+                .since = 2},
+    ResultField{
+        .text = {"gamma_Rv", "", "γR,v", "coefficiente parziale sulla capacità portante", ""},
+        .since = 2},
+    ResultField{.text = {"gamma_Rh", "", "γR,h", "coefficiente parziale sullo scorrimento", ""},
+                .since = 2},
 };
 static_assert(results.size() == kColumnNames.size());
 
@@ -126,19 +222,79 @@ void require(FieldReader& read, std::string_view name) {
   read.refuse("Manca il campo " + std::string(name) + ": " + help_line(field->text) + ".");
 }
 
-FieldTexts with_combination(const FieldTexts& texts, const FieldTexts& combination) {
-  FieldTexts merged = texts;
-  for (const auto& [name, text] : combination) merged[name] = text;
-  return merged;
+std::string numbered(std::string_view what, std::size_t number, std::string_view message) {
+  return std::string(what) + ' ' + std::to_string(number) + ": " + std::string(message);
 }
 
-Problem refusal_problem(const Refusal& refusal, std::size_t combination) {
-  const std::string prefix =
-      combination == 0 ? std::string() : "Combinazione " + std::to_string(combination) + ": ";
+Problem refusal_problem(const Refusal& refusal) {
   const ProblemType type = refusal.cause == RefusalCause::kInvalidInput
                                ? ProblemType::bad_input
                                : ProblemType::not_computable;
-  return {type, prefix + std::string(refusal.message)};
+  return {type, std::string(refusal.message)};
+}
+
+// The typed combinations and the actions of the data; the first problem stops the reading.
+struct Loads {
+  std::vector<LoadCombination> typed;
+  std::vector<Action> actions;
+};
+
+Outcome<Loads, Problem> read_all_loads(const CalculationData& data) {
+  Loads loads;
+  for (std::size_t i = 0; i < data.combinations.size(); ++i) {
+    FieldReader read(fields, data.combinations[i], data.source);
+    loads.typed.push_back(read_loads(read));
+    if (read.problem()) {
+      Problem problem = *read.problem();
+      if (data.combinations.size() > 1)
+        problem.message = numbered("Combinazione", i + 1, problem.message);
+      return Failed{problem};
+    }
+  }
+  for (std::size_t i = 0; i < data.actions.size(); ++i) {
+    FieldReader read(action_fields, data.actions[i], data.source);
+    loads.actions.push_back(read_action(read));
+    if (read.problem()) {
+      Problem problem = *read.problem();
+      problem.message = numbered("Azione", i + 1, problem.message);
+      return Failed{problem};
+    }
+  }
+  return loads;
+}
+
+// The fields of one check as a CSV row gives them: the footing's, the check's condition, and
+// the loads as typed (a generated combination's as computed, in full).
+FieldTexts check_inputs(const FootingCalculation& c, const Check& check) {
+  FieldTexts inputs = c.texts;
+  inputs["condizioni"] = std::string(condition_code(check.condition));
+  const Combination& combination = c.checks.combinations[check.combination];
+  if (!combination.generated) {
+    for (const auto& [name, text] : c.combinations[check.combination]) inputs[name] = text;
+    return inputs;
+  }
+  const LoadCombination& loads = combination.loads;
+  for (const auto& [name, value] :
+       {std::pair{"N", loads.N}, std::pair{"MB", loads.MB}, std::pair{"ML", loads.ML},
+        std::pair{"HB", loads.HB}, std::pair{"HL", loads.HL}})
+    inputs[name] = exact_text(value);
+  inputs["situazione"] = std::string(situation_code(loads.situation));
+  return inputs;
+}
+
+CheckRow check_row(const FootingCalculation& c, std::size_t index) {
+  const Check& check = c.checks.checks[index];
+  const ColumnTexts texts = column_texts(check.outcome);
+  CheckRow row{check_title(c.checks, index, c.footing.conditions),
+               check.combination + 1,
+               c.checks.combinations[check.combination].generated ? "generata" : "digitata",
+               condition_code(check.condition),
+               check_inputs(c, check),
+               {texts.begin(), texts.end()},
+               {}};
+  // The terminal shows the message as the check's verdict; a table puts it in its own column.
+  if (!check.outcome) row.error = row.results[column_index("esito")];
+  return row;
 }
 
 std::vector<std::string> row_of(const Outcome<Verification, Refusal>& outcome) {
@@ -146,45 +302,15 @@ std::vector<std::string> row_of(const Outcome<Verification, Refusal>& outcome) {
   return {texts.begin(), texts.end()};
 }
 
-CalculationOutcome calculate(const FieldTexts& texts, std::span<const FieldTexts> combinations,
-                             Source source) {
-  FieldReader read(fields, texts, source);
-  const Footing footing = read_footing(read);
-  std::vector<LoadCombination> loads;
-  if (combinations.empty()) loads.push_back(read_loads(read));
-  const std::string descrizione = read.description();
-  if (read.problem()) return Failed{*read.problem()};
-  for (std::size_t i = 0; i < combinations.size(); ++i) {
-    const FieldTexts merged = with_combination(texts, combinations[i]);
-    FieldReader combination(fields, merged, source);
-    loads.push_back(read_loads(combination));
-    if (combination.problem()) {
-      Problem problem = *combination.problem();
-      if (combinations.size() > 1)
-        problem.message = "Combinazione " + std::to_string(i + 1) + ": " + problem.message;
-      return Failed{problem};
-    }
-  }
-
-  std::vector<Outcome<Verification, Refusal>> outcomes;
-  for (std::size_t i = 0; i < loads.size(); ++i) {
-    const std::size_t shown = loads.size() == 1 ? 0 : i + 1;
-    if (const auto valid = validate(footing, loads[i]); !valid)
-      return Failed{input_problem(valid.error(), shown)};
-    outcomes.push_back(verify(footing, loads[i]));
-    // A single check that is refused has no results: its message is the answer.
-    if (loads.size() == 1 && !outcomes.back())
-      return Failed{refusal_problem(outcomes.back().error(), 0)};
-  }
-
-  Calculation calculation;
-  for (const auto& outcome : outcomes) calculation.combinations.push_back(row_of(outcome));
-  calculation.results = calculation.combinations.front();
-  calculation.description = descrizione;
-  calculation.report = [footing, loads, outcomes](Version version, std::string_view description) {
-    return verification_report(footing, loads, outcomes, description, version);
-  };
-  return calculation;
+CalculationOutcome calculate(const CalculationData& data) {
+  auto footing = calculate_footing(data);
+  if (!footing) return Failed{footing.error()};
+  const auto kept = std::make_shared<const FootingCalculation>(*std::move(footing));
+  // A single check that is refused has no results: its message is the answer.
+  const std::vector<Check>& checks = kept->checks.checks;
+  if (checks.size() == 1 && !checks.front().outcome)
+    return Failed{refusal_problem(checks.front().outcome.error())};
+  return calculation_of(kept);
 }
 
 const Kind kind{
@@ -196,6 +322,7 @@ const Kind kind{
     .fields = fields,
     .results = results,
     .calculate = calculate,
+    .action_fields = action_fields,
 };
 
 }  // namespace
@@ -204,10 +331,45 @@ const Kind& verifica_kind() {
   return kind;
 }
 
+Outcome<FootingCalculation, Problem> calculate_footing(const CalculationData& data) {
+  FieldReader read(fields, data.texts, data.source);
+  Footing footing = read_footing(read);
+  std::string descrizione = read.description();
+  if (read.problem()) return Failed{*read.problem()};
+  if (data.one_check && footing.conditions == Conditions::kBoth)
+    return Failed{Problem{ProblemType::bad_input,
+                          "In un CSV ogni riga è una sola verifica: condizioni vale drenate o "
+                          "non_drenate, non entrambe."}};
+  auto loads = read_all_loads(data);
+  if (!loads) return Failed{loads.error()};
+  auto checks = check_footing(footing, loads->actions, loads->typed);
+  if (!checks) return Failed{input_problem(checks.error(), loads->typed.size())};
+  return FootingCalculation{std::move(footing), std::move(loads->actions),
+                            *std::move(checks), std::move(descrizione),
+                            data.texts,         data.combinations};
+}
+
+Calculation calculation_of(const std::shared_ptr<const FootingCalculation>& kept) {
+  const FootingChecks& checks = kept->checks;
+  Calculation calculation;
+  calculation.results = row_of(checks.checks.front().outcome);
+  calculation.description = kept->description;
+  calculation.checks = checks.checks.size();
+  calculation.check = [kept](std::size_t index) { return check_row(*kept, index); };
+  calculation.summary = {governing_line(checks, kept->footing.conditions),
+                         footing_verdict_line(checks.verdict)};
+  calculation.refused = checks.verdict.not_computable;
+  calculation.report = [kept](Version version, std::string_view description) {
+    return verification_report(kept->footing, kept->actions, kept->checks, description, version);
+  };
+  return calculation;
+}
+
 Footing read_footing(FieldReader& read) {
   Footing footing;
-  footing.condition = read.choice("condizioni") == 0 ? Condition::kDrained : Condition::kUndrained;
-  const bool drained = footing.condition == Condition::kDrained;
+  footing.conditions = static_cast<Conditions>(read.choice("condizioni"));
+  const bool drained = footing.conditions != Conditions::kUndrained;
+  const bool undrained = footing.conditions != Conditions::kDrained;
   footing.B = read.decimal("larghezza");
   footing.L = read.decimal("lunghezza");
   footing.D = read.decimal("profondita");
@@ -216,7 +378,8 @@ Footing read_footing(FieldReader& read) {
     require(read, "angolo");
     footing.phi_k = read.decimal("angolo");
     footing.c_k = read.decimal("coesione_drenata");
-  } else {
+  }
+  if (undrained) {
     require(read, "coesione_non_drenata");
     footing.cu_k = read.decimal("coesione_non_drenata");
   }
@@ -227,6 +390,15 @@ Footing read_footing(FieldReader& read) {
     footing.gamma_sat = read.decimal("peso_saturo");
   }
   footing.factors = kPartialFactorSets[read.choice("approccio")];
+  footing.kh = read.decimal("kh_terreno");
+  // γR,v of the seismic checks: 1,8 when the soil's inertia is in the resistance, else 2,3.
+  footing.gamma_R_seismic = read.given("gamma_r_sismico") ? read.decimal("gamma_r_sismico")
+                            : footing.kh > 0              ? kSeismicGammaRWithInertia
+                                                          : kSeismicGammaR;
+  if (drained && read.given("angolo_stato_critico"))
+    footing.phi_cv_k = read.decimal("angolo_stato_critico");
+  footing.precast = read.choice("prefabbricata") == 0;
+  footing.water_at_interface = read.choice("acqua_interfaccia") == 0;
   return footing;
 }
 
@@ -237,13 +409,29 @@ LoadCombination read_loads(FieldReader& read) {
   loads.ML = read.decimal("ML", true);
   loads.HB = read.decimal("HB", true);
   loads.HL = read.decimal("HL", true);
+  loads.situation = static_cast<Situation>(read.choice("situazione"));
   return loads;
 }
 
-Problem input_problem(const InputFault& fault, std::size_t combination) {
-  const std::string prefix =
-      combination == 0 ? std::string() : "Combinazione " + std::to_string(combination) + ": ";
-  return {ProblemType::bad_input, prefix + std::string(fault.message)};
+Action read_action(FieldReader& read) {
+  Action action;
+  action.name = read.description("nome");
+  action.type = static_cast<ActionType>(read.choice("tipo"));
+  action.N = read.decimal("N", true);
+  action.MB = read.decimal("MB", true);
+  action.ML = read.decimal("ML", true);
+  action.HB = read.decimal("HB", true);
+  action.HL = read.decimal("HL", true);
+  return action;
+}
+
+Problem input_problem(const InputFault& fault, std::size_t typed) {
+  std::string message(fault.message);
+  if (fault.action > 0)
+    message = numbered("Azione", fault.action, message);
+  else if (fault.combination > 0 && typed > 1)
+    message = numbered("Combinazione", fault.combination, message);
+  return {ProblemType::bad_input, message};
 }
 
 }  // namespace fondara::verifica

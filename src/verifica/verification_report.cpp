@@ -1,5 +1,6 @@
 #include "verifica/verification_report.h"
 
+#include <algorithm>
 #include <string>
 
 #include "verifica/footing_plan.h"
@@ -45,10 +46,14 @@ void heading(Builder& r, Version version) {
 }
 
 void footing_lines(Builder& r, const Footing& f) {
-  const bool drained = f.condition == Condition::kDrained;
+  const bool drained = f.conditions != Conditions::kUndrained;
+  const bool undrained = f.conditions != Conditions::kDrained;
   r.text("DATI DELLA FONDAZIONE E DEL TERRENO:");
   r.empty();
-  r.text(drained ? "Condizioni drenate (lungo termine)" : "Condizioni non drenate (breve termine)");
+  r.text(f.conditions == Conditions::kBoth ? "Condizioni drenate (lungo termine) e non drenate "
+                                             "(breve termine): ogni combinazione in entrambe"
+         : drained                         ? "Condizioni drenate (lungo termine)"
+                                           : "Condizioni non drenate (breve termine)");
   r.text("B     = " + length(f.B) + " m, larghezza della fondazione");
   r.text("L     = " + length(f.L) + " m, lunghezza della fondazione");
   r.text("D     = " + length(f.D) + " m, profondità del piano di posa dal piano campagna");
@@ -56,52 +61,103 @@ void footing_lines(Builder& r, const Footing& f) {
   if (drained) {
     r.text("phi'k = " + two(f.phi_k) + " gradi, angolo di attrito caratteristico");
     r.text("c'k   = " + two(f.c_k) + " kPa, coesione drenata caratteristica");
-  } else {
-    r.text("cu,k  = " + two(f.cu_k) + " kPa, coesione non drenata caratteristica");
   }
+  if (undrained) r.text("cu,k  = " + two(f.cu_k) + " kPa, coesione non drenata caratteristica");
   r.text("gamma = " + two(f.gamma) + " kN/m³, peso di volume del terreno");
-  if (!drained) {
+  if (undrained)
     r.text("In condizioni non drenate la pressione sul piano di posa è quella totale, gamma D.");
-  } else if (f.zw) {
+  if (drained && f.zw) {
     r.text("zw    = " + length(*f.zw) + " m, profondità della falda dal piano campagna");
     r.text("gamma sat = " + two(f.gamma_sat) + " kN/m³, peso di volume del terreno saturo");
-  } else {
+  } else if (drained) {
     r.text("Nessuna falda.");
   }
+  if (f.kh > 0)
+    r.text("kh    = " + fixed_text(f.kh, 3) +
+           ", coefficiente sismico del volume di terreno sotto la fondazione");
+  if (drained && f.phi_cv_k)
+    r.text("phi'cv,k = " + two(*f.phi_cv_k) + " gradi, angolo di attrito a volume costante");
+  if (drained)
+    r.text(f.precast ? "Fondazione prefabbricata a base liscia: delta = 2/3 phi'cv,d."
+                     : "Fondazione gettata in opera: delta = phi'cv,d.");
+  if (undrained && f.water_at_interface)
+    r.text("Acqua o aria possono raggiungere l'interfaccia: Rd,h non drenata al più 0,4 N.");
   r.empty();
 }
 
-void factor_lines(Builder& r, const Footing& f) {
-  const PartialFactorSet& set = f.factors;
-  r.text("COEFFICIENTI PARZIALI: " + std::string(set.name) + " [" + std::string(set.code) + "]");
+void set_lines(Builder& r, std::string_view heading, const PartialFactorSet& set) {
+  r.text(std::string(heading) + std::string(set.name) + " [" + std::string(set.code) + "]");
   r.text("gamma phi' = " + two(set.gamma_phi) + " (su tan phi'k)   gamma c' = " + two(set.gamma_c) +
          "   gamma cu = " + two(set.gamma_cu));
   r.text("gamma R,v  = " + two(set.gamma_R_v) +
          " (capacità portante)   gamma R,h = " + two(set.gamma_R_h) + " (scorrimento)");
-  r.text("I carichi sono valori di progetto; i pesi di volume non sono ridotti.");
+}
+
+void factor_lines(Builder& r, const Footing& f, const FootingChecks& checks) {
+  bool static_checks = false, seismic_checks = false;
+  for (const Check& check : checks.checks) {
+    const Situation situation = f.factors.generates
+                                    ? checks.combinations[check.combination].loads.situation
+                                    : Situation::kSeismic;
+    (situation == Situation::kStatic ? static_checks : seismic_checks) = true;
+  }
+  if (static_checks) set_lines(r, "COEFFICIENTI PARZIALI: ", f.factors);
+  if (seismic_checks)
+    set_lines(r, static_checks ? "COMBINAZIONI SISMICHE: " : "COEFFICIENTI PARZIALI: ",
+              factors_of(f, Situation::kSeismic));
+  r.text(
+      "I carichi delle combinazioni sono valori di progetto; i pesi di volume non sono ridotti.");
   r.empty();
 }
 
-void load_table(Builder& r, std::span<const LoadCombination> loads) {
-  r.text("COMBINAZIONI DI CARICO DI PROGETTO (kN, kN·m):");
+// "  12345,00" right-aligned in 12 characters, at least one blank before.
+std::string cell(const std::string& text, std::size_t width = 12) {
+  return std::string(text.size() < width ? width - text.size() : 1, ' ') + text;
+}
+
+void action_table(Builder& r, std::span<const Action> actions) {
+  if (actions.empty()) return;
+  r.text("AZIONI CARATTERISTICHE (kN, kN·m), nel baricentro della base:");
   r.empty();
-  r.text("Comb.           N          MB          ML          HB          HL");
-  const auto cell = [](const std::string& text) {
-    return std::string(text.size() < 12 ? 12 - text.size() : 1, ' ') + text;
-  };
-  for (std::size_t i = 0; i < loads.size(); ++i) {
-    const LoadCombination& c = loads[i];
-    std::string line = std::to_string(i + 1);
-    line = std::string(5 - std::min<std::size_t>(line.size(), 4), ' ') + line;
-    for (double value : {c.N, c.MB, c.ML, c.HB, c.HL}) line += cell(two(value));
-    r.text(line);
+  r.text("Az.  Tipo                 N          MB          ML          HB          HL   Nome");
+  for (std::size_t i = 0; i < actions.size(); ++i) {
+    const Action& a = actions[i];
+    std::string line = cell(std::to_string(i + 1), 3) + "  " + std::string(info(a.type).code);
+    line.resize(std::max<std::size_t>(line.size(), 17), ' ');
+    for (double value : {a.N, a.MB, a.ML, a.HB, a.HL}) line += cell(two(value));
+    r.text(line + "   " + a.name);
   }
   r.empty();
 }
 
-void combination_lines(Builder& r, std::size_t number,
-                       const Outcome<Verification, Refusal>& outcome) {
-  r.text("Combinazione " + std::to_string(number));
+void combination_table(Builder& r, const FootingChecks& checks, std::span<const Action> actions) {
+  r.text("COMBINAZIONI DI CARICO DI PROGETTO (kN, kN·m):");
+  r.empty();
+  r.text("Comb.           N          MB          ML          HB          HL   Situazione");
+  for (std::size_t i = 0; i < checks.combinations.size(); ++i) {
+    const Combination& combination = checks.combinations[i];
+    const LoadCombination& c = combination.loads;
+    std::string line = cell(std::to_string(i + 1), 5);
+    for (double value : {c.N, c.MB, c.ML, c.HB, c.HL}) line += cell(two(value));
+    line += "   " + std::string(situation_code(c.situation));
+    if (combination.generated) line += ", generata";
+    r.text(line);
+  }
+  r.empty();
+  bool heading = false;
+  for (std::size_t i = 0; i < checks.combinations.size(); ++i) {
+    if (!checks.combinations[i].generated) continue;
+    if (!heading) r.text("Combinazioni generate dalle azioni, con il coefficiente di ogni azione:");
+    heading = true;
+    r.text(cell(std::to_string(i + 1), 5) + " = " +
+           combination_formula(checks.combinations[i], actions));
+  }
+  if (heading) r.empty();
+}
+
+void check_lines(Builder& r, const std::string& title,
+                 const Outcome<Verification, Refusal>& outcome) {
+  r.text(title);
   if (!outcome) {
     r.text("Verifica non eseguita:");
     r.text(std::string(outcome.error().message));
@@ -145,69 +201,75 @@ void combination_lines(Builder& r, std::size_t number,
              .add("igamma", column(t, "igamma"))
              .add("ic", column(t, "ic"))
              .take());
+  if (v.inertia)
+    r.text(Line()
+               .add("zq", column(t, "zq"))
+               .add("zgamma", column(t, "zgamma"))
+               .add("zc", column(t, "zc"))
+               .take() +
+           " (inerzia del terreno)");
   r.text(Line()
              .add("R/A'", column(t, "R_A"), " kPa")
              .add("Rd = A' R/A' / gamma R,v", column(t, "Rd"), " kN")
              .add("Ed = N", column(t, "Ed"), " kN")
              .take());
   r.text("U = Ed/Rd = " + column(t, "U"));
-  if (v.sliding)
+  if (v.sliding) {
+    if (v.sliding->delta_d) r.text("delta d = " + column(t, "delta_d") + " gradi");
+    if (v.sliding->interface_limit) r.text("Rd,h limitata a 0,4 N: acqua all'interfaccia.");
     r.text(Line()
                .add("Scorrimento: Rd,h", column(t, "Rd_h"), " kN")
                .add("Ed,h = H", column(t, "Ed_h"), " kN")
                .add("Uh", column(t, "U_h"))
                .take());
-  else
+  } else {
     r.text("Scorrimento: nessun carico orizzontale.");
+  }
   r.text("Esito: " + column(t, "esito"));
   r.empty();
 }
 
-}  // namespace
-
-std::string overall_verdict(std::span<const Outcome<Verification, Refusal>> outcomes) {
-  std::string failing;
-  for (std::size_t i = 0; i < outcomes.size(); ++i) {
-    if (outcomes[i] && outcomes[i]->verdict == Verdict::kVerified) continue;
-    failing += (failing.empty() ? "" : ", ") + std::to_string(i + 1);
-  }
-  if (failing.empty()) return "ESITO DELLA VERIFICA: VERIFICATA";
-  const bool one = failing.find(',') == std::string::npos;
-  return "ESITO DELLA VERIFICA: NON VERIFICATA (" +
-         std::string(one ? "combinazione " : "combinazioni ") + failing + ")";
+// The notes on what the method leaves out, and on φ'cv when it was not given.
+void notes(Builder& r, const Footing& f, const FootingChecks& checks) {
+  r.text("NOTE:");
+  bool drained_sliding = false;
+  for (const Check& check : checks.checks)
+    drained_sliding |= check.outcome && check.outcome->sliding && check.outcome->drained;
+  if (drained_sliding && !f.phi_cv_k) r.text("phi'cv non assegnato: delta da phi'k.");
+  r.text("Fattori di EN 1997-1 Appendice D: nessun fattore di profondità né d'inclinazione del");
+  r.text("piano campagna; per una fondazione vicina a un pendio serve un altro metodo.");
+  r.text("Allo scorrimento si trascurano la coesione e la resistenza passiva sui lati.");
 }
 
-ReportOutcome verification_report(const Footing& footing, std::span<const LoadCombination> loads,
-                                  std::span<const Outcome<Verification, Refusal>> outcomes,
-                                  std::string_view descrizione, Version version) {
+}  // namespace
+
+ReportOutcome verification_report(const Footing& footing, std::span<const Action> actions,
+                                  const FootingChecks& checks, std::string_view descrizione,
+                                  Version version) {
   Builder r;
   heading(r, version);
   r.text_and_text("DESCRIZIONE: ", std::string(descrizione));
   r.empty();
   footing_lines(r, footing);
-  factor_lines(r, footing);
-  load_table(r, loads);
+  factor_lines(r, footing, checks);
+  action_table(r, actions);
+  combination_table(r, checks, actions);
   r.text("RISULTATI:");
   r.empty();
-  for (std::size_t i = 0; i < outcomes.size(); ++i) combination_lines(r, i + 1, outcomes[i]);
-  const auto governing = governing_combination(outcomes);
-  if (governing) {
-    const Verification& v = *outcomes[*governing];
-    std::string line = "COMBINAZIONE DETERMINANTE: " + std::to_string(*governing + 1) +
-                       " (U = " + fixed_text(v.U, 3);
-    if (v.sliding) line += ", Uh = " + fixed_text(v.sliding->U_h, 3);
-    r.text(line + ")");
-  } else {
-    r.text("Nessuna combinazione è stata verificata.");
-  }
-  r.text(overall_verdict(outcomes));
-  if (version == Version::printed && governing) {
-    const Verification& v = *outcomes[*governing];
+  for (std::size_t i = 0; i < checks.checks.size(); ++i)
+    check_lines(r, check_title(checks, i, footing.conditions), checks.checks[i].outcome);
+  r.text(governing_line(checks, footing.conditions));
+  r.text(footing_verdict_line(checks.verdict));
+  r.empty();
+  notes(r, footing, checks);
+  if (version == Version::printed && checks.governing) {
+    const Check& governing = checks.checks[*checks.governing];
     r.empty();
-    r.text("Pianta della fondazione nella combinazione determinante: il carico (x), l'area");
+    r.text("Pianta della fondazione nella verifica determinante: il carico (x), l'area");
     r.text("efficace B' x L' (in grigio) e il nocciolo centrale d'inerzia (a tratti).");
     r.empty();
-    r.drawing(footing_plan(footing.B, footing.L, v.eB, v.eL));
+    r.drawing(
+        footing_plan(footing.B, footing.L, checks.combinations[governing.combination].loads, true));
   }
   return r.take();
 }

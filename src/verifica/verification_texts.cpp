@@ -15,6 +15,8 @@ constexpr int kFactorDecimals = 4;  // bearing, b, s, i factors and m
 constexpr int kStressDecimals = 2;  // kPa
 constexpr int kForceDecimals = 2;   // kN
 constexpr int kUtilisationDecimals = 3;
+constexpr int kAngleDecimals = 2;      // degrees
+constexpr int kFactorSetDecimals = 2;  // the partial factors of a set
 
 // The integer digits of the largest double (309), a sign and a decimal point.
 constexpr std::size_t kFixedTextCapacity = 1 + 309 + 1 + kMaxDecimals;
@@ -110,6 +112,18 @@ ColumnTexts column_texts(const Verification& v) {
   row.put("U_h", sliding_text(&Sliding::U_h, kUtilisationDecimals));
   row.put("esito", std::string(verdict_text(v.verdict)));
   row.put("nota", v.partial_base ? std::string(kPartialBaseNote) : std::string());
+  const std::optional<InertiaFactors>& z = v.inertia;
+  const auto z_text = [](const std::optional<double>& value) {
+    return value ? fixed_text(*value, kFactorDecimals) : std::string();
+  };
+  row.put("zq", z ? z_text(z->zq) : std::string());
+  row.put("zgamma", z ? z_text(z->zgamma) : std::string());
+  row.put("zc", z ? fixed_text(z->zc, kFactorDecimals) : std::string());
+  row.put("delta_d", v.sliding && v.sliding->delta_d
+                         ? fixed_text(*v.sliding->delta_d, kAngleDecimals)
+                         : std::string());
+  row.put("gamma_Rv", fixed_text(v.factors.gamma_R_v, kFactorSetDecimals));
+  row.put("gamma_Rh", fixed_text(v.factors.gamma_R_h, kFactorSetDecimals));
   return row.done();
 }
 
@@ -118,6 +132,87 @@ ColumnTexts column_texts(const Outcome<Verification, Refusal>& outcome) {
   ColumnTexts texts;
   texts[kVerdictColumn] = std::string(outcome.error().message);
   return texts;
+}
+
+std::string_view condition_code(Condition condition) {
+  return condition == Condition::kDrained ? "drenate" : "non_drenate";
+}
+
+std::string_view situation_code(Situation situation) {
+  return situation == Situation::kStatic ? "statica" : "sismica";
+}
+
+std::string_view condition_words(Condition condition) {
+  return condition == Condition::kDrained ? "condizioni drenate" : "condizioni non drenate";
+}
+
+std::string check_title(const FootingChecks& checks, std::size_t index, Conditions conditions) {
+  const Check& check = checks.checks[index];
+  const Combination& combination = checks.combinations[check.combination];
+  std::string title = "Combinazione " + std::to_string(check.combination + 1);
+  std::string kind;
+  if (combination.generated) kind = "generata";
+  if (combination.loads.situation == Situation::kSeismic)
+    kind += (kind.empty() ? "" : ", ") + std::string(situation_code(Situation::kSeismic));
+  if (!kind.empty()) title += " (" + kind + ")";
+  if (conditions == Conditions::kBoth)
+    title += ", " + std::string(condition_words(check.condition));
+  return title;
+}
+
+std::string combination_formula(const Combination& combination, std::span<const Action> actions) {
+  std::string formula;
+  for (std::size_t i = 0; i < actions.size() && i < combination.factors.size(); ++i) {
+    const double factor = combination.factors[i];
+    std::string number = fixed_text(std::abs(factor), 2);
+    while (number.ends_with('0')) number.pop_back();
+    if (number.ends_with(',')) number.pop_back();
+    if (number == "0") continue;
+    const std::string_view name =
+        actions[i].name.empty() ? info(actions[i].type).code : std::string_view(actions[i].name);
+    if (formula.empty())
+      formula = factor < 0 ? "-" : "";
+    else
+      formula += factor < 0 ? " - " : " + ";
+    formula += number + "·" + std::string(name);
+  }
+  return formula;
+}
+
+std::string governing_line(const FootingChecks& checks, Conditions conditions) {
+  if (!checks.governing) return "VERIFICA DETERMINANTE: nessuna, nessuna verifica è calcolabile.";
+  const Verification& v = *checks.checks[*checks.governing].outcome;
+  std::string line =
+      "VERIFICA DETERMINANTE: " + check_title(checks, *checks.governing, conditions) +
+      " (U = " + fixed_text(v.U, kUtilisationDecimals);
+  if (v.sliding) line += ", Uh = " + fixed_text(v.sliding->U_h, kUtilisationDecimals);
+  return line + ")";
+}
+
+std::string footing_verdict_text(const FootingVerdict& verdict) {
+  if (verdict.verified()) return "VERIFICATA";
+  std::string failing;
+  for (const auto& [fails, words] : {std::pair{verdict.bearing_fails, "carico limite"},
+                                     std::pair{verdict.sliding_fails, "scorrimento"},
+                                     std::pair{verdict.not_computable, "non calcolabile"}})
+    if (fails) failing += (failing.empty() ? "" : ", ") + std::string(words);
+  return "NON VERIFICATA (" + failing + ")";
+}
+
+std::string footing_verdict_line(const FootingVerdict& verdict) {
+  return "ESITO DELLA FONDAZIONE: " + footing_verdict_text(verdict);
+}
+
+std::string exact_text(double value) {
+  // Fixed notation, which the number fields read: no exponent, whatever the magnitude.
+  std::array<char, 2 * kFixedTextCapacity> buffer;
+  const auto [end, error] =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+  if (error != std::errc{}) programming_error("exact_text buffer too small");
+  std::string text(buffer.data(), end);
+  if (text == "-0") text = "0";
+  std::replace(text.begin(), text.end(), '.', ',');
+  return text;
 }
 
 }  // namespace fondara::verifica

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,11 +28,13 @@ std::string_view verdict_text(Verdict verdict);
 inline constexpr std::string_view kPartialBaseNote =
     "Base parzializzata: il carico cade fuori dal nocciolo centrale d'inerzia.";
 
-// The result columns of one combination, in the order of the CSV header.
-inline constexpr std::array<std::string_view, 28> kColumnNames{
-    "eB", "eL", "B_eff",  "L_eff", "A_eff", "Nq",  "Nc",     "Ngamma", "bq",    "bgamma",
-    "bc", "sq", "sgamma", "sc",    "m",     "iq",  "igamma", "ic",     "q_eff", "R_A",
-    "Rd", "Ed", "U",      "Rd_h",  "Ed_h",  "U_h", "esito",  "nota"};
+// The result columns of one check, in the order of the kind's results: those of version 1, then
+// the seismic factors, δd and the resistance factors applied.
+inline constexpr std::array<std::string_view, 34> kColumnNames{
+    "eB",     "eL",  "B_eff",  "L_eff",  "A_eff",   "Nq",       "Nc",      "Ngamma", "bq",
+    "bgamma", "bc",  "sq",     "sgamma", "sc",      "m",        "iq",      "igamma", "ic",
+    "q_eff",  "R_A", "Rd",     "Ed",     "U",       "Rd_h",     "Ed_h",    "U_h",    "esito",
+    "nota",   "zq",  "zgamma", "zc",     "delta_d", "gamma_Rv", "gamma_Rh"};
 using ColumnTexts = std::array<std::string, kColumnNames.size()>;
 
 // The place of the column called `name` in kColumnNames (its size for no such column).
@@ -40,11 +43,37 @@ constexpr std::size_t column_index(std::string_view name) {
                                   kColumnNames.begin());
 }
 
-// The texts of a verified combination; `esito` is its verdict, `nota` the partial-base note.
+// The texts of a computed check; `esito` is its verdict, `nota` the partial-base note.
 ColumnTexts column_texts(const Verification& verification);
 
-// The same for any outcome: a refused combination has every column empty but `esito`, which
-// holds the refusal's message.
+// The same for any outcome: a refused check has every column empty but `esito`, which holds
+// the refusal's message.
 ColumnTexts column_texts(const Outcome<Verification, Refusal>& outcome);
+
+// The codes of the fields, as typed and written: "drenate", "sismica".
+std::string_view condition_code(Condition condition);
+std::string_view situation_code(Situation situation);
+// In words, lower case: "condizioni drenate", "sismica".
+std::string_view condition_words(Condition condition);
+
+// "Combinazione 3", with "(generata, sismica)" for a generated or seismic one and, when the
+// footing is checked in both conditions, ", condizioni drenate".
+std::string check_title(const FootingChecks& checks, std::size_t check, Conditions conditions);
+
+// A generated combination as a formula of the actions' names: "1,3·G1 + 1,5·Solaio - 0,3·Ey";
+// factors rounded to two decimals without trailing zeros, the actions it leaves out omitted.
+std::string combination_formula(const Combination& combination, std::span<const Action> actions);
+
+// "VERIFICA DETERMINANTE: Combinazione 5, condizioni drenate (U = 0,812, Uh = 0,455)".
+std::string governing_line(const FootingChecks& checks, Conditions conditions);
+
+// "VERIFICATA", or "NON VERIFICATA (carico limite, non calcolabile)".
+std::string footing_verdict_text(const FootingVerdict& verdict);
+// "ESITO DELLA FONDAZIONE: " and the verdict.
+std::string footing_verdict_line(const FootingVerdict& verdict);
+
+// A double in the shortest text that reads back to it, with a decimal comma: the loads of a
+// generated combination echoed as inputs.
+std::string exact_text(double value);
 
 }  // namespace fondara::verifica

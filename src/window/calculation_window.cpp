@@ -101,7 +101,7 @@ std::string CalculationWindow::data_text() const {
   // The description as the reports give it: the box's, when the data is saved.
   FieldTexts texts = last_texts_;
   texts["descrizione"] = descrizione_;
-  return data_file_text({&kind_, Source::window, std::move(texts), {}});
+  return data_file_text({.kind = &kind_, .source = Source::window, .texts = std::move(texts)});
 }
 
 void CalculationWindow::fill(const CalculationData& given) {

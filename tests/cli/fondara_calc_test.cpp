@@ -109,7 +109,8 @@ const std::string kReport = read_data("non_drenato_yr23.txt");
 const std::string kVerification =
     "eB = 0,150 m\neL = 0,440 m\nB' = 0,700 m\nL' = 5,120 m\nA' = 3,584 m²\nR/A' = 94,91 kPa\n"
     "Rd = 340,15 kN\nEd = 200,00 kN\nU = Ed/Rd = 0,588\nRd,h = 115,47 kN\nEd,h = 67,08 kN\n"
-    "Uh = Ed,h/Rd,h = 0,581\nESITO: VERIFICATA\n";
+    "Uh = Ed,h/Rd,h = 0,581\nESITO: VERIFICATA\n"
+    "NOTA: Base parzializzata: il carico cade fuori dal nocciolo centrale d'inerzia.\n";
 const std::string kData =
     "FONDARA-DATI 1\n# Fondara: dati del calcolo, un campo per riga come digitato (nome=valore).\n"
     "tipo=coesivi\norigine=terminale\nlunghezza=10\nlarghezza=2\naltezza=1\n"

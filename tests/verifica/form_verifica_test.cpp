@@ -162,16 +162,17 @@ TEST_F(VerificaWindow, KeysInTheTable) {
   EXPECT_EQ(focus(), find(*window, "aggiungi"));
 }
 
-// B 2, L 3, eB 0,2, eL 0,3: the effective area 2,4 × 1,6 around the load point is shaded where
-// the plan's painter puts it in the widget, to its edges (the outline may cover one pixel).
+// B 2, L 3, MB −20, ML 30 on N 100: the effective area 2,4 × 1,6 around the load point, on the
+// negative B side as MB's sign says, is shaded where the plan's painter puts it in the widget, to
+// its edges (the outline may cover one pixel).
 TEST_F(VerificaWindow, PlanShadesTheEffectiveAreaAroundTheLoad) {
   fill(*window, QStringLiteral("larghezza=2 lunghezza=3"));
   paste(0, 0, QStringLiteral("100\t-20\t30"));
   auto* view = find<verifica::FootingPlanView>(*window, "pianta");
   ASSERT_TRUE(view->plan());
-  const Drawing plan = verifica::footing_plan(2, 3, 0.2, 0.3);
-  const QPointF top_left = output::place(plan, view->drawing_area(), {-0.9, 1.0});
-  const QPointF bottom_right = output::place(plan, view->drawing_area(), {1.5, -0.6});
+  const Drawing plan = verifica::footing_plan(2, 3, {.N = 100, .MB = -20, .ML = 30}, true);
+  const QPointF top_left = output::place(plan, view->drawing_area(), {-0.9, 0.6});
+  const QPointF bottom_right = output::place(plan, view->drawing_area(), {1.5, -1.0});
   ASSERT_GT(bottom_right.x() - top_left.x(), 40);
   const QImage image = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QPoint middle = ((top_left + bottom_right) / 2).toPoint();
@@ -196,8 +197,8 @@ TEST_F(VerificaWindow, CalcolaGivesEachRowItsVerdictAndMarksTheGoverningOne) {
   EXPECT_FALSE(table->item(0, 0)->font().bold());
   auto* verdict = find<QLabel>(*window, "esito_verifica");
   EXPECT_EQ(verdict->text(),
-            u"ESITO DELLA VERIFICA: NON VERIFICATA (combinazioni 3, 4) — combinazione "
-            u"determinante: 3 (U = 1,030, Uh = 0,139)");
+            u"ESITO DELLA FONDAZIONE: NON VERIFICATA (carico limite, non calcolabile) — VERIFICA "
+            u"DETERMINANTE: Combinazione 3 (U = 1,030, Uh = 0,139)");
   EXPECT_EQ(verdict->palette().color(QPalette::Window).red(), 255);
   // The governing combination is the selected one, and its values are listed.
   auto* values = find<QTableWidget>(*window, "valori");

@@ -10,7 +10,7 @@
 namespace fondara::verifica {
 namespace {
 
-// EN 1997-1 Annex D's footing and soil, with the set of its example.
+// The footing and soil of a published spreadsheet example of EN 1997-1 Annex D, with its set.
 const FieldTexts annex_d = {{"condizioni", "drenate"},  {"larghezza", "1"}, {"lunghezza", "6"},
                             {"profondita", "0,75"},     {"angolo", "30"},   {"peso_terreno", "10"},
                             {"approccio", "EC7-DA1-C1"}};
@@ -21,20 +21,21 @@ const std::vector<FieldTexts> combinations = {
     {{"N", "1000"}, {"MB", "60"}, {"ML", "-150"}, {"HB", "80"}, {"HL", ""}}};
 
 TEST(VerificationKind, ReportsEveryCombinationAndTheGoverningOne) {
-  auto loads = combinations;
-  const auto three = verifica_kind().calculate(annex_d, loads, Source::window);
+  CalculationData data{&verifica_kind(), Source::window, annex_d, combinations};
+  const auto three = verifica_kind().calculate(data);
   ASSERT_TRUE(three.ok()) << three.error().message;
   EXPECT_EQ(test::file_text(three->report(Version::file, "Plinto P1 - combinazioni SLU")),
             test::read_data("verifica_tre_combinazioni.txt"));
   // A refused combination has its row and its place in the verdict.
-  loads.push_back({{"N", "200"}, {"MB", "-80"}});
-  const auto four = verifica_kind().calculate(annex_d, loads, Source::window);
+  data.combinations.push_back({{"N", "200"}, {"MB", "-80"}});
+  const auto four = verifica_kind().calculate(data);
   ASSERT_TRUE(four.ok()) << four.error().message;
-  ASSERT_EQ(four->combinations.size(), 4u);
+  ASSERT_EQ(four->checks, 4u);
+  EXPECT_TRUE(four->refused);
   const std::string bytes = test::file_text(four->report(Version::file, ""));
   for (const char* line :
        {"\r\nCombinazione 4\r\nVerifica non eseguita:\r\nEccentricit\xE0 oltre un terzo del lato",
-        "\r\nESITO DELLA VERIFICA: NON VERIFICATA (combinazioni 3, 4)\r\n"})
+        "\r\nESITO DELLA FONDAZIONE: NON VERIFICATA (carico limite, non calcolabile)\r\n"})
     EXPECT_NE(bytes.find(line), std::string::npos) << line;
 }
 
