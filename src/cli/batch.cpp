@@ -24,7 +24,8 @@ namespace {
 std::optional<std::string> check_header(const Kind& kind, const csv::Record& header) {
   std::set<std::string, std::less<>> seen;
   for (const std::string& column : header) {
-    if (!find_field(kind.fields, column)) return texts::header_unknown_column(safe_quoted(column));
+    const Field* field = find_field(kind.fields, column);
+    if (!field || field->project) return texts::header_unknown_column(safe_quoted(column));
     if (!seen.insert(column).second) return texts::header_column_twice(column);
   }
   for (const Field& field : kind.fields)

@@ -7,7 +7,8 @@ namespace fondara::cli {
 ResultsTable::ResultsTable(const Kind& kind) : kind_(kind) {
   for (const int version : {1, 2}) {
     for (std::size_t i = 0; i < kind.fields.size(); ++i)
-      if (kind.fields[i].since == version) columns_.push_back({What::field, i});
+      if (kind.fields[i].since == version && !kind.fields[i].project)
+        columns_.push_back({What::field, i});
     for (std::size_t i = 0; i < kind.results.size(); ++i)
       if (kind.results[i].since == version) columns_.push_back({What::result, i});
     if (version == 1) columns_.push_back({What::error});

@@ -64,6 +64,9 @@ struct Field {
   // fields is written in the earlier version, and in a CSV of results the later fields'
   // echoes follow the columns of the earlier version.
   int since = 1;
+  // A field of the project (work, client, designer...) for the report's title block: kept in
+  // the data file and given at the terminal, but not a column of a CSV batch.
+  bool project = false;
 };
 
 struct ResultField {

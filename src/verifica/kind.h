@@ -16,6 +16,12 @@ namespace fondara::verifica {
 
 const Kind& verifica_kind();
 
+// The project the footing belongs to, for the report's title block; each may be empty (data:
+// the report's date, today when empty).
+struct Project {
+  std::string opera, committente, progettista, elemento, data;
+};
+
 // One footing's calculation as typed results: the footing, the actions and every check, with
 // the description and the texts they were read from (for the rows of a table of checks).
 struct FootingCalculation {

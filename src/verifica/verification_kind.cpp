@@ -134,6 +134,32 @@ const std::array fields{
           .fallback = "NO",
           .choices = yes_no,
           .since = 2},
+    // The project, for the report's title block: free text with the description's rules.
+    Field{.text = {"opera", "opera", "", "opera", "", "per il frontespizio della relazione"},
+          .type = FieldType::text,
+          .fallback = "",
+          .since = 2,
+          .project = true},
+    Field{.text = {"committente", "committente", "", "committente", ""},
+          .type = FieldType::text,
+          .fallback = "",
+          .since = 2,
+          .project = true},
+    Field{.text = {"progettista", "progettista", "", "progettista", "", "firma la relazione"},
+          .type = FieldType::text,
+          .fallback = "",
+          .since = 2,
+          .project = true},
+    Field{.text = {"elemento", "elemento", "", "elemento verificato", "", "per esempio plinto P12"},
+          .type = FieldType::text,
+          .fallback = "",
+          .since = 2,
+          .project = true},
+    Field{.text = {"data", "data", "", "data della relazione", "", "vuoto: la data di oggi"},
+          .type = FieldType::text,
+          .fallback = "",
+          .since = 2,
+          .project = true},
 };
 
 // The fields of one characteristic action: a line of a data file, a row of the window's table.
@@ -335,6 +361,12 @@ Outcome<FootingCalculation, Problem> calculate_footing(const CalculationData& da
   FieldReader read(fields, data.texts, data.source);
   Footing footing = read_footing(read);
   std::string descrizione = read.description();
+  Project project;
+  for (const auto& [name, text] :
+       {std::pair{"opera", &project.opera}, std::pair{"committente", &project.committente},
+        std::pair{"progettista", &project.progettista}, std::pair{"elemento", &project.elemento},
+        std::pair{"data", &project.data}})
+    *text = read.description(name);
   if (read.problem()) return Failed{*read.problem()};
   if (data.one_check && footing.conditions == Conditions::kBoth)
     return Failed{Problem{ProblemType::bad_input,
