@@ -96,29 +96,46 @@ void run_raw(const std::vector<float>& in, bool falda, std::string_view descript
   }
 }
 
-// Fourteen doubles from the lines' bit patterns: a footing and one load combination, checked
-// by the verification. Either a refusal or values that are all finite and can be written.
+// Doubles from the lines' bit patterns: a footing, one load combination and two actions, checked
+// by the verification. Each check is either a refusal or values that are all finite and can be
+// written.
 void run_verification(const std::vector<std::string_view>& lines) {
-  const std::vector<double> v = raw_values<double>(lines, 16);
+  const std::vector<double> v = raw_values<double>(lines, 27);
   verifica::Footing footing;
-  footing.condition =
-      lines.size() % 2 ? verifica::Condition::kDrained : verifica::Condition::kUndrained;
+  footing.conditions = static_cast<verifica::Conditions>(lines.size() % 3);
   footing.B = v[0], footing.L = v[1], footing.D = v[2], footing.alpha = v[3], footing.phi_k = v[4];
   footing.c_k = v[5], footing.cu_k = v[6], footing.gamma = v[7], footing.gamma_sat = v[8];
-  if (lines.size() % 3 == 0) footing.zw = v[9];
+  if (lines.size() % 4 == 0) footing.zw = v[9];
+  footing.kh = v[15];
+  footing.gamma_R_seismic = lines.size() % 5 ? 2.3 : 1.8;
+  if (lines.size() % 7 == 0) footing.phi_cv_k = v[16];
+  footing.precast = lines.size() % 11 == 0;
+  footing.water_at_interface = lines.size() % 13 == 0;
   footing.factors =
       verifica::kPartialFactorSets[lines.size() % verifica::kPartialFactorSets.size()];
-  const verifica::LoadCombination loads{v[10], v[11], v[12], v[13], v[14]};
-  const auto outcome = verifica::verify(footing, loads);
-  if (!outcome) {
-    require(!outcome.error().message.empty());
+  const verifica::LoadCombination loads{
+      v[10], v[11], v[12], v[13], v[14], static_cast<verifica::Situation>(lines.size() % 2)};
+  const std::vector<verifica::Action> actions = {
+      {"", static_cast<verifica::ActionType>(lines.size() % 16), v[17], v[18], v[19], v[20], v[21]},
+      {"", static_cast<verifica::ActionType>(lines.size() / 2 % 16), v[22], v[23], v[24], v[25],
+       v[26]}};
+  const auto checked = verifica::check_footing(footing, actions, {&loads, 1});
+  if (!checked) {
+    require(!checked.error().message.empty());
     return;
   }
-  for (double value : {outcome->eB, outcome->eL, outcome->B_eff, outcome->L_eff, outcome->A_eff,
-                       outcome->R_A, outcome->Rd, outcome->U})
-    require(std::isfinite(value));
-  for (const std::string& text : verifica::column_texts(*outcome))
-    require(text.find('.') == std::string::npos);
+  for (const verifica::Check& check : checked->checks) {
+    const auto& outcome = check.outcome;
+    if (!outcome) {
+      require(!outcome.error().message.empty());
+      continue;
+    }
+    for (double value : {outcome->eB, outcome->eL, outcome->B_eff, outcome->L_eff, outcome->A_eff,
+                         outcome->R_A, outcome->Rd, outcome->U})
+      require(std::isfinite(value));
+    for (const std::string& text : verifica::column_texts(*outcome))
+      require(text.find('.') == std::string::npos);
+  }
 }
 
 }  // namespace

@@ -9,9 +9,9 @@ namespace fondara::cli {
 namespace {
 
 // "  name                     help; facoltativo, default", then the choices with their words.
-std::string field_lines(const Kind& kind) {
+std::string field_lines(std::span<const Field> fields) {
   std::string text;
-  for (const Field& field : kind.fields) {
+  for (const Field& field : fields) {
     std::string line = "  " + std::string(field.text.name);
     line.resize(std::max<std::size_t>(line.size() + 1, 27), ' ');
     line += help_line(field.text);
@@ -32,8 +32,14 @@ std::string kinds_section() {
   for (const Kind* kind : kinds())
     text += std::string(kind->name) + ": " + std::string(kind->summary) + ".\n";
   text += "I campi hanno i nomi dei campi della finestra di calcolo.\n";
-  for (const Kind* kind : kinds())
-    text += "\nCampi di " + std::string(kind->name) + ":\n" + field_lines(*kind);
+  for (const Kind* kind : kinds()) {
+    text += "\nCampi di " + std::string(kind->name) + ":\n" + field_lines(kind->fields);
+    if (!kind->action_fields.empty())
+      text += "Campi di un'azione di " + std::string(kind->name) +
+              " (una riga azione= del file di dati, valori separati da ;):\n" +
+              field_lines(kind->action_fields);
+    text += kind->help;
+  }
   return text;
 }
 
@@ -56,6 +62,7 @@ std::string help_text() {
          "\n"
          "Uso:\n"
          "  fondara-calc TIPO CAMPO=VALORE ... [--report FILE|-] [--stampa] [--pdf FILE]\n"
+         "               [--tabella FILE|-]\n"
          "  fondara-calc TIPO --csv FILE|- [--output FILE|-]\n"
          "  fondara-calc --help\n"
          "\n"
@@ -83,6 +90,9 @@ std::string help_text() {
          "  --csv FILE         un calcolo per ogni riga del file CSV; con - legge lo standard "
          "input\n"
          "  --output FILE      dove scrivere il CSV dei risultati; predefinito: standard output\n"
+         "  --tabella FILE     (verifica) scrive il CSV di tutte le verifiche, una riga ciascuna:\n"
+         "                     combinazione;origine;condizione; poi le colonne di una riga del\n"
+         "                     CSV dei risultati; con - sullo standard output\n"
          "\n"
          "Ogni opzione si indica una volta. Un nome di file non comincia con -- (un file che\n"
          "si chiama così si indica come ./--nome); --report e --pdf vanno in file diversi. Un\n"
@@ -110,7 +120,9 @@ std::string help_text() {
          "Codici di uscita:\n"
          "  0  calcolo eseguito, uscita scritta\n"
          "  1  dati non calcolabili: L < B, calcolo impossibile, relazione non preparabile;\n"
-         "     con --csv, almeno una riga con errore (il CSV dei risultati è comunque completo)\n"
+         "     con --csv, almeno una riga con errore (il CSV dei risultati è comunque completo);\n"
+         "     nella verifica, almeno una verifica non eseguibile (tutte sono comunque scritte;\n"
+         "     un esito NON VERIFICATA è un risultato: codice 0)\n"
          "  2  comando o dati errati: tipo di calcolo, opzione o campo sconosciuti, opzione o\n"
          "     campo mancante o ripetuto, due uscite nello stesso file, valore non numerico o\n"
          "     fuori dai limiti, scelta non prevista, descrizione non UTF-8 o con caratteri di\n"

@@ -170,6 +170,8 @@ struct Kind {
   CalculationOutcome (*calculate)(const CalculationData& data);
   // The fields of one characteristic action, for a kind that generates combinations from them.
   std::span<const Field> action_fields = {};
+  // More for --help after the kind's fields: what its inputs mean, its exit codes; or empty.
+  std::string_view help = {};
 
   // One calculation from all the fields' texts (a command line, a CSV row): the per-combination
   // fields make its one combination.

@@ -550,6 +550,9 @@ Outcome<FootingChecks, InputFault> check_footing(const Footing& footing,
       return Failed{broken};
     }
     result.combinations.push_back({typed[i], false, {}});
+    // Every typed combination of the legacy seismic set is seismic.
+    if (!footing.factors.generates)
+      result.combinations.back().loads.situation = Situation::kSeismic;
   }
   for (std::size_t i = 0; i < actions.size(); ++i) {
     if (const std::optional<InputRule> rule = first_broken_rule(footing, actions[i])) {

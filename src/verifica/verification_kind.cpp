@@ -349,6 +349,22 @@ const Kind kind{
     .results = results,
     .calculate = calculate,
     .action_fields = action_fields,
+    .help =
+        "Nella verifica i carichi N, MB, ML, HB, HL sono valori di progetto sul piano di posa,\n"
+        "nel baricentro della base, peso della fondazione e del rinterro compreso; momenti e\n"
+        "forze orizzontali anche negativi (il verso: la verifica usa il valore assoluto, la\n"
+        "pianta mette il carico dal lato del segno). Una riga di comando o di CSV è una\n"
+        "combinazione in una condizione; un file di dati (--apri) ha tutte le combinazioni\n"
+        "digitate (righe combinazione=N;MB;ML;HB;HL;situazione) e le azioni caratteristiche\n"
+        "(righe azione=), da cui si generano le combinazioni SLU (NTC 2018 2.5.1, EN 1990\n"
+        "6.10: permanenti sfavorevoli e favorevoli, ogni azione variabile come principale) e,\n"
+        "con NTC2018-A2, le otto sismiche (G1 + G2 + ψ2·Q ± 1,00·Ex ± 0,30·Ey e\n"
+        "± 0,30·Ex ± 1,00·Ey). Con condizioni=entrambe ogni combinazione si verifica drenata\n"
+        "e non drenata (non in un CSV: una riga, una condizione). Il risultato elenca ogni\n"
+        "verifica, poi la verifica determinante e l'esito della fondazione. NTC2018-A2 è\n"
+        "l'Approccio 2 (A1+M1+R3) delle NTC 2018, non l'insieme A2 dei coefficienti sulle\n"
+        "azioni; le combinazioni sismiche usano M1, γR,h = 1,1 e γR,v = gamma_r_sismico.\n"
+        "L < B è un dato errato (codice 2).\n",
 };
 
 }  // namespace

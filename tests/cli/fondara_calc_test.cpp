@@ -365,5 +365,118 @@ TEST(FondaraCalc, OneCtrlDEndsAnEmptyBatchAtATerminal) {
   EXPECT_EQ(shown, "fondara-calc: " + kEmpty + "\r\n");
 }
 
+// A footing of characteristic actions in both conditions: every check, then the governing one
+// and the verdict as the last two lines; --tabella gives one row per check, each the row that a
+// batch gives for the check's inputs (a generated combination's loads written in full), so the
+// table reproduces through --csv.
+TEST(FondaraCalc, FootingOfActionsGivesEveryCheckTheGoverningOneAndATableThatReproduces) {
+  const TempFolder folder;
+  const std::string footing = FONDARA_TEST_DATA_DIR "/plinto_p12.fondara";
+  const auto [code, out, err] = run_fondara_calc({"--apri", footing}, folder);
+  EXPECT_EQ(code, 0) << err;
+  // 2 variants × (1 + 2 leading) static and 8 seismic combinations, each drained and undrained.
+  std::size_t titles = 0;
+  for (std::size_t at = 0; (at = out.find("\nCombinazione ", at)) != std::string::npos; ++at)
+    ++titles;
+  EXPECT_EQ(titles + out.starts_with("Combinazione "), 28u);
+  EXPECT_TRUE(out.ends_with(
+      "\nVERIFICA DETERMINANTE: Combinazione 2 (generata), condizioni non drenate (U = 0,843)\n"
+      "ESITO DELLA FONDAZIONE: VERIFICATA\n"))
+      << out;
+
+  const auto [table_code, table, table_err] =
+      run_fondara_calc({"--apri", footing, "--tabella", "-"}, folder);
+  ASSERT_EQ(table_code, 0) << table_err;
+  std::vector<std::string> rows;
+  for (std::size_t at = 0, end; (end = table.find("\r\n", at)) != std::string::npos; at = end + 2)
+    rows.push_back(table.substr(at, end - at));
+  ASSERT_EQ(rows.size(), 29u);
+  EXPECT_TRUE(rows[0].starts_with("combinazione;origine;condizione;condizioni;larghezza;"));
+  // N 1,3 · 650 + 1,5 · 120 and MB 1,5 · 10: the permanent actions unfavourable, no variable one.
+  EXPECT_TRUE(
+      rows[1].starts_with("1;generata;drenate;drenate;2,4;2,8;1,2;0;28;5;90;19;20;2;"
+                          "NTC2018-A2;1025;15;0;0;0;"))
+      << rows[1];
+  // The table's inputs through a batch give its rows again.
+  const auto cells = [](const std::string& row) {
+    std::vector<std::string> all(1);
+    for (const char ch : row) {
+      if (ch == ';')
+        all.emplace_back();
+      else
+        all.back().push_back(ch);
+    }
+    return all;
+  };
+  const std::vector<std::string> header = cells(rows[0]);
+  const char* const inputs[] = {"condizioni",
+                                "larghezza",
+                                "lunghezza",
+                                "profondita",
+                                "inclinazione_base",
+                                "angolo",
+                                "coesione_drenata",
+                                "coesione_non_drenata",
+                                "peso_terreno",
+                                "peso_saturo",
+                                "falda",
+                                "approccio",
+                                "N",
+                                "MB",
+                                "ML",
+                                "HB",
+                                "HL",
+                                "descrizione",
+                                "situazione",
+                                "kh_terreno",
+                                "gamma_r_sismico",
+                                "angolo_stato_critico",
+                                "prefabbricata",
+                                "acqua_interfaccia"};
+  std::string batch, expected;
+  for (const std::string& row : rows) {
+    const std::vector<std::string> values = cells(row);
+    std::string line;
+    for (const char* name : inputs)
+      line += values[std::find(header.begin(), header.end(), name) - header.begin()] + ';';
+    line.back() = '\n';
+    batch += line;
+    std::size_t third = 0;
+    for (int i = 0; i < 3; ++i) third = row.find(';', third) + 1;
+    expected += row.substr(third) + "\r\n";
+  }
+  const auto [batch_code, results, batch_err] =
+      run_fondara_calc({"verifica", "--csv", "-"}, folder, {.input = batch});
+  EXPECT_EQ(batch_code, 0) << batch_err;
+  EXPECT_EQ(results, expected);
+}
+
+// A refused check is written with the others, and the run ends with 1; a CSV row is one check.
+TEST(FondaraCalc, RefusedCheckExitsOneAndARowIsOneCondition) {
+  const TempFolder folder;
+  spit(folder / "f.fondara",
+       "FONDARA-DATI 1\ntipo=verifica\ncondizioni=drenate\nlarghezza=1\nlunghezza=6\n"
+       "profondita=0,75\nangolo=30\npeso_terreno=10\ncombinazione=200;30;88;60;30\n"
+       "combinazione=200;-80;;;\n");
+  const auto [code, out, err] = run_fondara_calc({"--apri", "f.fondara"}, folder);
+  EXPECT_EQ(code, 1);
+  EXPECT_NE(out.find("Combinazione 2:\nESITO: Eccentricità oltre un terzo del lato"),
+            std::string::npos)
+      << out;
+  EXPECT_TRUE(
+      out.ends_with("ESITO DELLA FONDAZIONE: NON VERIFICATA (carico limite, non calcolabile)\n"))
+      << out;
+  const auto [csv_code, csv, csv_err] = run_fondara_calc(
+      {"verifica", "--csv", "-"}, folder,
+      {.input = "condizioni;larghezza;lunghezza;profondita;angolo;coesione_non_drenata;"
+                "peso_terreno;N\nentrambe;1;6;0,75;30;50;10;200\n"});
+  EXPECT_EQ(csv_code, 1);
+  EXPECT_TRUE(
+      csv.ends_with(";In un CSV ogni riga è una sola verifica: condizioni vale drenate o "
+                    "non_drenate, non entrambe.;statica;0;;;NO;NO;;;;;;\r\n"))
+      << csv;
+  EXPECT_EQ(std::get<0>(run_fondara_calc(with(kCoesivi, {"--tabella", "-"}), folder)), 2);
+}
+
 }  // namespace
 }  // namespace fondara::test

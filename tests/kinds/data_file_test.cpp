@@ -93,6 +93,48 @@ TEST(DataFile, KeepsEveryCombinationAndEveryCharacter) {
             (std::vector<FieldTexts>{data.combinations[0], {{"N", "1.800"}, {"MB", ""}}}));
 }
 
+// A verification file is written in version 1 unless it holds what version 1 cannot: a later
+// field, a later choice or an action; version 2 keeps actions and situations as typed.
+TEST(DataFile, WritesTheFirstVersionThatHoldsTheData) {
+  const Kind& verifica = *kinds().back();
+  CalculationData data{&verifica,
+                       Source::window,
+                       {{"condizioni", "drenate"}, {"kh_terreno", " "}},
+                       {{{"N", "200"}, {"MB", "-30"}}}};
+  const auto version = [&data] { return data_file_text(data).substr(0, 14); };
+  EXPECT_EQ(version(), "FONDARA-DATI 1");
+  EXPECT_EQ(data_file_text(data).find("kh_terreno"), std::string::npos);
+  data.texts["condizioni"] = "entrambe";
+  EXPECT_EQ(version(), "FONDARA-DATI 2");
+  data.texts["condizioni"] = "drenate";
+  data.combinations[0]["situazione"] = "sismica";
+  EXPECT_EQ(version(), "FONDARA-DATI 2");
+  data.combinations[0].erase("situazione");
+  data.actions = {{{"nome", "Peso; proprio"}, {"tipo", "G1"}, {"N", "-1,5"}}};
+  const std::string text = data_file_text(data);
+  EXPECT_EQ(version(), "FONDARA-DATI 2");
+  EXPECT_NE(text.find("\nazione=Peso\\; proprio;G1;-1,5;;;;\n"
+                      "# combinazione=N;MB;ML;HB;HL;situazione\ncombinazione=200;-30;;;;\n"),
+            std::string::npos)
+      << text;
+  const auto reopened = read_data_file(text, kinds());
+  ASSERT_TRUE(reopened.ok()) << reopened.error().cause;
+  EXPECT_EQ(reopened->actions[0].at("nome"), "Peso; proprio");
+  EXPECT_EQ(reopened->actions[0].at("N"), "-1,5");
+  // A version 1 line without the situation, and an action of the wrong size.
+  EXPECT_TRUE(read_data_file("FONDARA-DATI 2\ntipo=verifica\ncondizioni=drenate\nlarghezza=1\n"
+                             "lunghezza=1\nprofondita=1\npeso_terreno=1\ncombinazione=1;;;;\n",
+                             kinds())
+                  .ok());
+  const auto short_action = read_data_file(
+      "FONDARA-DATI 2\ntipo=verifica\ncondizioni=drenate\nlarghezza=1\nlunghezza=1\n"
+      "profondita=1\npeso_terreno=1\nazione=a;G1;1\n",
+      kinds());
+  ASSERT_FALSE(short_action.ok());
+  EXPECT_EQ(short_action.error().cause, "l'azione ha 3 valori invece di 7");
+  EXPECT_EQ(short_action.error().line, 8u);
+}
+
 struct BadFile {
   const char* name;
   std::string text;
@@ -120,7 +162,7 @@ const BadFile bad_files[] = {
     {"unknown_source", head + "origine=tastiera\n", "origine sconosciuta \"tastiera\": vale finestra o terminale", 4},
     {"field_before_kind", "FONDARA-DATI 1\nlarghezza=1\n", "manca la riga tipo= prima dei campi", 2},
     {"bad_escape", head + "descrizione=a\\tb\n", "sequenza di escape non valida", 4},
-    {"short_combination", head + "combinazione=1;2;3\n", "la combinazione ha 3 valori invece di 2", 4},
+    {"short_combination", head + "combinazione=1\n", "la combinazione ha 1 valori invece di 2", 4},
     {"missing_required_field", "FONDARA-DATI 1\ntipo=prova\ncombinazione=1;\n", "manca il campo larghezza", 0},
     {"no_combination", head, "manca la riga combinazione=", 0},
 };
