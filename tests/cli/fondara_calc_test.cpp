@@ -451,6 +451,23 @@ TEST(FondaraCalc, FootingOfActionsGivesEveryCheckTheGoverningOneAndATableThatRep
   EXPECT_EQ(results, expected);
 }
 
+// A row of the first version gives the columns it gave before (as the previous release wrote
+// them), then the later ones after errore.
+TEST(FondaraCalc, VersionOneRowKeepsItsColumnsAndItsNumbers) {
+  const TempFolder folder;
+  const auto [code, out, err] = run_fondara_calc(
+      {"verifica", "--csv", "-"}, folder,
+      {.input = "condizioni;larghezza;lunghezza;profondita;angolo;peso_terreno;peso_saturo;"
+                "falda;approccio;N;MB;HB;descrizione\n"
+                "drenate;3;3;1;30;18,4;19;1;EC7-DA2;1936;450;150;libro\n"});
+  EXPECT_EQ(code, 0) << err;
+  EXPECT_EQ(out.substr(out.find("\r\n") + 2),
+            "drenate;3;3;1;0;30;0;;18,4;19;1;EC7-DA2;1936;450;0;150;0;libro;0,232;0,000;2,535;"
+            "3,000;7,605;18,4011;30,1396;20,0931;1,0000;1,0000;1,0000;1,4225;0,7465;1,4468;"
+            "1,5420;0,8831;0,8146;0,8763;18,40;567,66;3083,75;1936,00;0,628;1016,14;150,00;0,148;"
+            "VERIFICATA;;;statica;0;;;NO;NO;;;;30,00;1,40;1,10\r\n");
+}
+
 // A refused check is written with the others, and the run ends with 1; a CSV row is one check.
 TEST(FondaraCalc, RefusedCheckExitsOneAndARowIsOneCondition) {
   const TempFolder folder;
