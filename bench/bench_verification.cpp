@@ -73,6 +73,26 @@ void SeismicDrainedChecks(benchmark::State& state) {
 }
 BENCHMARK(SeismicDrainedChecks);
 
+// A footing's checks through check_footing: 1,000 typed combinations in both conditions, the
+// design strengths and bearing factors computed once per condition and situation.
+void FootingChecksOfAThousandCombinations(benchmark::State& state) {
+  const Footing footing = footings()[0];
+  std::vector<LoadCombination> typed;
+  for (std::size_t i = 0; i < 1000; ++i) {
+    LoadCombination loads = kCombinations[i % 8];
+    loads.N += static_cast<double>(i % 97);
+    loads.situation =
+        i % 3 ? fondara::verifica::Situation::kStatic : fondara::verifica::Situation::kSeismic;
+    typed.push_back(loads);
+  }
+  for (auto _ : state) {
+    auto checked = fondara::verifica::check_footing(footing, {}, typed);
+    benchmark::DoNotOptimize(checked);
+  }
+  state.SetItemsProcessed(state.iterations() * 2000);
+}
+BENCHMARK(FootingChecksOfAThousandCombinations)->Unit(benchmark::kMillisecond);
+
 // 20 actions: 4 permanent, 12 variable of several categories, 2 Ex and 2 Ey; NTC2018-A2 gives
 // 2 × 13 static and 8 seismic combinations, each checked drained and undrained: 68 checks.
 void FootingOfTwentyActions(benchmark::State& state) {

@@ -230,25 +230,97 @@ Overburden drained_overburden(const Footing& f, double B_eff) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The soil's inertia in seismic checks (Paolucci and Pecker, 1997)
+// What every check of a footing shares under one condition and in one situation
 
-// 1 − 0,32·kh, the reduction of the cohesion term.
+// tan φ'd from a characteristic angle: tan φ'k / γφ'.
+double design_tangent(double angle_k, double gamma_phi) {
+  return std::tan(radians(angle_k)) / gamma_phi;
+}
+
+// A design angle in radians from its tangent; with γφ' = 1 it is the characteristic angle itself,
+// taken as given rather than through atan(tan φ'k), which may differ from it in the last bit.
+double design_angle(double angle_k, double tan_d, double gamma_phi) {
+  return gamma_phi == 1 ? radians(angle_k) : std::atan(tan_d);
+}
+
+// 1 − 0,32·kh, the reduction of the cohesion term (Paolucci and Pecker, 1997).
 double zc_of(double kh) {
   return 1 - 0.32 * kh;
 }
 
-// Every z is 1 in a static check (no InertiaFactors at all) and with kh = 0.
-Step drained_inertia(const Footing& f, double tan_phi_d, Verification& v) {
-  if (v.situation != Situation::kSeismic) return kGoesOn;
-  if (f.kh >= tan_phi_d) return RefusalCause::kSoilInertia;
-  const double z = f.kh > 0 ? std::pow(1 - f.kh / tan_phi_d, 0.35) : 1.0;
-  v.inertia = InertiaFactors{z, z, f.kh > 0 ? zc_of(f.kh) : 1.0};
-  return kGoesOn;
+// The set applied, the design strengths, the bearing and base factors, the soil's inertia and the
+// interface's angle: the same for every combination, so computed once. Each value is the one the
+// method's step gives, in its order; a refusal the soil makes is kept for the step that meets it.
+struct Ground {
+  Condition condition;
+  Situation situation;
+  PartialFactorSet factors;
+  std::optional<InertiaFactors> inertia;  // seismic checks only
+  // Drained (D.4).
+  Step not_computable = kGoesOn;   // tan φ'd or Nq − 1 not above zero
+  Step inertia_refused = kGoesOn;  // kh ≥ tan φ'd in a seismic check
+  double tan_phi = 0, phi_d = 0, c_d = 0;
+  double Nq = 0, Nc = 0, Ngamma = 0, bq = 0, bc = 0, sin_phi = 0;
+  double tan_delta = 0, delta_d = 0;  // the interface, δd in degrees
+  // Undrained (D.3).
+  double cu_d = 0;
+};
+
+void drained_ground(const Footing& f, Ground& g) {
+  // Design strengths: tan φ'd = tan φ'k / γφ', c'd = c'k / γc'.
+  g.tan_phi = design_tangent(f.phi_k, g.factors.gamma_phi);
+  const double phi = design_angle(f.phi_k, g.tan_phi, g.factors.gamma_phi);
+  g.phi_d = degrees(phi);
+  g.c_d = f.c_k / g.factors.gamma_c;
+  // cot φ, Nc, bc, sc and ic divide by tan φ and by Nq − 1: both positive for φ > 0, unless a
+  // vanishing φ'k rounds them to zero.
+  if (!(g.tan_phi > 0)) {
+    g.not_computable = RefusalCause::kNotComputable;
+    return;
+  }
+  g.Nq = std::exp(kPi * g.tan_phi) * square(std::tan(kPi / 4 + phi / 2));
+  g.Nc = (g.Nq - 1) * (1 / g.tan_phi);
+  g.Ngamma = 2 * (g.Nq - 1) * g.tan_phi;
+  if (!(g.Nq > 1)) {
+    g.not_computable = RefusalCause::kNotComputable;
+    return;
+  }
+  g.bq = square(1 - radians(f.alpha) * g.tan_phi);
+  g.bc = g.bq - (1 - g.bq) / (g.Nc * g.tan_phi);
+  g.sin_phi = std::sin(phi);
+  if (g.situation == Situation::kSeismic) {
+    if (f.kh >= g.tan_phi) {
+      g.inertia_refused = RefusalCause::kSoilInertia;
+    } else {
+      const double z = f.kh > 0 ? std::pow(1 - f.kh / g.tan_phi, 0.35) : 1.0;
+      g.inertia = InertiaFactors{z, z, f.kh > 0 ? zc_of(f.kh) : 1.0};
+    }
+  }
+  // The interface: δd = φ'cv,d cast in place, ⅔·φ'cv,d precast; φ'cv,k = φ'k when not given.
+  // Cast in place, tan δd is tan φ'cv,d itself: without φ'cv version 1's check is unchanged.
+  const double phi_cv_k = f.phi_cv_k.value_or(f.phi_k);
+  const double tan_cv_d = design_tangent(phi_cv_k, g.factors.gamma_phi);
+  const double cv_d = design_angle(phi_cv_k, tan_cv_d, g.factors.gamma_phi);
+  const double delta = f.precast ? 2.0 / 3.0 * cv_d : cv_d;
+  g.tan_delta = f.precast ? std::tan(delta) : tan_cv_d;
+  g.delta_d = degrees(delta);
 }
 
-void undrained_inertia(const Footing& f, Verification& v) {
-  if (v.situation != Situation::kSeismic) return;
-  v.inertia = InertiaFactors{std::nullopt, std::nullopt, f.kh > 0 ? zc_of(f.kh) : 1.0};
+void undrained_ground(const Footing& f, Ground& g) {
+  g.cu_d = f.cu_k / g.factors.gamma_cu;
+  g.bc = 1 - 2 * radians(f.alpha) / (kPi + 2);
+  // The q term is not reduced by the soil's inertia.
+  if (g.situation == Situation::kSeismic)
+    g.inertia = InertiaFactors{std::nullopt, std::nullopt, f.kh > 0 ? zc_of(f.kh) : 1.0};
+}
+
+Ground ground_of(const Footing& f, Condition condition, Situation situation) {
+  Ground g{condition, situation, factors_of(f, situation), std::nullopt};
+  if (condition == Condition::kDrained)
+    drained_ground(f, g);
+  else
+    undrained_ground(f, g);
+  return g;
 }
 
 // The z factors of a term: 1 where the check has none.
@@ -265,19 +337,19 @@ double zc_of(const Verification& v) {
 // ---------------------------------------------------------------------------------------------
 // Undrained resistance (EN 1997-1 D.3)
 
-Step undrained_resistance(const Footing& f, Verification& v) {
+Step undrained_resistance(const Footing& f, const Ground& g, Verification& v) {
   v.q_eff = f.gamma * f.D;  // total overburden
-  const double cu_d = f.cu_k / v.factors.gamma_cu;
+  const double cu_d = g.cu_d;
   v.cu_d = cu_d;
   v.Nc = kPi + 2;
-  v.bc = 1 - 2 * radians(f.alpha) / (kPi + 2);
+  v.bc = g.bc;
   v.sc = 1 + 0.2 * (v.B_eff / v.L_eff);
   // ic is defined for H ≤ A'·cu,d only.
   const double base_resistance = v.A_eff * cu_d;
   if (v.H > base_resistance) return RefusalCause::kUndrainedHorizontalLoad;
   // The formula gives 1 for H = 0 too; the branch keeps 0/0 out when A'·cu,d underflows.
   v.ic = v.H > 0 ? 0.5 * (1 + std::sqrt(1 - v.H / base_resistance)) : 1.0;
-  undrained_inertia(f, v);
+  v.inertia = g.inertia;
   v.R_A = (kPi + 2) * cu_d * v.bc * v.sc * v.ic * zc_of(v) + v.q_eff;
   return kGoesOn;
 }
@@ -285,21 +357,9 @@ Step undrained_resistance(const Footing& f, Verification& v) {
 // ---------------------------------------------------------------------------------------------
 // Drained resistance (EN 1997-1 D.4)
 
-void bearing_factors(double phi, double tan_phi, DrainedTerms& d, Verification& v) {
-  d.Nq = std::exp(kPi * tan_phi) * square(std::tan(kPi / 4 + phi / 2));
-  v.Nc = (d.Nq - 1) * (1 / tan_phi);
-  d.Ngamma = 2 * (d.Nq - 1) * tan_phi;
-}
-
-void base_factors(double alpha, double tan_phi, DrainedTerms& d, Verification& v) {
-  d.bq = square(1 - alpha * tan_phi);
-  d.bgamma = d.bq;
-  v.bc = d.bq - (1 - d.bq) / (v.Nc * tan_phi);
-}
-
-void shape_factors(double phi, DrainedTerms& d, Verification& v) {
+void shape_factors(const Ground& g, DrainedTerms& d, Verification& v) {
   const double B_L = v.B_eff / v.L_eff;
-  d.sq = 1 + B_L * std::sin(phi);
+  d.sq = 1 + B_L * g.sin_phi;
   d.sgamma = 1 - 0.3 * B_L;
   v.sc = (d.sq * d.Nq - 1) / (d.Nq - 1);
 }
@@ -326,37 +386,25 @@ Step inclination_factors(double N, double tan_phi, DrainedTerms& d, Verification
   return kGoesOn;
 }
 
-// tan φ'd from a characteristic angle: tan φ'k / γφ'.
-double design_tangent(double angle_k, double gamma_phi) {
-  return std::tan(radians(angle_k)) / gamma_phi;
-}
-
-// A design angle in radians from its tangent; with γφ' = 1 it is the characteristic angle itself,
-// taken as given rather than through atan(tan φ'k), which may differ from it in the last bit.
-double design_angle(double angle_k, double tan_d, double gamma_phi) {
-  return gamma_phi == 1 ? radians(angle_k) : std::atan(tan_d);
-}
-
-Step drained_resistance(const Footing& f, const LoadCombination& loads, Verification& v) {
+Step drained_resistance(const Footing& f, const Ground& g, const LoadCombination& loads,
+                        Verification& v) {
   DrainedTerms& d = v.drained.emplace();
   const Overburden overburden = drained_overburden(f, v.B_eff);
   v.q_eff = overburden.q_eff;
   d.gamma_eff = overburden.gamma_eff;
-  // Design strengths: tan φ'd = tan φ'k / γφ', c'd = c'k / γc'.
-  d.tan_phi_d = design_tangent(f.phi_k, v.factors.gamma_phi);
-  const double tan_phi = d.tan_phi_d;
-  const double phi = design_angle(f.phi_k, tan_phi, v.factors.gamma_phi);
-  d.phi_d = degrees(phi);
-  d.c_d = f.c_k / v.factors.gamma_c;
-  // cot φ, Nc, bc, sc and ic divide by tan φ and by Nq − 1: both positive for φ > 0, unless a
-  // vanishing φ'k rounds them to zero.
-  if (!(tan_phi > 0)) return RefusalCause::kNotComputable;
-  bearing_factors(phi, tan_phi, d, v);
-  if (!(d.Nq > 1)) return RefusalCause::kNotComputable;
-  base_factors(radians(f.alpha), tan_phi, d, v);
-  shape_factors(phi, d, v);
-  if (const Step refused = inclination_factors(loads.N, tan_phi, d, v)) return refused;
-  if (const Step refused = drained_inertia(f, tan_phi, v)) return refused;
+  d.tan_phi_d = g.tan_phi;
+  d.phi_d = g.phi_d;
+  d.c_d = g.c_d;
+  if (g.not_computable) return g.not_computable;
+  d.Nq = g.Nq;
+  v.Nc = g.Nc;
+  d.Ngamma = g.Ngamma;
+  d.bq = d.bgamma = g.bq;
+  v.bc = g.bc;
+  shape_factors(g, d, v);
+  if (const Step refused = inclination_factors(loads.N, g.tan_phi, d, v)) return refused;
+  if (g.inertia_refused) return g.inertia_refused;
+  v.inertia = g.inertia;
   v.R_A = d.c_d * v.Nc * v.bc * v.sc * v.ic * zc_of(v) +
           v.q_eff * d.Nq * d.bq * d.sq * d.iq * zq_of(v) +
           0.5 * d.gamma_eff * v.B_eff * d.Ngamma * d.bgamma * d.sgamma * d.igamma * zgamma_of(v);
@@ -375,34 +423,23 @@ Step bearing_check(const LoadCombination& loads, Verification& v) {
   return kGoesOn;
 }
 
-// Drained (NTC 2018 §6.4.2.1, EN 1997-1 §6.5.3): friction on the interface, δd = φ'cv,d for a base
-// cast in place and ⅔·φ'cv,d for a precast one, φ'cv,k = φ'k when not given; cohesion and the
+// Drained (NTC 2018 §6.4.2.1, EN 1997-1 §6.5.3): friction on the interface at δd; cohesion and the
 // passive resistance at the sides are neglected. Undrained: the strength over the effective
 // area, at most 0,4·N when water or air can reach the interface (EN 1997-1 §6.5.3(12)).
-void sliding_resistance(const Footing& f, const LoadCombination& loads, const Verification& v,
-                        Sliding& s) {
-  if (!v.drained) {
+Step sliding_check(const Footing& f, const Ground& g, const LoadCombination& loads,
+                   Verification& v) {
+  if (!(v.H > 0)) return kGoesOn;
+  Sliding s{};
+  if (v.drained) {
+    s.delta_d = g.delta_d;
+    s.Rd_h = loads.N * g.tan_delta / v.factors.gamma_R_h;
+  } else {
     s.Rd_h = v.A_eff * *v.cu_d / v.factors.gamma_R_h;
     if (f.water_at_interface && 0.4 * loads.N < s.Rd_h) {
       s.Rd_h = 0.4 * loads.N;
       s.interface_limit = true;
     }
-    return;
   }
-  const double phi_cv_k = f.phi_cv_k.value_or(f.phi_k);
-  const double tan_cv_d = design_tangent(phi_cv_k, v.factors.gamma_phi);
-  const double cv_d = design_angle(phi_cv_k, tan_cv_d, v.factors.gamma_phi);
-  // Cast in place, tan δd is tan φ'cv,d itself: without φ'cv the check of version 1 is unchanged.
-  const double delta = f.precast ? 2.0 / 3.0 * cv_d : cv_d;
-  const double tan_delta = f.precast ? std::tan(delta) : tan_cv_d;
-  s.delta_d = degrees(delta);
-  s.Rd_h = loads.N * tan_delta / v.factors.gamma_R_h;
-}
-
-Step sliding_check(const Footing& f, const LoadCombination& loads, Verification& v) {
-  if (!(v.H > 0)) return kGoesOn;
-  Sliding s{};
-  sliding_resistance(f, loads, v, s);
   s.Ed_h = v.H;
   if (!(s.Rd_h > 0) || !std::isfinite(s.Rd_h)) return RefusalCause::kNotComputable;
   s.U_h = s.Ed_h / s.Rd_h;
@@ -434,6 +471,32 @@ Failed<Refusal> refused(RefusalCause cause) {
   return Failed{Refusal{cause, refusal_message(cause)}};
 }
 
+// Every combination of the legacy seismic set is seismic.
+Situation situation_of(const Footing& footing, const LoadCombination& loads) {
+  return footing.factors.generates ? loads.situation : Situation::kSeismic;
+}
+
+// One check of valid inputs on its ground.
+Outcome<Verification, Refusal> check(const Footing& footing, const Ground& ground,
+                                     const LoadCombination& loads) {
+  Verification v{};
+  v.condition = ground.condition;
+  v.situation = ground.situation;
+  v.factors = ground.factors;
+  if (const Step refused_step = effective_foundation(footing, loads, v))
+    return refused(*refused_step);
+  const Step resistance = ground.condition == Condition::kDrained
+                              ? drained_resistance(footing, ground, loads, v)
+                              : undrained_resistance(footing, ground, v);
+  if (resistance) return refused(*resistance);
+  if (const Step refused_step = bearing_check(loads, v)) return refused(*refused_step);
+  if (const Step refused_step = sliding_check(footing, ground, loads, v))
+    return refused(*refused_step);
+  if (!shown_values_finite(v)) return refused(RefusalCause::kNotComputable);
+  v.verdict = verdict_of(v);
+  return v;
+}
+
 constexpr Condition kBothConditions[] = {Condition::kDrained, Condition::kUndrained};
 
 // The footing's verdict from its checks.
@@ -453,12 +516,32 @@ FootingVerdict verdict_of(std::span<const Check> checks) {
   return verdict;
 }
 
-// A generated combination's check: its N may have come out not above zero.
-Outcome<Verification, Refusal> verify_combination(const Footing& footing, Condition condition,
-                                                  const Combination& combination) {
-  if (combination.generated && !(combination.loads.N > 0)) return refused(RefusalCause::kUplift);
-  return verify(footing, condition, combination.loads);
+// A combination's check on its ground: a generated one's N may have come out not above zero, and
+// its loads have not been validated.
+Outcome<Verification, Refusal> check_combination(const Footing& footing, const Ground& ground,
+                                                 const Combination& combination) {
+  if (!combination.generated) return check(footing, ground, combination.loads);
+  if (!(combination.loads.N > 0)) return refused(RefusalCause::kUplift);
+  if (const auto valid = validate_combination(footing, combination.loads); !valid)
+    return Failed{Refusal{RefusalCause::kInvalidInput, valid.error().message}};
+  return check(footing, ground, combination.loads);
 }
+
+// The ground of each condition and situation, made when first needed.
+class Grounds {
+ public:
+  explicit Grounds(const Footing& footing) : footing_(footing) {}
+  const Ground& of(Condition condition, Situation situation) {
+    std::optional<Ground>& ground =
+        grounds_[static_cast<std::size_t>(condition)][static_cast<std::size_t>(situation)];
+    if (!ground) ground = ground_of(footing_, condition, situation);
+    return *ground;
+  }
+
+ private:
+  const Footing& footing_;
+  std::optional<Ground> grounds_[2][2];
+};
 
 }  // namespace
 
@@ -502,21 +585,7 @@ Outcome<Verification, Refusal> verify(const Footing& footing, Condition conditio
                                       const LoadCombination& loads) {
   if (const auto valid = validate(footing, loads); !valid)
     return Failed{Refusal{RefusalCause::kInvalidInput, valid.error().message}};
-  Verification v{};
-  v.condition = condition;
-  // Every combination of the legacy seismic set is seismic.
-  v.situation = footing.factors.generates ? loads.situation : Situation::kSeismic;
-  v.factors = factors_of(footing, v.situation);
-  if (const Step refused_step = effective_foundation(footing, loads, v))
-    return refused(*refused_step);
-  const Step resistance = condition == Condition::kDrained ? drained_resistance(footing, loads, v)
-                                                           : undrained_resistance(footing, v);
-  if (resistance) return refused(*resistance);
-  if (const Step refused_step = bearing_check(loads, v)) return refused(*refused_step);
-  if (const Step refused_step = sliding_check(footing, loads, v)) return refused(*refused_step);
-  if (!shown_values_finite(v)) return refused(RefusalCause::kNotComputable);
-  v.verdict = verdict_of(v);
-  return v;
+  return check(footing, ground_of(footing, condition, situation_of(footing, loads)), loads);
 }
 
 double utilisation(const Verification& v) {
@@ -567,10 +636,14 @@ Outcome<FootingChecks, InputFault> check_footing(const Footing& footing,
 
   const std::span<const Condition> conditions = conditions_of(footing.conditions);
   result.checks.reserve(result.combinations.size() * conditions.size());
-  for (std::size_t i = 0; i < result.combinations.size(); ++i)
-    for (const Condition condition : conditions)
-      result.checks.push_back(
-          {i, condition, verify_combination(footing, condition, result.combinations[i])});
+  Grounds grounds(footing);
+  for (std::size_t i = 0; i < result.combinations.size(); ++i) {
+    const Combination& combination = result.combinations[i];
+    for (const Condition condition : conditions) {
+      const Ground& ground = grounds.of(condition, situation_of(footing, combination.loads));
+      result.checks.push_back({i, condition, check_combination(footing, ground, combination)});
+    }
+  }
   result.governing = governing_check(result.checks);
   result.verdict = verdict_of(result.checks);
   return result;
