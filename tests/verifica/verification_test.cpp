@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <optional>
 #include <string>
 #include <vector>
@@ -263,6 +264,8 @@ const OutcomeRow kOutcomeRows[] = {
     {"drained_ic_negative", with_D(drained(1, 1, 5, 1), 3), {{.N = 100, .HB = 60}}, "Il carico orizzontale supera la resistenza per attrito e coesione della base. => none"},
     {"input_rule_broken", drained(2, 3), {{.N = 0}}, "Il valore di N deve essere maggiore di zero. => none"},
     {"area_overflows", drained(1e200, 1e200), {{.N = 100}}, "Con questi dati il calcolo esce dal campo dei numeri rappresentabili. => none"},
+    // kh = tan φ'd: (1 − kh/tan φ'd)^0,35 would be 0; the seismic resistance is not defined.
+    {"inertia_equal_to_friction", seismic(drained(2, 3), std::tan(30 * std::numbers::pi / 180.0)), {in_earthquake({.N = 100})}, "Il coefficiente sismico del terreno kh non è minore di tan φ'd: la resistenza sismica non è definita. => none"},
     // tan φ'd = tan 30° = 0,577 ≤ kh: no seismic resistance; a static check is not reduced.
     {"inertia_beyond_friction", seismic(drained(2, 3), 0.6), {in_earthquake({.N = 100}), {.N = 100}}, "Il coefficiente sismico del terreno kh non è minore di tan φ'd: la resistenza sismica non è definita. | VERIFICATA => 2"},
 };
@@ -508,6 +511,15 @@ TEST(FootingChecks, BothConditionsGoverningCheckAndVerdict) {
   EXPECT_EQ(footing_verdict_text(checked->verdict).substr(0, 14), "NON VERIFICATA");
   EXPECT_EQ(check_title(*checked, 3, f.conditions),
             "Combinazione 2 (generata), condizioni non drenate");
+}
+
+// Every typed combination of the legacy seismic set is seismic, and says so.
+TEST(FootingChecks, LegacySeismicSetMakesEveryCombinationSeismic) {
+  const std::vector<LoadCombination> typed = {{.N = 100}};
+  const auto checked = check_footing(drained(2, 3, 30, 0, "NTC2018-SISMA"), {}, typed);
+  ASSERT_TRUE(checked.ok());
+  EXPECT_EQ(check_title(*checked, 0, Conditions::kDrained), "Combinazione 1 (sismica)");
+  EXPECT_EQ(checked->checks[0].outcome->situation, Situation::kSeismic);
 }
 
 // Verdicts of the footing in words, in their order.
