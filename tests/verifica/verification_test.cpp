@@ -470,6 +470,41 @@ TEST(GeneratedCombinations, StaticVariantsLeadingActionsThenTheEightSeismicInOrd
             "1·peso + 1·finiture + 0,3·solaio - 0,3·sisma x - 1·sisma y");
 }
 
+// ψ0 and ψ2 of each variable category as NTC 2018 Tab. 2.5.I gives them: the category's action
+// accompanying a leading one gets γQ·ψ0, in the seismic combinations ψ2.
+struct PsiRow {
+  const char* name;
+  ActionType type;
+  double psi0, psi2;
+};
+const PsiRow kPsiRows[] = {
+    {"A", ActionType::kQA, 0.7, 0.3},
+    {"B", ActionType::kQB, 0.7, 0.3},
+    {"C", ActionType::kQC, 0.7, 0.6},
+    {"D", ActionType::kQD, 0.7, 0.6},
+    {"E", ActionType::kQE, 1.0, 0.8},
+    {"F", ActionType::kQF, 0.7, 0.6},
+    {"G", ActionType::kQG, 0.7, 0.3},
+    {"H", ActionType::kQH, 0.0, 0.0},
+    {"vento", ActionType::kQWind, 0.6, 0},
+    {"neve", ActionType::kQSnow, 0.5, 0},
+    {"neve_alta", ActionType::kQSnowHigh, 0.7, 0.2},
+    {"termica", ActionType::kQThermal, 0.6, 0},
+};
+class Psi : public ::testing::TestWithParam<PsiRow> {};
+TEST_P(Psi, AccompanyingAndQuasiPermanent) {
+  const std::vector<Action> actions = {
+      {"", ActionType::kQB, 10}, {"", GetParam().type, 10}, {"", ActionType::kEx, 0, 0, 0, 1}};
+  // Static: none, then the first and the second leading; then the two seismic ones.
+  const auto combinations = generate_combinations(factors("EC7-DA1-C2"), actions);
+  ASSERT_EQ(combinations.size(), 3u);
+  EXPECT_NEAR(combinations[1].factors[1], 1.3 * GetParam().psi0, 1e-12);
+  const auto seismic = generate_combinations(factors("NTC2018-A2"), actions);
+  ASSERT_EQ(seismic.size(), 8u);
+  EXPECT_NEAR(seismic[6].factors[1], GetParam().psi2, 1e-12);
+}
+INSTANTIATE_TEST_SUITE_P(Verification, Psi, ::testing::ValuesIn(kPsiRows), RowName());
+
 // With equal unfavourable and favourable factors (EN 1990 A1.2(C)) one variant; with only Ex, its
 // two signs; several actions of one seismic type add up.
 TEST(GeneratedCombinations, OneVariantAndOneSeismicDirection) {
