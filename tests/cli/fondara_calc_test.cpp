@@ -397,6 +397,10 @@ TEST(FondaraCalc, FootingOfActionsGivesEveryCheckTheGoverningOneAndATableThatRep
       rows[1].starts_with("1;generata;drenate;drenate;2,4;2,8;1,2;0;28;5;90;19;20;2;"
                           "NTC2018-A2;1025;15;0;0;0;"))
       << rows[1];
+  // The first seismic combination, drained: Paolucci and Pecker's z at kh 0,1 and φ'd 28° by
+  // their formula, and γR,v 1,8, the default with the soil's inertia.
+  EXPECT_TRUE(rows[13].ends_with(";sismica;0,1;;;NO;NO;0,9297;0,9297;0,9680;28,00;1,80;1,10"))
+      << rows[13];
   // The table's inputs through a batch give its rows again.
   const auto cells = [](const std::string& row) {
     std::vector<std::string> all(1);
