@@ -124,11 +124,12 @@ class Reader {
     if (text.size() > kDataFileMaxBytes)
       return Failed{DataFileError{messages::too_large(kDataFileMaxBytes / (1024 * 1024)), 0}};
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-    if (const std::size_t line = first_binary_line(text))
-      return Failed{DataFileError{std::string(messages::not_text), line}};
+    // First what the file is: a report in Windows-1252 is no UTF-8 text, but is named so.
     const std::string_view first = line_at(text, 0);
     const auto version = format_version(first);
     if (!version) return Failed{DataFileError{not_data_cause(first), 0}};
+    if (const std::size_t line = first_binary_line(text))
+      return Failed{DataFileError{std::string(messages::not_text), line}};
     if (*version > kDataFileVersion)
       return Failed{DataFileError{messages::later_version(*version), 1}};
     if (!text.ends_with('\n'))

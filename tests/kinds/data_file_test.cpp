@@ -104,7 +104,8 @@ const std::string which_files =
 // clang-format off
 const BadFile bad_files[] = {
     {"empty", "", "non è un file di dati" + which_files, 0},
-    {"text_report", "PROGRAMMA: FONDARA VER.3.0\r\n", "è una relazione di testo" + which_files, 0},
+    {"text_report_in_windows_1252", "PROGRAMMA: FONDARA VER.3.0/2012\r\n\r\n\xD8'    = 30\r\n",
+     "è una relazione di testo, che non contiene i dati del calcolo" + which_files, 0},
     {"binary", head + "descrizione=a\x01" "b\n", "non è un file di testo", 4},
     {"not_utf8", head + "\xff\xfe\n", "non è un file di testo", 4},
     {"truncated", head + "combinazione=20", "è troncato", 4},
