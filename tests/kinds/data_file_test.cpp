@@ -116,6 +116,7 @@ const BadFile bad_files[] = {
     {"repeated_field", head + "\n# commento\nlarghezza=2\n", "il campo larghezza compare due volte", 6},
     {"unknown_kind", "FONDARA-DATI 1\ntipo=argille\n", "tipo di calcolo sconosciuto \"argille\"", 2},
     {"unknown_source", head + "origine=tastiera\n", "origine sconosciuta \"tastiera\": vale finestra o terminale", 4},
+    {"repeated_source", head + "origine=finestra\norigine=finestra\n", "la riga origine= compare due volte", 5},
     {"field_before_kind", "FONDARA-DATI 1\nlarghezza=1\n", "manca la riga tipo= prima dei campi", 2},
     {"bad_escape", head + "descrizione=a\\tb\n", "sequenza di escape non valida", 4},
     {"short_combination", head + "combinazione=1;2;3\n", "la combinazione ha 3 valori invece di 2", 4},
