@@ -270,6 +270,13 @@ TEST_F(VerificaWindow, SaveAndPrintTheKindsReportOfTheLastCalculation) {
   };
   click(*window, "stampa");
   EXPECT_EQ(titles, QStringList{"Relazione di calcolo - verifica della fondazione"});
+  window::toolkit().printer = []() -> Outcome<output::PrintDestination, QString> {
+    return Failed{QStringLiteral("la stampante è ferma")};
+  };
+  click(*window, "stampa");  // the cause in the message's details
+  EXPECT_EQ(messages.join(u'|') + " / " + details.join(u'|'),
+            "Problema di stampa nella stampante utilizzata. / la stampante è ferma");
+  messages.clear();
 
   // The texts fill the window back as they were calculated.
   auto& form = dynamic_cast<verifica::form_verifica&>(*window);
