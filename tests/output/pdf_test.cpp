@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "output/cups_destination.h"
 #include "output/file_writer.h"
 #include "output/pdf_metadata.h"
 #include "output/printer_channel.h"
@@ -168,6 +169,13 @@ TEST(PrinterChannel, LongLinesWrapAndEveryWordStaysInsideThePage) {
   const QRectF area = page.paintRect(QPageLayout::Point).adjusted(-0.5, -0.5, 0.5, 0.5);
   for (const test::PdfWord& word : pdf.words)
     EXPECT_TRUE(area.contains(word.box)) << word.text.toStdString();
+}
+
+// A held job still prints; a stopped one does not (job-state values of RFC 8011, 5.3.7).
+TEST(PrinterChannel, JobsOnTheirWayByTheirState) {
+  std::string states;
+  for (int state = 3; state <= 9; ++state) states += job_on_its_way(state) ? '+' : '-';
+  EXPECT_EQ(states, "+++---+");  // pending held processing stopped canceled aborted completed
 }
 
 }  // namespace
