@@ -26,12 +26,18 @@ TEST(VerificationKind, ReportsEveryCombinationAndTheGoverningOne) {
   ASSERT_TRUE(three.ok()) << three.error().message;
   EXPECT_EQ(test::file_text(three->report(Version::file, "Plinto P1 - combinazioni SLU")),
             test::read_data("verifica_tre_combinazioni.txt"));
-  // A refused combination has its row and its place in the verdict.
+  // A refused combination has its row and its place in the verdict; one whose load leaves the
+  // kern (eB = 0,2 > B/6) has the note of the partial base, after its effective sides.
   loads.push_back({{"N", "200"}, {"MB", "-80"}});
-  const auto four = verifica_kind().calculate(annex_d, loads, Source::window);
-  ASSERT_TRUE(four.ok()) << four.error().message;
-  ASSERT_EQ(four->combinations.size(), 4u);
-  const std::string bytes = test::file_text(four->report(Version::file, ""));
+  loads.push_back({{"N", "200"}, {"MB", "-40"}});
+  const auto five = verifica_kind().calculate(annex_d, loads, Source::window);
+  ASSERT_TRUE(five.ok()) << five.error().message;
+  ASSERT_EQ(five->combinations.size(), 5u);
+  const std::string bytes = test::file_text(five->report(Version::file, ""));
+  const std::string note = "m\xB2\r\nBase parzializzata: il carico cade fuori dal nocciolo";
+  const std::size_t at = bytes.find(note);
+  EXPECT_TRUE(at != std::string::npos && at == bytes.rfind(note) &&
+              at > bytes.find("\r\nCombinazione 5\r\n"));
   for (const char* line :
        {"\r\nCombinazione 4\r\nVerifica non eseguita:\r\nEccentricit\xE0 oltre un terzo del lato",
         "\r\nESITO DELLA VERIFICA: NON VERIFICATA (combinazioni 3, 4)\r\n"})
