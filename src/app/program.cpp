@@ -16,29 +16,23 @@ std::string quoted(const QString& path) {
   return "\"" + QDir::toNativeSeparators(path).toStdString() + "\"";
 }
 
-// A kind's message as the cause of a file that cannot be opened: "il valore di ...".
-std::string as_cause(std::string message) {
-  if (!message.empty() && message.front() >= 'A' && message.front() <= 'Z')
-    message.front() = static_cast<char>(message.front() - 'A' + 'a');
-  if (message.ends_with('.')) message.pop_back();
-  return message;
+void tell(QWidget* window, const QString& path, const DataFileError& error) {
+  window::message_box(window, QString::fromStdString(open_failure_message(quoted(path), error)));
 }
 
 // The data of the file at `path`, or nothing after a message over `window`: a file that
 // cannot be read or is not a calculation's data, or whose texts the kind refuses as input
 // (its other problems, such as L < B, are shown by the calculation as CALCOLA shows them).
 std::optional<CalculationData> data_of(QWidget* window, const QString& path) {
-  const auto opened = open_calculation(QFile::encodeName(path).toStdString());
-  std::string message;
+  auto opened = open_calculation(QFile::encodeName(path).toStdString());
   if (!opened) {
-    message = open_failure_message(quoted(path), opened.error());
-  } else {
-    const auto computed =
-        opened->kind->calculate(opened->texts, opened->combinations, opened->source);
-    if (computed || computed.error().type != ProblemType::bad_input) return *opened;
-    message = open_failure_message(quoted(path), {as_cause(computed.error().message), 0});
+    tell(window, path, opened.error());
+    return std::nullopt;
   }
-  window::message_box(window, QString::fromStdString(message));
+  const auto computed =
+      opened->kind->calculate(opened->texts, opened->combinations, opened->source);
+  if (computed || computed.error().type != ProblemType::bad_input) return *std::move(opened);
+  tell(window, path, input_refusal(*opened, computed.error()));
   return std::nullopt;
 }
 

@@ -180,6 +180,7 @@ class Reader {
     if (!values) return DataFileError{std::string(messages::bad_escape), number};
     if (!data_.texts.emplace(name, values->front()).second)
       return DataFileError{messages::field_repeated(name), number};
+    data_.lines.emplace(name, number);
     return std::nullopt;
   }
 
@@ -215,6 +216,7 @@ class Reader {
     for (std::size_t i = 0; i < fields.size(); ++i)
       combination.emplace(fields[i]->text.name, (*values)[i]);
     data_.combinations.push_back(std::move(combination));
+    data_.combination_lines.push_back(number);
     return std::nullopt;
   }
 
@@ -280,6 +282,13 @@ CalculationData single_calculation(const Kind& kind, Source source, const FieldT
   }
   if (has_combinations(kind)) data.combinations.push_back(std::move(loads));
   return data;
+}
+
+std::size_t line_of(const CalculationData& data, std::string_view field, std::size_t combination) {
+  if (const auto found = data.lines.find(field); found != data.lines.end()) return found->second;
+  if (combination > 0 && combination <= data.combination_lines.size())
+    return data.combination_lines[combination - 1];
+  return 0;
 }
 
 FieldTexts texts_of_combination(const CalculationData& data, std::size_t index) {

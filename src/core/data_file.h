@@ -22,6 +22,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -41,6 +42,9 @@ struct CalculationData {
   FieldTexts texts;
   // For a kind with load combinations: the per-combination fields of each.
   std::vector<FieldTexts> combinations;
+  // Read from a file: the line of each field given and of each combination, for messages.
+  std::map<std::string, std::size_t, std::less<>> lines = {};
+  std::vector<std::size_t> combination_lines = {};
 };
 
 inline constexpr std::string_view kDataFileFormat = "FONDARA-DATI";
@@ -66,6 +70,10 @@ Outcome<CalculationData, DataFileError> read_data_file(std::string_view text,
 // The data of one calculation given all its fields at once (a command line, a CSV row): a
 // kind's per-combination fields make its one combination.
 CalculationData single_calculation(const Kind& kind, Source source, const FieldTexts& texts);
+
+// The line of the file that gave `field` (a per-combination field: of combination
+// `combination`, counted from 1), or 0 when the data did not come from a file's line.
+std::size_t line_of(const CalculationData& data, std::string_view field, std::size_t combination);
 
 // The fields' texts of one run of the kind's calculation: the fields with those of
 // combination `index` (or of none, for a kind without combinations).

@@ -36,8 +36,8 @@ class FieldReader {
   bool given(std::string_view name) const;
 
   // Records a problem found by the kind itself (a value outside its rule), unless an
-  // earlier one stands.
-  void refuse(std::string message);
+  // earlier one stands; `field` names the field whose text it refuses, if one.
+  void refuse(std::string message, std::string_view field = {});
 
   const std::optional<Problem>& problem() const { return problem_; }
 

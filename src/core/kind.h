@@ -104,6 +104,10 @@ struct Problem {
   std::string message;  // Italian, one line
   // The fields a window empties after the message (L and B when L < B).
   std::vector<std::string_view> emptied = {};
+  // The field whose text was refused (empty when the problem is not one field's) and, for a
+  // per-combination field, its combination counted from 1: where a data file gave it.
+  std::string_view field = {};
+  std::size_t combination = 0;
 };
 
 // One completed calculation: the texts of its result columns, in the order of the

@@ -20,6 +20,15 @@ Outcome<CalculationData, DataFileError> open_calculation(const std::string& path
   return read_data_file(*data, kinds());
 }
 
+DataFileError input_refusal(const CalculationData& data, const Problem& problem) {
+  // A kind's message as the cause after "Impossibile aprire il file ...: ".
+  std::string cause = problem.message;
+  if (!cause.empty() && cause.front() >= 'A' && cause.front() <= 'Z')
+    cause.front() = static_cast<char>(cause.front() - 'A' + 'a');
+  if (cause.ends_with('.')) cause.pop_back();
+  return {std::move(cause), line_of(data, problem.field, problem.combination)};
+}
+
 std::string open_failure_message(std::string_view quoted_name, const DataFileError& error) {
   return messages::open_failure(quoted_name, error.cause, error.line);
 }

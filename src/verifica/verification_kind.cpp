@@ -162,6 +162,7 @@ CalculationOutcome calculate(const FieldTexts& texts, std::span<const FieldTexts
       Problem problem = *combination.problem();
       if (combinations.size() > 1)
         problem.message = "Combinazione " + std::to_string(i + 1) + ": " + problem.message;
+      problem.combination = i + 1;
       return Failed{problem};
     }
   }
@@ -169,8 +170,11 @@ CalculationOutcome calculate(const FieldTexts& texts, std::span<const FieldTexts
   std::vector<Outcome<Verification, Refusal>> outcomes;
   for (std::size_t i = 0; i < loads.size(); ++i) {
     const std::size_t shown = loads.size() == 1 ? 0 : i + 1;
-    if (const auto valid = validate(footing, loads[i]); !valid)
-      return Failed{input_problem(valid.error(), shown)};
+    if (const auto valid = validate(footing, loads[i]); !valid) {
+      Problem problem = input_problem(valid.error(), shown);
+      problem.combination = i + 1;
+      return Failed{problem};
+    }
     outcomes.push_back(verify(footing, loads[i]));
     // A single check that is refused has no results: its message is the answer.
     if (loads.size() == 1 && !outcomes.back())
@@ -243,7 +247,7 @@ LoadCombination read_loads(FieldReader& read) {
 Problem input_problem(const InputFault& fault, std::size_t combination) {
   const std::string prefix =
       combination == 0 ? std::string() : "Combinazione " + std::to_string(combination) + ": ";
-  return {ProblemType::bad_input, prefix + std::string(fault.message)};
+  return {ProblemType::bad_input, prefix + std::string(fault.message), {}, fault.field};
 }
 
 }  // namespace fondara::verifica

@@ -121,7 +121,7 @@ TEST_F(OpenFile, AFileFillsItsKindsWindowAnotherKindGoesElsewhereABadOneChangesN
   const QString bad = file("b.fondara", bad_data.replace(bad_data.find("=1\n"), 2, "=x"));
   drop(*coesivi, bad);
   EXPECT_EQ(messages, QStringList{"Impossibile aprire il file \"" + bad +
-                                  "\": il valore di lunghezza non è un numero: \"x\"."});
+                                  "\": il valore di lunghezza non è un numero: \"x\" (riga 4)."});
   EXPECT_EQ(shown(), "1.800 1 3,29");
 }
 
