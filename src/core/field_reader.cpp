@@ -92,9 +92,7 @@ std::size_t FieldReader::choice(std::string_view name) {
 std::string FieldReader::description(std::string_view name) {
   const auto given_text = text(name);
   if (!given_text) return {};
-  if (source_ == Source::terminal) {
-    if (auto checked = check_description(*given_text); !checked) refuse(checked.error());
-  }
+  if (auto checked = check_description(*given_text); !checked) refuse(checked.error(), name);
   return std::string(*given_text);
 }
 

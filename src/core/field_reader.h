@@ -28,7 +28,7 @@ class FieldReader {
   double decimal(std::string_view name, bool signed_value = false);
   // The index of the choice given, in the field's list of choices.
   std::size_t choice(std::string_view name);
-  // The description: any text from a window, one reportable line from the terminal.
+  // The description: one reportable line (check_description), wherever it was typed.
   std::string description(std::string_view name = "descrizione");
 
   // Whether the field was given a text that is not blank; an optional field not given

@@ -561,6 +561,8 @@ ReportOutcome form_verifica::report(Version version) const {
 }
 
 void form_verifica::salva_Click() {
+  if (!window::description_reportable(this, descrizione->text().toStdString(), window::message_box))
+    return;
   window::save_report(
       this, [this](Version version) { return report(version); },
       QString::fromStdString(output::report_title(verifica_kind().title)), data_text(),
@@ -568,6 +570,8 @@ void form_verifica::salva_Click() {
 }
 
 void form_verifica::stampa_Click() {
+  if (!window::description_reportable(this, descrizione->text().toStdString(), window::message_box))
+    return;
   window::print_report(
       this, [this](Version version) { return report(version); },
       QString::fromStdString(output::report_title(verifica_kind().title)),

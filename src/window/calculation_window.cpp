@@ -162,6 +162,7 @@ QString CalculationWindow::report_title() const {
 
 void CalculationWindow::salva_Click() {
   run_own_box([this] {
+    if (!description_reportable(this, descrizione_, message_box)) return;
     save_report(
         this, [this](Version version) { return report(version); }, report_title(), data_text(),
         toolkit().save_choice, message_box);
@@ -170,6 +171,7 @@ void CalculationWindow::salva_Click() {
 
 void CalculationWindow::stampa_Click() {
   run_own_box([this] {
+    if (!description_reportable(this, descrizione_, message_box)) return;
     print_report(
         this, [this](Version version) { return report(version); }, report_title(),
         toolkit().printer, message_box);

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include "core/user_text.h"
 #include "output/file_writer.h"
 #include "output/messages.h"
 #include "output/pdfa_file.h"
@@ -49,6 +50,13 @@ Outcome<Done, QString> write_report_file(const QString& path, std::string_view b
   return Failed{QString::fromUtf8(texts::write_failure)
                     .arg(QDir::toNativeSeparators(path),
                          QString::fromStdString(output::cause_text(written.error())))};
+}
+
+bool description_reportable(QWidget* parent, std::string_view description,
+                            const MessageBox& message) {
+  const auto checked = check_description(description);
+  if (!checked) message(parent, QString::fromStdString(checked.error()), {});
+  return checked.ok();
 }
 
 void save_report(QWidget* parent, const ReportBuilder& build, const QString& title,

@@ -40,6 +40,12 @@ void save_report(QWidget* parent, const ReportBuilder& build, const QString& tit
 void print_report(QWidget* parent, const ReportBuilder& build, const QString& title,
                   const output::PrinterFactory& printer, const MessageBox& message);
 
+// Whether `description` may go into a report or a data file (check_description of
+// core/user_text.h: one line, no control nor direction character); if not, its rule is
+// shown over `parent`. Save and Print ask first, as the description is the box's own.
+bool description_reportable(QWidget* parent, std::string_view description,
+                            const MessageBox& message);
+
 // Writes `bytes` to `path` through the shared file writer, replacing an existing file.
 // Fails with an Italian message that names the file and the cause.
 Outcome<Done, QString> write_report_file(const QString& path, std::string_view bytes);
