@@ -7,6 +7,7 @@
 #include "app/kind_windows.h"
 #include "kinds/open_calculation.h"
 #include "window/file_opening.h"
+#include "window/messages.h"
 #include "window/toolkit.h"
 
 namespace fondara::app {
@@ -46,7 +47,7 @@ void Program::start(const QString& file) {
   connect(start_window_.get(), &form_principale::chosen, this, &Program::choose);
   watch_file_opening(*start_window_);
   if (!file.isEmpty()) {
-    if (const auto data = data_of(nullptr, file)) return fill(*data);
+    if (const auto data = data_of(nullptr, file); data && fill(nullptr, file, *data)) return;
   }
   start_window_->show();
 }
@@ -58,11 +59,16 @@ QWidget* Program::window_of(const Kind& kind) const {
   return nullptr;
 }
 
-void Program::choose(const window::KindWindow& chosen) {
+void Program::make_windows() {
+  if (!windows_.empty()) return;
   for (const window::KindWindow* kind : kind_windows()) {
     windows_.push_back(kind->make());
     watch_file_opening(*windows_.back());
   }
+}
+
+void Program::choose(const window::KindWindow& chosen) {
+  make_windows();
   shown_ = chosen.kind;
   window_of(*chosen.kind)->show();
   // The start window goes once the handler of its button has returned. Hidden, not closed:
@@ -83,18 +89,30 @@ void Program::open(QWidget* window, const QString& path) {
   const auto data = data_of(window, path);
   if (!data) return;
   // One run keeps one calculation window.
-  if (shown_ != nullptr && shown_ != data->kind) return window::toolkit().open_elsewhere(path);
-  fill(*data);
+  if (shown_ != nullptr && shown_ != data->kind) {
+    if (!window::toolkit().open_elsewhere(path))
+      window::message_box(
+          window,
+          QString::fromUtf8(window::texts::not_started).arg(QDir::toNativeSeparators(path)));
+    return;
+  }
+  fill(window, path, *data);
 }
 
-void Program::fill(const CalculationData& data) {
+bool Program::fill(QWidget* window, const QString& path, const CalculationData& data) {
+  make_windows();
+  auto* shown = dynamic_cast<window::FillableWindow*>(window_of(*data.kind));
+  if (shown == nullptr) programming_error("a kind's window cannot be filled");
+  if (const auto refused = shown->refused_value(data)) {
+    tell(window, path, {refused->cause, line_of(data, refused->field, refused->combination)});
+    return false;
+  }
   if (shown_ == nullptr) {
     for (const window::KindWindow* kind : kind_windows())
       if (kind->kind == data.kind) choose(*kind);
   }
-  auto* shown = dynamic_cast<window::FillableWindow*>(window_of(*data.kind));
-  if (shown == nullptr) programming_error("a kind's window cannot be filled");
   shown->fill(data);
+  return true;
 }
 
 }  // namespace fondara::app

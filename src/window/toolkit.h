@@ -29,8 +29,8 @@ struct Toolkit {
   output::PrinterFactory printer;
   // The file chosen in the open dialog (Ctrl+O); an empty name when cancelled.
   std::function<QString(QWidget* parent)> open_choice;
-  // Opens a file in a new run of the program.
-  std::function<void(const QString& path)> open_elsewhere;
+  // Opens a file in a new run of the program: whether the program started.
+  std::function<bool(const QString& path)> open_elsewhere;
 };
 
 // The services in use; starts with the production ones.

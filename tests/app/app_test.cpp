@@ -10,6 +10,7 @@
 
 #include "gui_fixture.h"
 #include "test_data.h"
+#include "window/file_opening.h"
 #include "window/toolkit.h"
 
 namespace fondara::testing_gui {
@@ -71,7 +72,9 @@ class OpenFile : public GuiTest {
  protected:
   void SetUp() override {
     GuiTest::SetUp();
-    window::toolkit().open_elsewhere = [this](const QString& path) { elsewhere << path; };
+    window::toolkit().open_elsewhere = [this](const QString& path) {
+      return elsewhere << path, true;
+    };
   }
 
   QString file(const char* name, const std::string& bytes) {
@@ -102,8 +105,16 @@ class OpenFile : public GuiTest {
   QStringList elsewhere;
 };
 
+// kCoesivi with its first "=1" (lunghezza) changed.
+std::string coesivi_with_length(const std::string& length) {
+  std::string data = kCoesivi;
+  return data.replace(data.find("=1\n"), 2, "=" + length);
+}
+
 // A file dropped on the start window opens its kind's window filled ("1.800" as typed in a
-// window) and calculated; Ctrl+O there sends another kind elsewhere; a bad file changes nothing.
+// window) and calculated; Ctrl+O there sends another kind elsewhere, and tells when the new
+// run cannot start. A value refused by the kind or too long for its field (cut, 10 would be
+// 1) changes nothing, naming the line; L < B is shown as CALCOLA shows it, and SALVA waits.
 TEST_F(OpenFile, AFileFillsItsKindsWindowAnotherKindGoesElsewhereABadOneChangesNothing) {
   drop(start(), file("c.fondara", kCoesivi));
   QWidget* coesivi = top_level("form_coesivi");
@@ -117,12 +128,28 @@ TEST_F(OpenFile, AFileFillsItsKindsWindowAnotherKindGoesElsewhereABadOneChangesN
   window::toolkit().open_choice = [&](QWidget*) { return other; };
   QTest::keyClick(coesivi, Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(elsewhere, QStringList{other});
-  std::string bad_data = kCoesivi;
-  const QString bad = file("b.fondara", bad_data.replace(bad_data.find("=1\n"), 2, "=x"));
+  window::toolkit().open_elsewhere = [](const QString& path) {
+    return window::start_program(QStringLiteral("/nessuna/cartella/fondara"), path);
+  };
+  QTest::keyClick(coesivi, Qt::Key_O, Qt::ControlModifier);
+  const QString bad = file("b.fondara", coesivi_with_length("x"));
   drop(*coesivi, bad);
-  EXPECT_EQ(messages, QStringList{"Impossibile aprire il file \"" + bad +
-                                  "\": il valore di lunghezza non è un numero: \"x\" (riga 4)."});
+  const QString cut = file("t.fondara", coesivi_with_length(std::string(99, '0') + "10"));
+  drop(*coesivi, cut);
+  const QString opening = QStringLiteral("Impossibile aprire il file \"%1\": ");
+  EXPECT_EQ(
+      messages,
+      QStringList({"Impossibile aprire il file \"" + other +
+                       "\" in un nuovo Fondara: il programma non si avvia.",
+                   opening.arg(bad) + "il valore di lunghezza non è un numero: \"x\" (riga 4).",
+                   opening.arg(cut) + "il valore di lunghezza ha 101 caratteri, più dei 100 "
+                                      "che il campo della finestra contiene (riga 4)."}));
   EXPECT_EQ(shown(), "1.800 1 3,29");
+  messages.clear();
+  drop(*coesivi, file("l.fondara", coesivi_with_length("0,5")));
+  EXPECT_EQ(messages, QStringList{"La lunghezza deve essere superiore alla larghezza"});
+  EXPECT_EQ(shown(), "1.800  ");
+  EXPECT_FALSE(find(*coesivi, "salva")->isEnabled() || find(*coesivi, "stampa")->isEnabled());
 }
 
 // Started with a file, the program shows its kind's window calculated; the report saved with a

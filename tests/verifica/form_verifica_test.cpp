@@ -285,6 +285,24 @@ TEST_F(VerificaWindow, SaveAndPrintTheKindsReportOfTheLastCalculation) {
   click(*window, "calcola");
   click(*window, "salva");
   EXPECT_EQ(test::read_file(save_path.toStdString()), saved);
+
+  // A file's description is held whole, however long; a load longer than its cell takes is
+  // refused before anything changes; a file that does not calculate leaves SALVA disabled.
+  CalculationData data{&verifica::verifica_kind(), Source::window, form.last_texts()->texts,
+                       form.last_texts()->combinations};
+  data.texts["descrizione"] = std::string(40000, 'd');
+  form.fill(data);
+  EXPECT_EQ(field(*window, "descrizione")->text().size(), 40000);
+  data.combinations[1]["HL"] = "-" + std::string(100, '1');
+  const auto refused = form.refused_value(data);
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(
+      std::string(refused->field) + std::to_string(refused->combination) + ": " + refused->cause,
+      "HL2: il valore di HL ha 101 caratteri, più dei 100 che il campo della finestra contiene");
+  data.combinations[1]["HL"] = "";
+  data.texts["lunghezza"] = "0,5";
+  form.fill(data);
+  EXPECT_FALSE(find(*window, "salva")->isEnabled() || find(*window, "stampa")->isEnabled());
   window->close();  // the close box ends the program, as CHIUDI
   EXPECT_EQ(ends, 1);
 }
