@@ -11,6 +11,7 @@
 #include <map>
 #include <tuple>
 
+#include "cli/command.h"
 #include "row_name.h"
 #include "test_data.h"
 
@@ -163,6 +164,12 @@ const std::string kFull = "Impossibile scrivere sullo standard output: spazio es
 const std::string kFullDevice = "mknod pieno c 1 7";  // like the system's full device
 const std::string kSameFile = " indicano lo stesso file: scriverli in file diversi.";
 const std::string kLongest(255, 'r'), kTooLong(256, 'r');
+// The data file of kCoesivi as fondara-calc --apri reads it, and with one line changed.
+const std::string kOpened = made_file("d.fondara", kData);
+std::string changed(std::string data, const std::string& line, const std::string& instead) {
+  return data.replace(data.find(line), line.size(), instead);
+}
+const std::string kIsInput = " è il file letto da --apri: scrivere in un altro file.";
 
 // Rows of 1 MiB, each with the megabyte in another field: kept field by field, 128 of them
 // would pass an address space of 160 MiB, which the program fits into with room to spare.
@@ -244,6 +251,23 @@ const Command kCommands[] = {
      "Impossibile aprire il file \"d.fondara\": nome sconosciuto \"largezza\" per il tipo coesivi (riga 3).", "",
      "printf 'FONDARA-DATI 1\\ntipo=coesivi\\nlargezza=2\\n' >d.fondara"},
     {"report_and_data_by_one_name", with(kCoesivi, {"--report", "r", "--salva-dati", "r"}), {}, 2, "--report e --salva-dati" + kSameFile},
+    {"opened_file_as_its_own_report_refused", {"--apri", "d.fondara", "--report", "d.fondara"}, {}, 3, "--report" + kIsInput, "", kOpened},
+    {"opened_file_through_a_link_as_its_pdf_refused", {"--apri", "d.fondara", "--pdf", "l"}, {}, 3, "--pdf" + kIsInput, "",
+     kOpened + " && ln -s d.fondara l"},
+    {"opened_file_as_standard_output_refused", {"--apri", "d.fondara"}, {.out_to = "d.fondara", .append = true}, 3,
+     "lo standard output" + kIsInput, "", kOpened},
+    {"output_failing_after_another_replaces_neither", with(kCoesivi, {"--report", "r", "--salva-dati", "manca/d"}), {}, 3,
+     "Impossibile scrivere il file \"manca/d\": la cartella non esiste.", "", "printf precedente >r"},
+    {"open_without_a_name", {"--apri"}, {}, 2, "L'opzione --apri richiede un nome di file."},
+    {"opened_value_refused_with_its_line", {"--apri", "d.fondara"}, {}, 2,
+     "Impossibile aprire il file \"d.fondara\": il valore di altezza non è un numero: \"x\" (riga 7).", "",
+     made_file("d.fondara", changed(kData, "altezza=1", "altezza=x"))},
+    {"opened_window_description_under_the_rules", {"--apri", "d.fondara", "--report", "-"}, {}, 2,
+     "Impossibile aprire il file \"d.fondara\": la descrizione non può contenere a capo, tabulazioni o altri caratteri "
+     "di controllo (riga 11).", "",
+     made_file("d.fondara", changed(changed(kData, "terminale", "finestra"), "descrizione=", "descrizione=a\\nb"))},
+    {"verification_length_below_width_is_bad_input", {"verifica", "condizioni=drenate", "larghezza=2", "lunghezza=1",
+     "profondita=1", "angolo=30", "peso_terreno=18", "N=100"}, {}, 2, "Il valore di lunghezza deve essere non minore di larghezza."},
     {"two_outputs_to_one_file_by_two_names", with(kCoesivi, {"--report", "r", "--pdf", "l"}), {}, 2, "--report e --pdf" + kSameFile, "",
      "printf precedente >r && ln -s r l"},
     {"report_named_as_standard_output_and_print", with(kCoesivi, {"--report", "/dev/stdout", "--stampa"}), {}, 2,
@@ -321,6 +345,13 @@ TEST_P(FondaraCalcRuns, GiveTheirExitCodeOutputAndOneLineAndWriteOnlyTheirFiles)
 
 INSTANTIATE_TEST_SUITE_P(Commands, FondaraCalcRuns, testing::ValuesIn(kCommands),
                          testing_support::RowName{});
+
+// --help explains every option of the table that reads the command line.
+TEST(FondaraCalc, HelpHasALineForEveryOption) {
+  const std::string help = cli::help_text();
+  for (std::string_view name : cli::option_names())
+    EXPECT_NE(help.find("\n  " + std::string(name) + ' '), std::string::npos) << name;
+}
 
 // Without a display, --pdf writes the lines of the printed report under the kind's title; named
 // as standard output, through it, not replacing it.
