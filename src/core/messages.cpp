@@ -83,6 +83,10 @@ std::string too_large(std::size_t mebibytes) {
   return "è più grande di " + std::to_string(mebibytes) + " MiB";
 }
 
+std::string pdf_metadata_too_large(std::size_t mebibytes) {
+  return "è un PDF i cui metadati superano " + std::to_string(mebibytes) + " MiB";
+}
+
 std::string later_version(int version) {
   return "è stato scritto da una versione più recente di Fondara (formato " +
          std::to_string(version) + ")";

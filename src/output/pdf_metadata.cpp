@@ -2,6 +2,11 @@
 
 #include <charconv>
 #include <cstdio>
+#include <optional>
+#include <qpdf/Pipeline.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFExc.hh>
+#include <qpdf/QPDFObjectHandle.hh>
 #include <vector>
 
 namespace fondara::output {
@@ -166,6 +171,56 @@ std::optional<std::string> shifted_xref(std::string pdf, std::size_t from, std::
   return pdf;
 }
 
+// A text sink that stops a stream's decoding past `limit` bytes: a small compressed stream
+// can decode to gigabytes.
+class BoundedText final : public Pipeline {
+ public:
+  explicit BoundedText(std::size_t limit) : Pipeline("metadati", nullptr), limit_(limit) {}
+  struct Exceeded {};
+
+  void write(unsigned char const* data, std::size_t length) override {
+    if (length > limit_ - text_.size()) {
+      exceeded_ = true;
+      throw Exceeded{};
+    }
+    text_.append(reinterpret_cast<const char*>(data), length);
+  }
+  void finish() override {}
+
+  std::string& text() { return text_; }
+  bool exceeded() const { return exceeded_; }
+
+ private:
+  std::size_t limit_;
+  std::string text_;
+  bool exceeded_ = false;
+};
+
+// The decoded text of the document catalogue's metadata stream, as the latest update of the
+// file has it.
+Outcome<std::string, PdfDataFailure> metadata_text(std::string_view pdf) {
+  BoundedText sink(kMetadataMaxBytes);
+  try {
+    QPDF document;
+    document.setSuppressWarnings(true);
+    document.processMemoryFile("PDF", pdf.data(), pdf.size());
+    QPDFObjectHandle metadata = document.getRoot().getKey("/Metadata");
+    if (!metadata.isStream()) return Failed{PdfDataFailure::without_data};
+    bool decoded = false;
+    const bool piped = metadata.pipeStreamData(&sink, &decoded, 0, qpdf_dl_generalized, true);
+    // Undecodable data is not text to search.
+    if (!piped || (!decoded && !metadata.getDict().getKey("/Filter").isNull()))
+      return Failed{sink.exceeded() ? PdfDataFailure::too_large : PdfDataFailure::without_data};
+  } catch (const QPDFExc& failure) {
+    return Failed{failure.getErrorCode() == qpdf_e_password ? PdfDataFailure::password
+                                                            : PdfDataFailure::unreadable};
+  } catch (...) {
+    // libqpdf's other exceptions (std::logic_error, std::runtime_error), and our bound.
+    return Failed{sink.exceeded() ? PdfDataFailure::too_large : PdfDataFailure::unreadable};
+  }
+  return std::move(sink.text());
+}
+
 }  // namespace
 
 Outcome<std::string, std::string> with_calculation_data(std::string_view pdf,
@@ -188,17 +243,21 @@ Outcome<std::string, std::string> with_calculation_data(std::string_view pdf,
   return *std::move(shifted);
 }
 
-std::optional<std::string> calculation_data(std::string_view pdf) {
-  const auto stream = find_metadata(pdf);
-  if (!stream) return std::nullopt;
-  const std::string_view xmp = pdf.substr(stream->data_at, stream->length);
-  const std::size_t open = xmp.find(kOpenTag);
-  if (open == std::string_view::npos || xmp.find(kDataNamespace) == std::string_view::npos)
-    return std::nullopt;
+Outcome<std::string, PdfDataFailure> calculation_data(std::string_view pdf) {
+  const auto xmp = metadata_text(pdf);
+  if (!xmp) return Failed{xmp.error()};
+  const std::size_t open = xmp->find(kOpenTag);
+  if (open == std::string::npos || xmp->find(kDataNamespace) == std::string::npos)
+    return Failed{PdfDataFailure::without_data};
   const std::size_t begin = open + kOpenTag.size();
-  const std::size_t close = xmp.find(kCloseTag, begin);
-  if (close == std::string_view::npos) return std::nullopt;
-  return xml_unescaped(xmp.substr(begin, close - begin));
+  const std::size_t close = xmp->find(kCloseTag, begin);
+  if (close == std::string::npos) return Failed{PdfDataFailure::without_data};
+  // The writer escapes every '<' of the data: markup there (an element, an inclusion, a
+  // comment, a CDATA section) is not Fondara's data.
+  const std::string_view text = std::string_view(*xmp).substr(begin, close - begin);
+  auto data = text.find('<') == std::string_view::npos ? xml_unescaped(text) : std::nullopt;
+  if (!data) return Failed{PdfDataFailure::without_data};
+  return *std::move(data);
 }
 
 }  // namespace fondara::output

@@ -3,12 +3,16 @@
 //
 // The data (the text of a .fondara file) is a property `fondara:dati` of Fondara's own
 // namespace, declared with a PDF/A extension schema so that the file stays valid PDF/A-1b.
-// It is added to the metadata stream that the PDF writer made (uncompressed XML), whose
-// length and the cross-reference offsets that follow it are written anew. Qt-free: bytes in,
-// bytes out.
+// Writing: it is added to the metadata stream that the PDF writer made (uncompressed XML),
+// whose length and the cross-reference offsets that follow it are written anew. Reading: the
+// document catalogue's current metadata stream is read with libqpdf, whatever another tool
+// made of the file (linearized, object streams, compressed, encrypted with the metadata
+// readable, updated incrementally); the stream is decoded up to a bound, and its text is
+// searched, never parsed: no entity and no inclusion is expanded. Qt-free: bytes in, bytes
+// out.
 #pragma once
 
-#include <optional>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -24,7 +28,20 @@ inline constexpr std::string_view kDataNamespace = "http://fondara.example.org/n
 Outcome<std::string, std::string> with_calculation_data(std::string_view pdf,
                                                         std::string_view data);
 
-// The data a PDF report of Fondara carries, or nothing.
-std::optional<std::string> calculation_data(std::string_view pdf);
+// The most bytes of a PDF that is read, and of its decoded metadata stream (the data file's
+// limit, escaped for XML, and the writer's own properties fit in it many times).
+inline constexpr std::size_t kPdfMaxBytes = 64 * 1024 * 1024;
+inline constexpr std::size_t kMetadataMaxBytes = 8 * 1024 * 1024;
+
+// Why a PDF gives no data.
+enum class PdfDataFailure {
+  unreadable,    // not a PDF libqpdf can read, or damaged beyond its repair
+  password,      // encrypted with a password that opens it
+  too_large,     // its metadata stream decodes to more than kMetadataMaxBytes
+  without_data,  // no metadata, or none of Fondara's, or markup where the data stand
+};
+
+// The data a PDF report of Fondara carries, or why there is none.
+Outcome<std::string, PdfDataFailure> calculation_data(std::string_view pdf);
 
 }  // namespace fondara::output

@@ -372,6 +372,23 @@ TEST(FondaraCalc, PdfIsDrawnWithoutADisplayWithThePrintedReport) {
   EXPECT_TRUE(written.starts_with("precedente\n%PDF-") && written.ends_with("%%EOF\n"));
 }
 
+// A verification of 2000 combinations makes a PDF report of more than 1 MiB; the PDF reopens to
+// the data of the file it was made from.
+TEST(FondaraCalc, ALargePdfReportReopensToItsData) {
+  const TempFolder folder;
+  std::string data =
+      "FONDARA-DATI 1\ntipo=verifica\ncondizioni=drenate\nlarghezza=1\nlunghezza=6\n"
+      "profondita=0,75\nangolo=30\npeso_terreno=10\n";
+  for (int i = 1; i <= 2000; ++i)
+    data += "combinazione=" + std::to_string(100 + i) + ";30;88;60;-30\n";
+  spit(folder / "d.fondara", data);
+  const Outcome saved =
+      run_fondara_calc({"--apri", "d.fondara", "--pdf", "r.pdf", "--salva-dati", "-"}, folder);
+  EXPECT_EQ(std::get<0>(saved), 0) << std::get<2>(saved);
+  EXPECT_GT(fs::file_size(folder / "r.pdf"), 1u << 20);
+  EXPECT_EQ(run_fondara_calc({"--apri", "r.pdf", "--salva-dati", "-"}, folder), saved);
+}
+
 // At a terminal one Ctrl-D ends an empty standard input; a program still reading after ten
 // seconds is stopped by its alarm, which fails the test.
 TEST(FondaraCalc, OneCtrlDEndsAnEmptyBatchAtATerminal) {
