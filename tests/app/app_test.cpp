@@ -152,8 +152,8 @@ TEST_F(OpenFile, AFileFillsItsKindsWindowAnotherKindGoesElsewhereABadOneChangesN
   EXPECT_FALSE(find(*coesivi, "salva")->isEnabled() || find(*coesivi, "stampa")->isEnabled());
 }
 
-// Started with a file, the program shows its kind's window calculated; the report saved with a
-// description typed, and after reopening the data saved with it, are the same bytes.
+// Started with a file, its kind's window shows calculated; the reports saved with a description
+// typed and after reopening the data saved with it are the same; a pasted tab is refused at SALVA.
 TEST_F(OpenFile, AFileStartsItsWindowCalculatedAndItsSavedDataReopensToTheSameReport) {
   program->start(file("a.fondara", kSciolti));
   QWidget* sciolti = top_level("form_sciolti");
@@ -169,7 +169,10 @@ TEST_F(OpenFile, AFileStartsItsWindowCalculatedAndItsSavedDataReopensToTheSameRe
   program->start(data);
   ASSERT_NE(top_level("form_sciolti"), nullptr);
   EXPECT_EQ(saved(*top_level("form_sciolti"), "dopo.txt"), report);
-  EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+  field(*top_level("form_sciolti"), "txtDescrizione")->insert(QStringLiteral("\t"));  // pasted
+  EXPECT_EQ(saved(*top_level("form_sciolti"), "tab.txt"), "");
+  EXPECT_EQ(messages, QStringList{"La descrizione non può contenere a capo, tabulazioni o altri "
+                                  "caratteri di controllo."});
 }
 
 }  // namespace
