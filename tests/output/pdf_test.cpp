@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
+#include <cstring>
 
 #include "output/cups_destination.h"
 #include "output/file_writer.h"
@@ -94,6 +95,26 @@ TEST(RightMargin, TenUnitsOf200BeforeTheRightEdge) {
   EXPECT_EQ(printed(fitting + 1).texts.size(), 2u);
 }
 
+// `pdf` updated incrementally, as an editor saves: its metadata object replaced by one that
+// carries `data`, in a new cross-reference section after the old one.
+std::string updated(const std::string& pdf, const std::string& data) {
+  const std::size_t object = pdf.rfind(" 0 obj", pdf.find("/Type /Metadata"));
+  const std::size_t line = pdf.rfind('\n', object) + 1, end = pdf.rfind("startxref");
+  const std::string number = pdf.substr(line, object - line);
+  std::string trailer = pdf.substr(pdf.rfind("trailer"), end - pdf.rfind("trailer"));
+  trailer.insert(trailer.find("<<") + 2,
+                 " /Prev " + std::to_string(std::stoul(pdf.substr(end + 10))));
+  const std::string xmp = "<rdf:Description xmlns:fondara=\"" + std::string(kDataNamespace) +
+                          "\"><fondara:dati>" + data + "</fondara:dati></rdf:Description>";
+  char offset[11];
+  std::snprintf(offset, sizeof offset, "%010zu", pdf.size());
+  std::string result = pdf + number + " 0 obj\n<< /Type /Metadata /Subtype /XML /Length " +
+                       std::to_string(xmp.size()) + " >>\nstream\n" + xmp + "\nendstream\nendobj\n";
+  const std::string xref_at = std::to_string(result.size());
+  return result + "xref\n" + number + " 1\n" + offset + " 00000 n \n" + trailer + "startxref\n" +
+         xref_at + "\n%%EOF\n";
+}
+
 // Data with every character XML and the data file escape, added to the PDF/A report's
 // metadata, reads back exactly; the file stays whole (qpdf), its metadata valid XML with the
 // extension schema, its pages as before. A layout it does not know is refused.
@@ -120,60 +141,26 @@ TEST(PdfMetadata, CarriesTheDataInAValidPdfaFile) {
   EXPECT_EQ(std::system(("pdfinfo -meta '" + path.toStdString() + "' | xmllint --noout -").c_str()),
             0);
   EXPECT_EQ(test::read_pdf(path).texts, QStringList{QStringLiteral("DESCRIZIONE:Plinto <A> & B")});
-  EXPECT_FALSE(with_calculation_data("%PDF-1.4\nnot a pdf\n", data).ok());
-  EXPECT_FALSE(with_calculation_data(pdf.replace(pdf.rfind("xref\n"), 4, "xrfe"), data).ok());
-}
-
-// `pdf` updated incrementally, as an editor saves: its metadata object replaced by one that
-// carries `data`, in a new cross-reference section after the old one.
-std::string updated(const std::string& pdf, const std::string& data) {
-  const std::size_t object = pdf.rfind(" 0 obj", pdf.find("/Type /Metadata"));
-  const std::string number =
-      pdf.substr(pdf.rfind('\n', object) + 1, object - pdf.rfind('\n', object) - 1);
-  const std::string previous = std::to_string(std::stoul(pdf.substr(pdf.rfind("startxref") + 10)));
-  std::string trailer =
-      pdf.substr(pdf.rfind("trailer"), pdf.rfind("startxref") - pdf.rfind("trailer"));
-  trailer.insert(trailer.find("<<") + 2, " /Prev " + previous);
-  const std::string xmp = "<rdf:Description xmlns:fondara=\"" + std::string(kDataNamespace) +
-                          "\"><fondara:dati>" + data + "</fondara:dati></rdf:Description>";
-  char offset[11];
-  std::snprintf(offset, sizeof offset, "%010zu", pdf.size());
-  std::string result = pdf + number + " 0 obj\n<< /Type /Metadata /Subtype /XML /Length " +
-                       std::to_string(xmp.size()) + " >>\nstream\n" + xmp + "\nendstream\nendobj\n";
-  const std::string xref_at = std::to_string(result.size());
-  return result + "xref\n" + number + " 1\n" + offset + " 00000 n \n" + trailer + "startxref\n" +
-         xref_at + "\n%%EOF\n";
-}
-
-// The data read back from what tools make of the file: qpdf's rewrites (linearized, with object
-// streams, uncompressed, encrypted with the metadata readable) and an incremental update, whose
-// metadata count. An entity or markup where the data stand is no data: nothing is expanded.
-TEST(PdfMetadata, ReadThroughRewritesAndUpdatesNothingExpanded) {
-  const std::string data = "FONDARA-DATI 1\ntipo=coesivi\ndescrizione=a & <b>\n";
-  const Report report = {Statement{{std::string("DESCRIZIONE:a")}}};
-  const std::string pdf =
-      *with_calculation_data(pdfa_report(report, "R").value_or("").toStdString(), data);
-  const QTemporaryDir folder;
-  const QString path = saved(folder, QByteArray::fromStdString(pdf));
+  // Read back from what tools make of the file, and after an incremental update.
   const QString rewritten = folder.filePath(QStringLiteral("riscritto.pdf"));
   for (const QStringList& rewrite :
        std::initializer_list<QStringList>{{"--linearize"},
                                           {"--object-streams=generate"},
                                           {"--qdf"},
-                                          {"--encrypt", "", "proprietario", "256", "--"}}) {
+                                          {"--encrypt", "", "o", "256", "--"}}) {
     test::tool_output(QStringLiteral("qpdf"), QStringList(rewrite) << path << rewritten);
     EXPECT_EQ(read_data(test::read_file(rewritten.toStdString())), data)
-        << rewrite.join(u' ').toStdString();
+        << rewrite[0].toStdString();
   }
-  const QString update = saved(folder, QByteArray::fromStdString(updated(pdf, "FONDARA-DATI 1\n")));
-  EXPECT_TRUE(test::tool_output(QStringLiteral("qpdf"), {"--check", update})
-                  .contains(QStringLiteral("No syntax or stream encoding errors")));
-  EXPECT_EQ(read_data(test::read_file(update.toStdString())), "FONDARA-DATI 1\n");
-  for (const auto& [escaped, instead] : {std::pair{"&amp;", "&ent;"}, {"&lt;b&gt;", "<xi:b/>  "}}) {
-    std::string changed = pdf;
-    changed.replace(changed.find(escaped), std::string_view(escaped).size(), instead);
-    EXPECT_EQ(read_data(changed), "no data") << instead;
+  EXPECT_EQ(read_data(updated(*with_data, "FONDARA-DATI 1\n")), "FONDARA-DATI 1\n");
+  // An entity or markup where the data stand is no data: nothing is expanded.
+  for (const auto& [escaped, instead] : {std::pair{"&amp;", "&ent;"}, {"&lt;a&gt;", "<xi:a/>  "}}) {
+    std::string changed = *with_data;
+    EXPECT_EQ(read_data(changed.replace(changed.find(escaped), std::strlen(escaped), instead)),
+              "no data");
   }
+  EXPECT_FALSE(with_calculation_data("%PDF-1.4\nnot a pdf\n", data).ok());
+  EXPECT_FALSE(with_calculation_data(pdf.replace(pdf.rfind("xref\n"), 4, "xrfe"), data).ok());
 }
 
 // The heading in 10 points, the rest in 8, blanks and letters as given; the first line 10 of

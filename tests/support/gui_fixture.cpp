@@ -10,8 +10,7 @@ void GuiTest::SetUp() {
   auto& services = window::toolkit();
   services.beep = [this] { ++beeps; };
   services.message_box = [this](QWidget*, const QString& prompt, const QString& detail) {
-    messages << prompt;
-    details << detail;
+    messages << prompt, details << detail;
   };
   services.end_program = [this] { ++ends; };
   services.save_choice = [this](QWidget*) {

@@ -1,6 +1,5 @@
-// Widget tests' fixture: the windows of a Program as in main(); beep, message box (with its
-// details) and end of the program recorded; the save dialog answered with `save_path`, its type by
-// its extension.
+// Widget tests' fixture: the windows of a Program as in main(); beep, message box and details, end
+// of the program recorded; the save dialog answered with `save_path`, its type by its extension.
 #pragma once
 
 #include <gtest/gtest.h>
