@@ -39,7 +39,7 @@ struct OptionRule {
   bool Options::*flag;
   bool standard_stream;              // "-" names standard input or output
   Bytes (*output)(const Products&);  // null: not an output of one calculation
-  std::string_view argument;         // after the name in --help: "FILE", "FILE|-"
+  std::string_view argument;         // after the name in --help: "FILE", or empty
   std::string_view help;             // --help's lines, '\n' between them
 };
 
@@ -67,19 +67,17 @@ Bytes preview(const Products& p) {
   return text;
 }
 
+#ifdef FONDARA_PDF
 // The PDF/A report with the calculation's data.
 Bytes pdf_report(const Products& p) {
-#ifdef FONDARA_PDF
   const auto printed = report_of(p, Version::printed);
   if (!printed) return Failed{printed.error()};
   auto pdf =
       output::pdfa_file(*printed, output::report_title(p.kind.title), data_file_text(p.data));
   if (!pdf) return Failed{CommandError{exit_file, pdf.error()}};
   return *std::move(pdf);
-#else
-  return Failed{CommandError{exit_file, std::string(texts::no_pdf_here)}};
-#endif
 }
+#endif
 
 Bytes data_text(const Products& p) {
   return data_file_text(p.data);

@@ -53,8 +53,6 @@ inline constexpr std::string_view open_with_fields =
     "Con --apri i dati si leggono dal file: non indicare campi nel comando.";
 inline constexpr std::string_view open_with_kind =
     "Con --apri il tipo di calcolo si legge dal file: non indicarlo nel comando.";
-inline constexpr std::string_view no_pdf_here =
-    "Questa versione di fondara-calc non scrive file PDF.";
 std::string unknown_argument(std::string_view quoted);
 std::string kind_missing(std::string_view kinds);
 std::string kind_unknown(std::string_view quoted, std::string_view kinds);
