@@ -29,8 +29,7 @@ QString saved(const QTemporaryDir& folder, const std::optional<QByteArray>& pdf)
 
 // The data a PDF carries, or "no data".
 std::string read_data(std::string_view pdf) {
-  auto data = calculation_data(pdf);
-  return data ? *std::move(data) : "no data";
+  return calculation_data(pdf).ok() ? calculation_data(pdf).value() : "no data";
 }
 
 // `lines` printed on `page` to a printer that keeps the PDF, read back.
@@ -153,6 +152,7 @@ TEST(PdfMetadata, CarriesTheDataInAValidPdfaFile) {
         << rewrite[0].toStdString();
   }
   EXPECT_EQ(read_data(updated(*with_data, "FONDARA-DATI 1\n")), "FONDARA-DATI 1\n");
+  EXPECT_EQ(read_data(updated(*with_data, std::string(9 << 20, 'x'))), "no data");  // over 8 MiB
   // An entity or markup where the data stand is no data: nothing is expanded.
   for (const auto& [escaped, instead] : {std::pair{"&amp;", "&ent;"}, {"&lt;a&gt;", "<xi:a/>  "}}) {
     std::string changed = *with_data;

@@ -290,10 +290,9 @@ TEST_F(VerificaWindow, SaveAndPrintTheKindsReportOfTheLastCalculation) {
             "6 40000");
   EXPECT_TRUE(find(*window, "salva")->isEnabled());
   data.combinations[1]["HL"] = "-" + std::string(100, '1');
-  const auto refused = form.refused_value(data);
-  ASSERT_TRUE(refused);
+  const auto refused = form.refused_value(data).value_or(window::RefusedValue{"", 0, "none"});
   EXPECT_EQ(
-      std::string(refused->field) + std::to_string(refused->combination) + ": " + refused->cause,
+      std::string(refused.field) + std::to_string(refused.combination) + ": " + refused.cause,
       "HL2: il valore di HL ha 101 caratteri, più dei 100 che il campo della finestra contiene");
   data.combinations[1]["HL"] = "";
   data.texts["lunghezza"] = "0,5";
