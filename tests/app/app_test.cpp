@@ -107,23 +107,23 @@ class OpenFile : public GuiTest {
 
 // kCoesivi with its first "=1" (lunghezza) changed.
 std::string coesivi_with_length(const std::string& length) {
-  std::string data = kCoesivi;
-  return data.replace(data.find("=1\n"), 2, "=" + length);
+  return std::string(kCoesivi).replace(std::string_view(kCoesivi).find("=1\n"), 2, "=" + length);
 }
 
-// A file dropped on the start window opens its kind's window filled ("1.800" as typed in a
-// window) and calculated; Ctrl+O there sends another kind elsewhere, and tells when the new
-// run cannot start. A value refused by the kind or too long for its field (cut, 10 would be
-// 1) changes nothing, naming the line; L < B is shown as CALCOLA shows it, and SALVA waits.
+// A dropped file opens its kind's window filled ("1.800" as typed in a window) and calculated;
+// Ctrl+O sends another kind elsewhere, telling when that run cannot start. A value refused by the
+// kind or too long for its field (cut, 10 would be 1) changes nothing, naming the line; L < B
+// shows as CALCOLA shows it, a long description whole, and SALVA waits.
 TEST_F(OpenFile, AFileFillsItsKindsWindowAnotherKindGoesElsewhereABadOneChangesNothing) {
   drop(start(), file("c.fondara", kCoesivi));
   QWidget* coesivi = top_level("form_coesivi");
   ASSERT_TRUE(coesivi && QTest::qWaitForWindowActive(coesivi));
-  const auto shown = [&] {
+  const auto shown = [&] {  // with the description's length
     return field(*coesivi, "peso_terreno_rinterro")->text() + ' ' +
-           field(*coesivi, "lunghezza")->text() + ' ' + field(*coesivi, "Q_limite")->text();
+           field(*coesivi, "lunghezza")->text() + ' ' + field(*coesivi, "Q_limite")->text() + ' ' +
+           QString::number(field(*coesivi, "txtDescrizione")->text().size());
   };
-  EXPECT_EQ(shown(), "1.800 1 3,29");
+  EXPECT_EQ(shown(), "1.800 1 3,29 0");
   const QString other = file("s.fondara", kSciolti);
   window::toolkit().open_choice = [&](QWidget*) { return other; };
   QTest::keyClick(coesivi, Qt::Key_O, Qt::ControlModifier);
@@ -140,11 +140,12 @@ TEST_F(OpenFile, AFileFillsItsKindsWindowAnotherKindGoesElsewhereABadOneChangesN
       "avvia.\nImpossibile aprire il file \"b.fondara\": il valore di lunghezza non è un "
       "numero: \"x\" (riga 4).\nImpossibile aprire il file \"t.fondara\": il valore di "
       "lunghezza ha 101 caratteri, più dei 100 che il campo della finestra contiene (riga 4).");
-  EXPECT_EQ(shown(), "1.800 1 3,29");
+  EXPECT_EQ(shown(), "1.800 1 3,29 0");
   messages.clear();
-  drop(*coesivi, file("l.fondara", coesivi_with_length("0,5")));
+  drop(*coesivi, file("l.fondara", coesivi_with_length("0,5") +
+                                       "descrizione=" + std::string(40000, 'd') + "\n"));
   EXPECT_EQ(messages, QStringList{"La lunghezza deve essere superiore alla larghezza"});
-  EXPECT_EQ(shown(), "1.800  ");
+  EXPECT_EQ(shown(), "1.800   40000");
   EXPECT_FALSE(find(*coesivi, "salva")->isEnabled() || find(*coesivi, "stampa")->isEnabled());
 }
 

@@ -168,7 +168,6 @@ const std::string kLongest(255, 'r'), kTooLong(256, 'r');
 std::string changed(std::string data, const std::string& line, const std::string& instead) {
   return data.replace(data.find(line), line.size(), instead);
 }
-const std::string kIsInput = " è il file letto da --apri: scrivere in un altro file.";
 
 // Rows of 1 MiB, each with the megabyte in another field: kept field by field, 128 of them
 // would pass an address space of 160 MiB, which the program fits into with room to spare.
@@ -248,12 +247,12 @@ const Command kCommands[] = {
      "Impossibile aprire il file \"d.fondara\": nome sconosciuto \"largezza\" per il tipo coesivi (riga 3).", "",
      "printf 'FONDARA-DATI 1\\ntipo=coesivi\\nlargezza=2\\n' >d.fondara"},
     {"report_and_data_by_one_name", with(kCoesivi, {"--report", "r", "--salva-dati", "r"}), {}, 2, "--report e --salva-dati" + kSameFile},
-    {"opened_file_through_a_link_as_its_pdf_refused", {"--apri", "d.fondara", "--pdf", "l"}, {}, 3, "--pdf" + kIsInput, "",
+    {"opened_file_through_a_link_as_its_pdf_refused", {"--apri", "d.fondara", "--pdf", "l"}, {}, 3, "--pdf è il file letto da --apri: scrivere in un altro file.", "",
      made_file("d.fondara", kData) + " && ln -s d.fondara l"},
     {"opened_file_as_standard_output_refused", {"--apri", "d.fondara"}, {.out_to = "d.fondara", .append = true}, 3,
-     "lo standard output" + kIsInput, "", made_file("d.fondara", kData)},
-    {"output_failing_after_another_replaces_neither", with(kCoesivi, {"--report", "r", "--salva-dati", "manca/d"}), {}, 3,
-     "Impossibile scrivere il file \"manca/d\": la cartella non esiste.", "", "printf precedente >r"},
+     "lo standard output è il file letto da --apri: scrivere in un altro file.", "", made_file("d.fondara", kData)},
+    {"output_failing_after_another_replaces_neither", with(kCoesivi, {"--report", "r", "--salva-dati", "pieno"}), {}, 3,
+     "Impossibile scrivere il file \"pieno\": spazio esaurito.", "", "printf precedente >r && " + kFullDevice},
     {"open_without_a_name", {"--apri"}, {}, 2, "L'opzione --apri richiede un nome di file."},
     {"opened_value_refused_with_its_line", {"--apri", "d.fondara"}, {}, 2, "Impossibile aprire il file \"d.fondara\": il valore "
      "di altezza non è un numero: \"x\" (riga 7).", "", made_file("d.fondara", changed(kData, "altezza=1", "altezza=x"))},
