@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The project's own programs and those that are not called as programs where they appear.
+# The project's own programs, which the build makes.
 readonly own_programs=' fondara fondara-calc '
 
 eval "$(sed -n '/^packages=(/,/^)/p' scripts/install-deps.sh)"
