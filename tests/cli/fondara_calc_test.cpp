@@ -164,10 +164,10 @@ const std::string kFull = "Impossibile scrivere sullo standard output: spazio es
 const std::string kFullDevice = "mknod pieno c 1 7";  // like the system's full device
 const std::string kSameFile = " indicano lo stesso file: scriverli in file diversi.";
 const std::string kLongest(255, 'r'), kTooLong(256, 'r');
-// kData with one line changed, for fondara-calc --apri.
-std::string changed(std::string data, const std::string& line, const std::string& instead) {
-  return data.replace(data.find(line), line.size(), instead);
-}
+// A verification's data file for fondara-calc --apri, its first combination given.
+const std::string kVerificaData =
+    "FONDARA-DATI 1\ntipo=verifica\ncondizioni=drenate\nlarghezza=1\nlunghezza=6\n"
+    "profondita=0,75\nangolo=30\npeso_terreno=10\ncombinazione=200;30;88;60;-30\n";
 
 // Rows of 1 MiB, each with the megabyte in another field: kept field by field, 128 of them
 // would pass an address space of 160 MiB, which the program fits into with room to spare.
@@ -254,11 +254,11 @@ const Command kCommands[] = {
     {"output_failing_after_another_replaces_neither", with(kCoesivi, {"--report", "r", "--salva-dati", "pieno"}), {}, 3,
      "Impossibile scrivere il file \"pieno\": spazio esaurito.", "", "printf precedente >r && " + kFullDevice},
     {"open_without_a_name", {"--apri"}, {}, 2, "L'opzione --apri richiede un nome di file."},
-    {"opened_value_refused_with_its_line", {"--apri", "d.fondara"}, {}, 2, "Impossibile aprire il file \"d.fondara\": il valore "
-     "di altezza non è un numero: \"x\" (riga 7).", "", made_file("d.fondara", changed(kData, "altezza=1", "altezza=x"))},
+    {"opened_value_refused_with_its_line", {"--apri", "d.fondara"}, {}, 2, "Impossibile aprire il file \"d.fondara\": combinazione 2: "
+     "Il valore di MB non è un numero: \"x\" (riga 10).", "", made_file("d.fondara", kVerificaData + "combinazione=1;x;;;\n")},
     {"opened_window_description_under_the_rules", {"--apri", "d.fondara", "--report", "-"}, {}, 2, "Impossibile aprire il file "
      "\"d.fondara\": la descrizione non può contenere a capo, tabulazioni o altri caratteri di controllo (riga 11).", "",
-     made_file("d.fondara", changed(changed(kData, "terminale", "finestra"), "descrizione=", "descrizione=a\\nb"))},
+     made_file("d.fondara", kVerificaData + "origine=finestra\ndescrizione=a\\nb\n")},
     {"verification_length_below_width_is_bad_input", {"verifica", "condizioni=drenate", "larghezza=2", "lunghezza=1",
      "profondita=1", "angolo=30", "peso_terreno=18", "N=100"}, {}, 2, "Il valore di lunghezza deve essere non minore di larghezza."},
     {"two_outputs_to_one_file_by_two_names", with(kCoesivi, {"--report", "r", "--pdf", "l"}), {}, 2, "--report e --pdf" + kSameFile, "",
@@ -368,9 +368,7 @@ TEST(FondaraCalc, PdfIsDrawnWithoutADisplayWithThePrintedReport) {
 // the data of the file it was made from.
 TEST(FondaraCalc, ALargePdfReportReopensToItsData) {
   const TempFolder folder;
-  std::string data =
-      "FONDARA-DATI 1\ntipo=verifica\ncondizioni=drenate\nlarghezza=1\nlunghezza=6\n"
-      "profondita=0,75\nangolo=30\npeso_terreno=10\n";
+  std::string data = kVerificaData;
   for (int i = 1; i <= 2000; ++i)
     data += "combinazione=" + std::to_string(100 + i) + ";30;88;60;-30\n";
   spit(folder / "d.fondara", data);
