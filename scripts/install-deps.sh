@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-translations-l10n libqpdf-dev
   libgl-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth x11-utils imagemagick poppler-utils qpdf libxml2-utils mupdf-tools

@@ -7,6 +7,7 @@
 #include "app/kind_windows.h"
 #include "kinds/open_calculation.h"
 #include "window/file_opening.h"
+#include "window/messages.h"
 #include "window/toolkit.h"
 
 namespace fondara::app {
@@ -16,28 +17,22 @@ std::string quoted(const QString& path) {
   return "\"" + QDir::toNativeSeparators(path).toStdString() + "\"";
 }
 
-// A kind's message as the cause of a file that cannot be opened: "il valore di ...".
-std::string as_cause(std::string message) {
-  if (!message.empty() && message.front() >= 'A' && message.front() <= 'Z')
-    message.front() = static_cast<char>(message.front() - 'A' + 'a');
-  if (message.ends_with('.')) message.pop_back();
-  return message;
+void tell(QWidget* window, const QString& path, const DataFileError& error) {
+  window::message_box(window, QString::fromStdString(open_failure_message(quoted(path), error)));
 }
 
 // The data of the file at `path`, or nothing after a message over `window`: a file that
 // cannot be read or is not a calculation's data, or whose texts the kind refuses as input
 // (its other problems, such as L < B, are shown by the calculation as CALCOLA shows them).
 std::optional<CalculationData> data_of(QWidget* window, const QString& path) {
-  const auto opened = open_calculation(QFile::encodeName(path).toStdString());
-  std::string message;
+  auto opened = open_calculation(QFile::encodeName(path).toStdString());
   if (!opened) {
-    message = open_failure_message(quoted(path), opened.error());
-  } else {
-    const auto computed = opened->kind->calculate(*opened);
-    if (computed || computed.error().type != ProblemType::bad_input) return *opened;
-    message = open_failure_message(quoted(path), {as_cause(computed.error().message), 0});
+    tell(window, path, opened.error());
+    return std::nullopt;
   }
-  window::message_box(window, QString::fromStdString(message));
+  const auto computed = opened->kind->calculate(*opened);
+  if (computed || computed.error().type != ProblemType::bad_input) return *std::move(opened);
+  tell(window, path, input_refusal(*opened, computed.error()));
   return std::nullopt;
 }
 
@@ -51,7 +46,7 @@ void Program::start(const QString& file) {
   connect(start_window_.get(), &form_principale::chosen, this, &Program::choose);
   watch_file_opening(*start_window_);
   if (!file.isEmpty()) {
-    if (const auto data = data_of(nullptr, file)) return fill(*data);
+    if (const auto data = data_of(nullptr, file); data && fill(nullptr, file, *data)) return;
   }
   start_window_->show();
 }
@@ -63,11 +58,16 @@ QWidget* Program::window_of(const Kind& kind) const {
   return nullptr;
 }
 
-void Program::choose(const window::KindWindow& chosen) {
+void Program::make_windows() {
+  if (!windows_.empty()) return;
   for (const window::KindWindow* kind : kind_windows()) {
     windows_.push_back(kind->make());
     watch_file_opening(*windows_.back());
   }
+}
+
+void Program::choose(const window::KindWindow& chosen) {
+  make_windows();
   shown_ = chosen.kind;
   window_of(*chosen.kind)->show();
   // The start window goes once the handler of its button has returned. Hidden, not closed:
@@ -88,18 +88,30 @@ void Program::open(QWidget* window, const QString& path) {
   const auto data = data_of(window, path);
   if (!data) return;
   // One run keeps one calculation window.
-  if (shown_ != nullptr && shown_ != data->kind) return window::toolkit().open_elsewhere(path);
-  fill(*data);
+  if (shown_ != nullptr && shown_ != data->kind) {
+    if (!window::toolkit().open_elsewhere(path))
+      window::message_box(
+          window,
+          QString::fromUtf8(window::texts::not_started).arg(QDir::toNativeSeparators(path)));
+    return;
+  }
+  fill(window, path, *data);
 }
 
-void Program::fill(const CalculationData& data) {
+bool Program::fill(QWidget* window, const QString& path, const CalculationData& data) {
+  make_windows();
+  auto* shown = dynamic_cast<window::FillableWindow*>(window_of(*data.kind));
+  if (shown == nullptr) programming_error("a kind's window cannot be filled");
+  if (const auto refused = shown->refused_value(data)) {
+    tell(window, path, {refused->cause, line_of(data, refused->field, refused->combination)});
+    return false;
+  }
   if (shown_ == nullptr) {
     for (const window::KindWindow* kind : kind_windows())
       if (kind->kind == data.kind) choose(*kind);
   }
-  auto* shown = dynamic_cast<window::FillableWindow*>(window_of(*data.kind));
-  if (shown == nullptr) programming_error("a kind's window cannot be filled");
   shown->fill(data);
+  return true;
 }
 
 }  // namespace fondara::app

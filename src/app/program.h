@@ -2,7 +2,8 @@
 // window of every kind, the chosen one shown and the others loaded and hidden (a run uses
 // one calculation window; a new choice needs a new start). It also opens the files the
 // user names (`fondara FILE`, Ctrl+O, a dropped file): a file of the shown window's kind
-// fills that window, one of another kind opens in a new run of the program. main() makes
+// fills that window, one of another kind opens in a new run of the program (a run that cannot
+// start is told); a file the window cannot hold whole changes nothing. main() makes
 // one Program; the widget tests make their own.
 #pragma once
 
@@ -35,11 +36,14 @@ class Program : public QObject {
   QWidget* window_of(const Kind& kind) const;
 
  private:
+  // Makes the window of every kind, loaded but hidden, once.
+  void make_windows();
   void choose(const window::KindWindow& chosen);
-  // Opens the file at `path`, asked for over `window`.
+  // Opens the file at `path`, asked for over `window` (null: at start).
   void open(QWidget* window, const QString& path);
-  // Shows the window of the data's kind (choosing it first if needed), filled from the data.
-  void fill(const CalculationData& data);
+  // Shows the window of the data's kind (choosing it first if needed), filled from the data;
+  // false, after a message over `window`, when the window cannot hold a value whole.
+  bool fill(QWidget* window, const QString& path, const CalculationData& data);
   void watch_file_opening(QWidget& window);
 
   std::unique_ptr<form_principale> start_window_;

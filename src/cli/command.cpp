@@ -1,7 +1,7 @@
 #include "cli/command.h"
 
+#include <algorithm>
 #include <set>
-#include <tuple>
 
 #include "cli/batch.h"
 #include "cli/messages.h"
@@ -20,28 +20,117 @@
 namespace fondara::cli {
 namespace {
 
-// An option either names a file ("--name FILE" or "--name=FILE", "-" for a standard
-// stream) or is a flag; exactly one of the two members is set.
+// What one calculation can write, once it has completed.
+struct Products {
+  const Kind& kind;
+  const CalculationData& data;
+  const Calculation& calculation;
+};
+
+// The bytes of one output, or why there are none.
+using Bytes = Outcome<std::string, CommandError>;
+
+// An option either names a file ("--name FILE" or "--name=FILE") or is a flag; exactly one
+// of the two members is set. An output of one calculation makes its bytes; it goes to its
+// file, or to standard output for "-", for the file already open as standard output, and
+// for a flag.
 struct OptionRule {
   std::string_view name;
   std::optional<std::string> Options::*file;
   bool Options::*flag;
+  bool standard_stream;              // "-" names standard input or output
+  Bytes (*output)(const Products&);  // null: not an output of one calculation
+  std::string_view argument;         // after the name in --help: "FILE", or empty
+  std::string_view help;             // --help's lines, '\n' between them
 };
 
-const OptionRule kOptionRules[] = {
-    {"--report", &Options::report, nullptr}, {"--stampa", nullptr, &Options::print},
-    {"--csv", &Options::csv, nullptr},       {"--output", &Options::output, nullptr},
-    {"--apri", &Options::open, nullptr},     {"--salva-dati", &Options::data, nullptr},
-    {"--tabella", &Options::table, nullptr},
+// The report of `version` of the calculation.
+Outcome<Report, CommandError> report_of(const Products& p, Version version) {
+  auto report = p.calculation.report(version, p.calculation.description);
+  if (!report)
+    return Failed{CommandError{exit_not_computable, report_failure_message(report.error())}};
+  return *std::move(report);
+}
+
+Bytes file_report(const Products& p) {
+  const auto report = report_of(p, Version::file);
+  if (!report) return Failed{report.error()};
+  return output::file_bytes(*report);
+}
+
+// The printed report's lines as UTF-8 text, one per line.
+Bytes preview(const Products& p) {
+  const auto printed = report_of(p, Version::printed);
+  if (!printed) return Failed{printed.error()};
+  std::string text;
+  for (const output::Line& line : output::write_lines(*printed))
+    if (!line.drawing) text += line.text + '\n';
+  return text;
+}
+
 #ifdef FONDARA_PDF
-    {"--pdf", &Options::pdf, nullptr},
+// The PDF/A report with the calculation's data.
+Bytes pdf_report(const Products& p) {
+  const auto printed = report_of(p, Version::printed);
+  if (!printed) return Failed{printed.error()};
+  auto pdf =
+      output::pdfa_file(*printed, output::report_title(p.kind.title), data_file_text(p.data));
+  if (!pdf) return Failed{CommandError{exit_file, pdf.error()}};
+  return *std::move(pdf);
+}
 #endif
+
+Bytes data_text(const Products& p) {
+  return data_file_text(p.data);
+}
+
+// The table of every check, for a kind that makes several.
+Bytes check_table(const Products& p) {
+  if (!p.calculation.check)
+    return Failed{CommandError{exit_bad_input, texts::no_check_table(p.kind.name)}};
+  std::string table;
+  write_check_table(p.kind, p.calculation, [&table](std::string_view line) { table += line; });
+  return table;
+}
+
+// clang-format off
+const OptionRule kOptionRules[] = {
+    {"--apri", &Options::open, nullptr, false, nullptr, "FILE",
+     "legge i dati del calcolo da un file di dati di Fondara (.fondara) o da una\n"
+     "relazione PDF/A salvata da Fondara, al posto di TIPO e dei campi"},
+    {"--report", &Options::report, nullptr, true, file_report, "FILE",
+     "scrive la relazione di calcolo come il pulsante SALVA\n"
+     "(Windows-1252, righe CR LF); con - la scrive sullo standard output"},
+    {"--stampa", nullptr, &Options::print, false, preview, "",
+     "mostra le righe della relazione stampata (STAMPA) come anteprima\n"
+     "di testo UTF-8, al posto dei risultati"},
+#ifdef FONDARA_PDF
+    {"--pdf", &Options::pdf, nullptr, false, pdf_report, "FILE",
+     "scrive la relazione stampata, su A4, in un file PDF/A-1b, come\n"
+     "SALVA con il tipo \"relazione PDF/A\", con i dati del calcolo"},
+#endif
+    {"--salva-dati", &Options::data, nullptr, true, data_text, "FILE",
+     "scrive il file di dati del calcolo (.fondara), come SALVA con il\n"
+     "tipo \"dati del calcolo\"; con - lo scrive sullo standard output"},
+    {"--tabella", &Options::table, nullptr, true, check_table, "FILE",
+     "(verifica) scrive il CSV di tutte le verifiche, una riga ciascuna:\n"
+     "combinazione;origine;condizione; poi le colonne di una riga del CSV\n"
+     "dei risultati; con - lo scrive sullo standard output"},
+    {"--csv", &Options::csv, nullptr, true, nullptr, "FILE",
+     "un calcolo per ogni riga del file CSV; con - legge lo standard input"},
+    {"--output", &Options::output, nullptr, true, nullptr, "FILE",
+     "dove scrivere il CSV dei risultati; predefinito: standard output"},
 };
+// clang-format on
 
 const OptionRule* find_option(std::string_view name) {
   for (const OptionRule& rule : kOptionRules)
     if (rule.name == name) return &rule;
   return nullptr;
+}
+
+bool given(const Options& o, const OptionRule& rule) {
+  return rule.file ? (o.*rule.file).has_value() : o.*rule.flag;
 }
 
 // A refusal of the command line: exit status 2 and the message.
@@ -75,7 +164,8 @@ Checked read_option(const std::vector<std::string>& args, std::size_t& i, Option
     return Done{};
   }
   auto value = option_value(args, i, name);
-  if (!value || value->empty()) return bad_input(texts::option_needs_file(name));
+  if (!value || value->empty() || (*value == standard_stream && !rule->standard_stream))
+    return bad_input(texts::option_needs_file(name, rule->standard_stream));
   // "--report --stampa" is a forgotten name far more often than a file called so.
   if (value->starts_with("--"))
     return bad_input(texts::option_value_is_option(name, safe_quoted(*value)));
@@ -83,62 +173,85 @@ Checked read_option(const std::vector<std::string>& args, std::size_t& i, Option
   return Done{};
 }
 
-// The outputs of one calculation that name files, with their options.
-std::vector<std::pair<std::string_view, const std::optional<std::string>*>> file_outputs(
-    const Options& o) {
-  return {{"--report", &o.report},
-          {"--pdf", &o.pdf},
-          {"--salva-dati", &o.data},
-          {"--tabella", &o.table}};
-}
-
 // "--report -", or "--report "/dev/stdout"" for a name that is standard output.
 std::string option_and_name(std::string_view option, const std::string& name) {
   return std::string(option) + ' ' + (name == standard_stream ? name : safe_quoted(name));
 }
 
-// Two outputs of one command on standard output, where each needs it alone: --stampa, a
-// report or a PDF whose name is "-" or the file already open as standard output.
-Checked standard_output_taken_twice(const Options& o, bool report, bool pdf, bool data,
-                                    bool table) {
+// Whether an output given goes to standard output: a flag, "-", or a name of the file open
+// as standard output `out` (-1: only "-" counts, before the files are looked at).
+bool on_standard_output(const Options& o, const OptionRule& rule, int out) {
+  if (!rule.file) return true;
+  const std::string& name = *(o.*rule.file);
+  return name == standard_stream || (out >= 0 && is_standard_output(name, out));
+}
+
+// Two outputs of one command on standard output, where each needs it alone.
+Checked standard_output_taken_twice(const Options& o, int out) {
   std::vector<std::string> users;
-  if (report) users.push_back(option_and_name("--report", *o.report));
-  if (o.print) users.emplace_back("--stampa");
-  if (pdf) users.push_back(option_and_name("--pdf", *o.pdf));
-  if (data) users.push_back(option_and_name("--salva-dati", *o.data));
-  if (table) users.push_back(option_and_name("--tabella", *o.table));
+  for (const OptionRule& rule : kOptionRules)
+    if (rule.output && given(o, rule) && on_standard_output(o, rule, out))
+      users.push_back(rule.file ? option_and_name(rule.name, *(o.*rule.file))
+                                : std::string(rule.name));
   if (users.size() < 2) return Done{};
   return bad_input(texts::standard_output_twice(users[0], users[1]));
+}
+
+// The outputs given that name files, by their options.
+std::vector<const OptionRule*> file_outputs(const Options& o) {
+  std::vector<const OptionRule*> outputs;
+  for (const OptionRule& rule : kOptionRules)
+    if (rule.output && rule.file && given(o, rule) && *(o.*rule.file) != standard_stream)
+      outputs.push_back(&rule);
+  return outputs;
+}
+
+// Two outputs named alike, or (`by_identity`) naming one existing file by two names.
+Checked one_file_twice(const Options& o, bool by_identity) {
+  const auto outputs = file_outputs(o);
+  for (std::size_t i = 0; i < outputs.size(); ++i)
+    for (std::size_t j = i + 1; j < outputs.size(); ++j) {
+      const std::string& first = *(o.*outputs[i]->file);
+      const std::string& second = *(o.*outputs[j]->file);
+      const auto same = [&] {
+        if (!by_identity) return first == second;
+        const auto a = identity_of(first), b = identity_of(second);
+        return a && b && a->same_file(*b);
+      };
+      if (same()) return bad_input(texts::same_file(outputs[i]->name, outputs[j]->name));
+    }
+  return Done{};
 }
 
 // The combinations of options that cannot go together.
 Checked check_combination(const Options& o) {
   if (o.csv) {
     if (!o.texts.empty()) return bad_input(std::string(texts::csv_with_fields));
-    if (o.report || o.print || o.pdf || o.open || o.data || o.table)
+    if (o.report || o.print || o.pdf || o.open || o.data)
       return bad_input(std::string(texts::csv_with_outputs));
     return Done{};
   }
   if (o.output) return bad_input(std::string(texts::output_without_csv));
   if (o.open && !o.texts.empty()) return bad_input(std::string(texts::open_with_fields));
-  if (o.open == standard_stream) return bad_input(texts::option_needs_a_name("--apri"));
-  if (o.pdf == standard_stream) return bad_input(texts::option_needs_a_name("--pdf"));
-  const auto outputs = file_outputs(o);
-  for (std::size_t i = 0; i < outputs.size(); ++i)
-    for (std::size_t j = i + 1; j < outputs.size(); ++j)
-      if (*outputs[i].second && *outputs[i].second == *outputs[j].second &&
-          **outputs[i].second != standard_stream)
-        return bad_input(texts::same_file(outputs[i].first, outputs[j].first));
-  return standard_output_taken_twice(o, o.report == standard_stream, false,
-                                     o.data == standard_stream, o.table == standard_stream);
+  if (auto twice = one_file_twice(o, false); !twice) return twice;
+  return standard_output_taken_twice(o, -1);
 }
 
-// The printed report's lines as UTF-8 text, one per line.
-std::string preview_text(const Report& printed) {
-  std::string text;
-  for (const output::Line& line : output::write_lines(printed))
-    if (!line.drawing) text += line.text + '\n';
-  return text;
+// The outputs checked against the files as they stand: none twice on standard output, none
+// two names of one file, none the file of --apri (not even as standard output), before
+// anything is read or written.
+Checked check_targets(const Options& o, int out) {
+  if (auto alone = standard_output_taken_twice(o, out); !alone) return alone;
+  if (auto twice = one_file_twice(o, true); !twice) return twice;
+  const auto input = o.open ? identity_of(*o.open) : std::nullopt;
+  if (!input) return Done{};
+  const auto standard = identity_of(out);
+  if (standard && standard->same_file(*input))
+    return Failed{CommandError{exit_file, texts::output_is_input("lo standard output")}};
+  for (const OptionRule* rule : file_outputs(o))
+    if (const auto target = identity_of(*(o.*rule->file)); target && target->same_file(*input))
+      return Failed{CommandError{exit_file, texts::output_is_input(rule->name)}};
+  return Done{};
 }
 
 // Writes `text` to standard output and flushes it.
@@ -146,50 +259,6 @@ output::WriteOutcome write_standard_output(int fd, std::string_view text) {
   output::Output out(fd);
   out.write(text);
   return out.flush();
-}
-
-// The bytes of the PDF/A report with the calculation's data, or the message of why there are
-// none.
-Outcome<std::string, std::string> pdf_bytes([[maybe_unused]] const Report& printed,
-                                            [[maybe_unused]] const Kind& kind,
-                                            [[maybe_unused]] std::string_view data) {
-#ifdef FONDARA_PDF
-  return output::pdfa_file(printed, output::report_title(kind.title), data);
-#else
-  return Failed{std::string(texts::no_pdf_here)};
-#endif
-}
-
-// Where a report goes: standard output for "-" and for the file already open as standard
-// output, which is written through it rather than replaced behind it.
-struct Targets {
-  bool report_on_standard_output = false;
-  bool pdf_on_standard_output = false;
-  bool data_on_standard_output = false;
-  bool table_on_standard_output = false;
-};
-
-Outcome<Targets, CommandError> resolve_targets(const Options& o, int out) {
-  const auto on_standard_output = [out](const std::optional<std::string>& name) {
-    return name && (*name == standard_stream || is_standard_output(*name, out));
-  };
-  const Targets targets{on_standard_output(o.report), on_standard_output(o.pdf),
-                        on_standard_output(o.data), on_standard_output(o.table)};
-  if (auto alone = standard_output_taken_twice(
-          o, targets.report_on_standard_output, targets.pdf_on_standard_output,
-          targets.data_on_standard_output, targets.table_on_standard_output);
-      !alone)
-    return Failed{alone.error()};
-  const auto outputs = file_outputs(o);
-  for (std::size_t i = 0; i < outputs.size(); ++i)
-    for (std::size_t j = i + 1; j < outputs.size(); ++j) {
-      if (!*outputs[i].second || !*outputs[j].second) continue;
-      const auto first = identity_of(**outputs[i].second);
-      const auto second = identity_of(**outputs[j].second);
-      if (first && second && first->same_file(*second))
-        return bad_input(texts::same_file(outputs[i].first, outputs[j].first));
-    }
-  return targets;
 }
 
 // What the calculation is given: the data of the file of --apri, or the fields of the
@@ -203,64 +272,51 @@ Outcome<CalculationData, CommandError> calculation_data(const Options& o) {
   return *std::move(opened);
 }
 
-// One calculation from the command line's fields.
+// One calculation from the command line's fields or the file of --apri.
 int run_single(const Options& o, const Streams& streams) {
-  const auto targets = resolve_targets(o, streams.out);
-  if (!targets) return exit_with(streams.err, targets.error().code, targets.error().message);
+  if (const auto targets = check_targets(o, streams.out); !targets)
+    return exit_with(streams.err, targets.error().code, targets.error().message);
   const auto data = calculation_data(o);
   if (!data) return exit_with(streams.err, data.error().code, data.error().message);
   const Kind& kind = *data->kind;
   const CalculationOutcome outcome = kind.calculate(*data);
-  if (!outcome)
-    return exit_with(streams.err, exit_code(outcome.error().type), outcome.error().message);
-  const Calculation& calculation = *outcome;
-
-  // Every report is prepared, each version once, before anything is written.
-  Report file_report;
-  Report printed;
-  for (const auto& [needed, version, into] :
-       {std::tuple{o.report.has_value(), Version::file, &file_report},
-        std::tuple{o.print || o.pdf.has_value(), Version::printed, &printed}}) {
-    if (!needed) continue;
-    auto result = calculation.report(version, calculation.description);
-    if (!result)
-      return exit_with(streams.err, exit_not_computable, report_failure_message(result.error()));
-    *into = *std::move(result);
-  }
-  if (o.table && !calculation.check)
-    return exit_with(streams.err, exit_bad_input, texts::no_check_table(kind.name));
-  std::string file = o.report ? output::file_bytes(file_report) : std::string();
-  std::string table;
-  if (o.table)
-    write_check_table(kind, calculation, [&table](std::string_view line) { table += line; });
-  std::string data_text = data_file_text(*data);
-  std::string pdf;
-  if (o.pdf) {
-    auto bytes = pdf_bytes(printed, kind, data_text);
-    if (!bytes) return exit_with(streams.err, exit_file, bytes.error());
-    pdf = *std::move(bytes);
+  if (!outcome) {
+    const Problem& problem = outcome.error();
+    // A value of the file refused as input names the file and its line.
+    const std::string message =
+        o.open && problem.type == ProblemType::bad_input
+            ? open_failure_message(safe_quoted(*o.open), input_refusal(*data, problem))
+            : problem.message;
+    return exit_with(streams.err, exit_code(problem.type), message);
   }
 
-  for (const auto& [name, on_standard_output, bytes] :
-       {std::tuple{o.report, targets->report_on_standard_output, &file},
-        std::tuple{o.pdf, targets->pdf_on_standard_output, &pdf},
-        std::tuple{o.data, targets->data_on_standard_output, &data_text},
-        std::tuple{o.table, targets->table_on_standard_output, &table}}) {
-    if (!name || on_standard_output) continue;
-    if (const auto written = output::write_file(*name, *bytes); !written)
-      return exit_with(streams.err, exit_file, write_failure(*name, written.error()));
+  // Every output is made before anything is written; the files are written all or none.
+  const Products products{kind, *data, *outcome};
+  std::vector<std::string> made;
+  made.reserve(std::size(kOptionRules));
+  std::vector<output::FileBytes> files;
+  std::vector<std::string_view> names;
+  std::optional<std::string_view> shown;
+  for (const OptionRule& rule : kOptionRules) {
+    if (!rule.output || !given(o, rule)) continue;
+    auto bytes = rule.output(products);
+    if (!bytes) return exit_with(streams.err, bytes.error().code, bytes.error().message);
+    made.push_back(*std::move(bytes));
+    if (on_standard_output(o, rule, streams.out)) {
+      shown = made.back();
+    } else {
+      files.push_back({*(o.*rule.file), made.back()});
+    }
   }
+  if (const auto written = output::write_files(files); !written)
+    return exit_with(streams.err, exit_file,
+                     write_failure(files[written.error().index].path, written.error().error));
   // Standard output shows the results unless an output took it.
-  const std::string shown = targets->report_on_standard_output  ? file
-                            : targets->pdf_on_standard_output   ? pdf
-                            : targets->data_on_standard_output  ? data_text
-                            : targets->table_on_standard_output ? table
-                            : o.print                           ? preview_text(printed)
-                                                                : result_lines(kind, calculation);
-  if (const auto written = write_standard_output(streams.out, shown); !written)
+  const std::string results = shown ? std::string() : result_lines(kind, *outcome);
+  if (const auto written = write_standard_output(streams.out, shown ? *shown : results); !written)
     return exit_with(streams.err, exit_file, write_failure(standard_stream, written.error()));
   // Every check was written; a refused one is a calculation that did not complete.
-  return calculation.refused ? exit_not_computable : exit_ok;
+  return outcome->refused ? exit_not_computable : exit_ok;
 }
 
 }  // namespace
@@ -338,6 +394,41 @@ Outcome<Options, CommandError> read_options(const std::vector<std::string>& args
   }
   if (auto combined = check_combination(o); !combined) return Failed{combined.error()};
   return o;
+}
+
+std::vector<std::string_view> option_names() {
+  std::vector<std::string_view> names;
+  for (const OptionRule& rule : kOptionRules) names.push_back(rule.name);
+  return names;
+}
+
+std::string output_synopsis() {
+  std::string text;
+  for (const OptionRule& rule : kOptionRules) {
+    if (!rule.output) continue;
+    text += " [" + std::string(rule.name);
+    if (!rule.argument.empty())
+      text += ' ' + std::string(rule.argument) + (rule.standard_stream ? "|-" : "");
+    text += ']';
+  }
+  return text;
+}
+
+std::string option_lines() {
+  std::string text;
+  for (const OptionRule& rule : kOptionRules) {
+    std::string line = "  " + std::string(rule.name);
+    if (!rule.argument.empty()) line += ' ' + std::string(rule.argument);
+    line.resize(std::max<std::size_t>(line.size() + 1, 21), ' ');
+    std::string_view help = rule.help;
+    for (std::size_t end; (end = help.find('\n')) != std::string_view::npos;) {
+      text += line + std::string(help.substr(0, end)) + '\n';
+      line = std::string(21, ' ');
+      help.remove_prefix(end + 1);
+    }
+    text += line + std::string(help) + '\n';
+  }
+  return text;
 }
 
 int run(const std::vector<std::string>& args, const Streams& streams) {

@@ -6,6 +6,10 @@
 //                [--tabella FILE|-]
 //   fondara-calc KIND --csv FILE|- [--output FILE|-]
 //
+// The options are one table: adding an output of one calculation is adding its row. The
+// outputs are made whole before any is written, then written all or none (no file replaced
+// when one fails); none may be the file of --apri.
+//
 // KIND names one of the program's kinds (kinds/kinds.h). The whole command runs here, on
 // the descriptors of the standard streams, so main() only hands over the process's
 // arguments. Every write to standard output is checked. Exit codes: cli::ExitCode.
@@ -13,6 +17,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/kind.h"
@@ -52,8 +57,14 @@ Outcome<Options, CommandError> read_options(const std::vector<std::string>& args
 // `args` without the program name. Returns the exit code.
 int run(const std::vector<std::string>& args, const Streams& streams);
 
-// The text of --help, from the kinds' descriptions.
+// The text of --help, from the kinds' descriptions and the table of options.
 std::string help_text();
+
+// The options' names, in the table that reads them; their lines of --help; the outputs of
+// one calculation as --help's synopsis shows them (" [--report FILE|-] [--stampa] ...").
+std::vector<std::string_view> option_names();
+std::string option_lines();
+std::string output_synopsis();
 
 // The results as the terminal shows them: one line per result that its kind shows, with
 // its caption and unit; for several checks, each under its title, then the closing lines.

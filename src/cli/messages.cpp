@@ -41,12 +41,9 @@ std::string unknown_option(std::string_view quoted) {
 std::string option_twice(std::string_view option) {
   return "L'opzione " + text(option) + " è indicata due volte.";
 }
-std::string option_needs_file(std::string_view option) {
-  return "L'opzione " + text(option) +
-         " richiede un nome di file (oppure - per i flussi standard).";
-}
-std::string option_needs_a_name(std::string_view option) {
-  return "L'opzione " + text(option) + " richiede un nome di file.";
+std::string option_needs_file(std::string_view option, bool standard_stream) {
+  return "L'opzione " + text(option) + " richiede un nome di file" +
+         (standard_stream ? " (oppure - per i flussi standard)." : ".");
 }
 std::string option_value_is_option(std::string_view option, std::string_view quoted) {
   return "L'opzione " + text(option) +
@@ -60,6 +57,9 @@ std::string same_file(std::string_view first, std::string_view second) {
 std::string standard_output_twice(std::string_view first, std::string_view second) {
   return text(first) + " e " + text(second) +
          " scrivono entrambe sullo standard output: usarne una.";
+}
+std::string output_is_input(std::string_view output) {
+  return text(output) + " è il file letto da --apri: scrivere in un altro file.";
 }
 std::string unknown_argument(std::string_view quoted) {
   return "Argomento non riconosciuto: " + text(quoted) + " (atteso campo=valore).";

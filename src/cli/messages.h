@@ -37,11 +37,13 @@ namespace texts {
 // The command line.
 std::string unknown_option(std::string_view quoted);
 std::string option_twice(std::string_view option);
-std::string option_needs_file(std::string_view option);
-std::string option_needs_a_name(std::string_view option);
+// The name of a file, or `standard_stream` "-", that the option needs.
+std::string option_needs_file(std::string_view option, bool standard_stream);
 std::string option_value_is_option(std::string_view option, std::string_view quoted);
 std::string same_file(std::string_view first, std::string_view second);
 std::string standard_output_twice(std::string_view first, std::string_view second);
+// `output` ("--report", "lo standard output") is the file of --apri.
+std::string output_is_input(std::string_view output);
 inline constexpr std::string_view csv_with_fields =
     "Con --csv i dati si leggono dal file CSV: non indicare campi nel comando.";
 inline constexpr std::string_view csv_with_outputs =
@@ -51,8 +53,6 @@ inline constexpr std::string_view open_with_fields =
     "Con --apri i dati si leggono dal file: non indicare campi nel comando.";
 inline constexpr std::string_view open_with_kind =
     "Con --apri il tipo di calcolo si legge dal file: non indicarlo nel comando.";
-inline constexpr std::string_view no_pdf_here =
-    "Questa versione di fondara-calc non scrive file PDF.";
 std::string unknown_argument(std::string_view quoted);
 std::string kind_missing(std::string_view kinds);
 std::string kind_unknown(std::string_view quoted, std::string_view kinds);

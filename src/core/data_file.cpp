@@ -165,11 +165,12 @@ class Reader {
     if (text.size() > kDataFileMaxBytes)
       return Failed{DataFileError{messages::too_large(kDataFileMaxBytes / (1024 * 1024)), 0}};
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-    if (const std::size_t line = first_binary_line(text))
-      return Failed{DataFileError{std::string(messages::not_text), line}};
+    // First what the file is: a report in Windows-1252 is no UTF-8 text, but is named so.
     const std::string_view first = line_at(text, 0);
     const auto version = format_version(first);
     if (!version) return Failed{DataFileError{not_data_cause(first), 0}};
+    if (const std::size_t line = first_binary_line(text))
+      return Failed{DataFileError{std::string(messages::not_text), line}};
     if (*version > kDataFileVersion)
       return Failed{DataFileError{messages::later_version(*version), 1}};
     if (!text.ends_with('\n'))
@@ -222,6 +223,7 @@ class Reader {
     if (!values) return DataFileError{std::string(messages::bad_escape), number};
     if (!data_.texts.emplace(name, values->front()).second)
       return DataFileError{messages::field_repeated(name), number};
+    data_.lines.emplace(name, number);
     return std::nullopt;
   }
 
@@ -257,6 +259,7 @@ class Reader {
       return DataFileError{messages::combination_size(values->size(), first.size(), fields.size()),
                            number};
     data_.combinations.push_back(named(fields, *values));
+    data_.combination_lines.push_back(number);
     return std::nullopt;
   }
 
@@ -268,6 +271,7 @@ class Reader {
     if (values->size() != fields.size())
       return DataFileError{messages::action_size(values->size(), fields.size()), number};
     data_.actions.push_back(named(fields, *values));
+    data_.action_lines.push_back(number);
     return std::nullopt;
   }
 
@@ -327,6 +331,15 @@ std::string data_file_text(const CalculationData& data) {
 Outcome<CalculationData, DataFileError> read_data_file(std::string_view text,
                                                        std::span<const Kind* const> kinds) {
   return Reader(kinds).read(text);
+}
+
+std::size_t line_of(const CalculationData& data, std::string_view field, std::size_t combination,
+                    std::size_t action) {
+  if (action > 0 && action <= data.action_lines.size()) return data.action_lines[action - 1];
+  if (combination > 0 && combination <= data.combination_lines.size())
+    return data.combination_lines[combination - 1];
+  if (const auto found = data.lines.find(field); found != data.lines.end()) return found->second;
+  return 0;
 }
 
 }  // namespace fondara

@@ -27,6 +27,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -58,5 +59,11 @@ std::string data_file_text(const CalculationData& data);
 // The data of a file's text, the kind found among `kinds`.
 Outcome<CalculationData, DataFileError> read_data_file(std::string_view text,
                                                        std::span<const Kind* const> kinds);
+
+// The line of the file that gave `field` (a per-combination field: of combination
+// `combination`; an action's: of action `action`; both counted from 1), or 0 when the data did
+// not come from a file's line.
+std::size_t line_of(const CalculationData& data, std::string_view field, std::size_t combination,
+                    std::size_t action = 0);
 
 }  // namespace fondara

@@ -36,12 +36,15 @@ std::optional<std::string_view> FieldReader::text(std::string_view name) {
   const Field& entry = field(name);
   if (entry.fallback && !given(name)) return *entry.fallback;
   if (const auto it = texts_.find(name); it != texts_.end()) return it->second;
-  refuse(messages::missing_field(name, help_line(entry.text)));
+  refuse(messages::missing_field(name, help_line(entry.text)), entry.text.name);
   return std::nullopt;
 }
 
-void FieldReader::refuse(std::string message) {
-  if (!problem_) problem_ = Problem{ProblemType::bad_input, std::move(message)};
+void FieldReader::refuse(std::string message, std::string_view field) {
+  if (problem_) return;
+  problem_ = Problem{ProblemType::bad_input, std::move(message)};
+  // The name from the kind's table, which outlives the problem.
+  if (!field.empty()) problem_->field = this->field(field).text.name;
 }
 
 float FieldReader::number(std::string_view name) {
@@ -52,9 +55,10 @@ float FieldReader::number(std::string_view name) {
   if (value) return *value;
   if (const auto readings = ambiguous_readings(*given_text))
     refuse(messages::ambiguous_number(name, safe_quoted(trim_blanks(*given_text)), readings->first,
-                                      readings->second));
+                                      readings->second),
+           name);
   else
-    refuse(messages::not_a_number(name, safe_quoted(*given_text)));
+    refuse(messages::not_a_number(name, safe_quoted(*given_text)), name);
   return 0;
 }
 
@@ -66,9 +70,10 @@ double FieldReader::decimal(std::string_view name, bool signed_value) {
   const auto readings =
       ambiguous_readings(signed_value && shown.starts_with('-') ? shown.substr(1) : shown);
   if (readings)
-    refuse(messages::ambiguous_number(name, safe_quoted(shown), readings->first, readings->second));
+    refuse(messages::ambiguous_number(name, safe_quoted(shown), readings->first, readings->second),
+           name);
   else
-    refuse(messages::not_a_number(name, safe_quoted(*given_text)));
+    refuse(messages::not_a_number(name, safe_quoted(*given_text)), name);
   return 0;
 }
 
@@ -80,16 +85,14 @@ std::size_t FieldReader::choice(std::string_view name) {
   for (std::size_t i = 0; i < choices.size(); ++i)
     if (same_word(word, choices[i].code)) return i;
   const auto code = [](const Choice& choice) { return choice.code; };
-  refuse(messages::refused_choice(name, alternatives(choices, code), safe_quoted(word)));
+  refuse(messages::refused_choice(name, alternatives(choices, code), safe_quoted(word)), name);
   return 0;
 }
 
 std::string FieldReader::description(std::string_view name) {
   const auto given_text = text(name);
   if (!given_text) return {};
-  if (source_ == Source::terminal) {
-    if (auto checked = check_description(*given_text); !checked) refuse(checked.error());
-  }
+  if (auto checked = check_description(*given_text); !checked) refuse(checked.error(), name);
   return std::string(*given_text);
 }
 

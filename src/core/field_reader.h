@@ -28,7 +28,7 @@ class FieldReader {
   double decimal(std::string_view name, bool signed_value = false);
   // The index of the choice given, in the field's list of choices.
   std::size_t choice(std::string_view name);
-  // The description: any text from a window, one reportable line from the terminal.
+  // The description: one reportable line (check_description), wherever it was typed.
   std::string description(std::string_view name = "descrizione");
 
   // Whether the field was given a text that is not blank; an optional field not given
@@ -36,8 +36,8 @@ class FieldReader {
   bool given(std::string_view name) const;
 
   // Records a problem found by the kind itself (a value outside its rule), unless an
-  // earlier one stands.
-  void refuse(std::string message);
+  // earlier one stands; `field` names the field whose text it refuses, if one.
+  void refuse(std::string message, std::string_view field = {});
 
   const std::optional<Problem>& problem() const { return problem_; }
 

@@ -113,6 +113,12 @@ struct Problem {
   std::string message;  // Italian, one line
   // The fields a window empties after the message (L and B when L < B).
   std::vector<std::string_view> emptied = {};
+  // The field whose text was refused (empty when the problem is not one field's) and, for a
+  // per-combination field or an action's, its combination or action counted from 1: where a data
+  // file gave it.
+  std::string_view field = {};
+  std::size_t combination = 0;
+  std::size_t action = 0;
 };
 
 struct Kind;
@@ -129,6 +135,11 @@ struct CalculationData {
   std::vector<FieldTexts> actions = {};
   // One check only (a row of a CSV batch): a calculation that would make several is refused.
   bool one_check = false;
+  // Read from a file: the line of each field given, of each combination and of each action, for
+  // messages.
+  std::map<std::string, std::size_t, std::less<>> lines = {};
+  std::vector<std::size_t> combination_lines = {};
+  std::vector<std::size_t> action_lines = {};
 };
 
 // One check of a kind that makes several (the verification), as the terminal shows it and a

@@ -73,13 +73,18 @@ std::string open_failure(std::string_view quoted_name, std::string_view cause, s
 }
 
 std::string not_data(bool text_report) {
-  return text(text_report ? "è una relazione di testo" : "non è un file di dati") +
+  return text(text_report ? "è una relazione di testo, che non contiene i dati del calcolo"
+                          : "non è un file di dati") +
          ": si aprono i file di dati di Fondara (.fondara) e le relazioni PDF/A salvate da "
          "Fondara";
 }
 
 std::string too_large(std::size_t mebibytes) {
   return "è più grande di " + std::to_string(mebibytes) + " MiB";
+}
+
+std::string pdf_metadata_too_large(std::size_t mebibytes) {
+  return "è un PDF i cui metadati superano " + std::to_string(mebibytes) + " MiB";
 }
 
 std::string later_version(int version) {

@@ -37,6 +37,9 @@ std::string not_data(bool text_report);
 inline constexpr std::string_view pdf_without_data =
     "è un PDF senza i dati di Fondara: si aprono i file di dati di Fondara (.fondara) e le "
     "relazioni PDF/A salvate da Fondara";
+inline constexpr std::string_view pdf_unreadable = "è un PDF danneggiato o illeggibile";
+inline constexpr std::string_view pdf_password = "è un PDF protetto da una password";
+std::string pdf_metadata_too_large(std::size_t mebibytes);
 std::string too_large(std::size_t mebibytes);
 inline constexpr std::string_view not_text = "non è un file di testo";
 std::string later_version(int version);

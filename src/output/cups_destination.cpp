@@ -94,13 +94,6 @@ struct IppDelete {
 };
 using IppMessage = std::unique_ptr<ipp_t, IppDelete>;
 
-// Whether a job in this job-state (RFC 8011, 5.3.7) prints or has printed: pending,
-// held, processing or completed. A stopped, canceled or aborted job prints nothing.
-bool on_its_way(int state) {
-  return state == IPP_JSTATE_PENDING || state == IPP_JSTATE_HELD ||
-         state == IPP_JSTATE_PROCESSING || state == IPP_JSTATE_COMPLETED;
-}
-
 // Asks the scheduler for the state of `job` (Get-Job-Attributes) on the session's
 // connection, where it follows the document: Done while the job prints or has printed,
 // else why not.
@@ -122,7 +115,7 @@ PrintOutcome confirm_job(const CupsSession& session, int job) {
                                : nullptr;
   if (!state) return Failed{failure("stato del lavoro sconosciuto")};
   const int value = cups().ippGetInteger(state, 0);
-  if (!on_its_way(value)) return Failed{QStringLiteral("lavoro nello stato %1").arg(value)};
+  if (!job_on_its_way(value)) return Failed{QStringLiteral("lavoro nello stato %1").arg(value)};
   return Done{};
 }
 
@@ -169,6 +162,11 @@ PrintOutcome submit(CupsSession& session, const QByteArray& pdf, const QString& 
 }
 
 }  // namespace
+
+bool job_on_its_way(int state) {
+  return state == IPP_JSTATE_PENDING || state == IPP_JSTATE_HELD ||
+         state == IPP_JSTATE_PROCESSING || state == IPP_JSTATE_COMPLETED;
+}
 
 Outcome<PrintDestination, QString> default_destination() {
   if (cups_library() == nullptr) return Failed{QStringLiteral("libcups non disponibile")};

@@ -24,4 +24,8 @@ namespace fondara::output {
 // PrinterFactory.
 Outcome<PrintDestination, QString> default_destination();
 
+// Whether a job in this job-state (RFC 8011, 5.3.7) prints or has printed: pending, held,
+// processing or completed. A stopped, canceled or aborted job prints nothing.
+bool job_on_its_way(int state);
+
 }  // namespace fondara::output

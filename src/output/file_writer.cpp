@@ -14,9 +14,11 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace fondara::output {
 namespace {
@@ -377,7 +379,7 @@ WriteOutcome FileWriter::keep_old_file_properties() {
   return Done{};
 }
 
-WriteOutcome FileWriter::commit() {
+WriteOutcome FileWriter::finish() {
   int error_number = output_.flush() ? 0 : output_.error();
   if (error_number == 0 && old_fd_ >= 0 && !temporary_.empty()) {
     if (const WriteOutcome kept = keep_old_file_properties(); !kept) error_number = kept.error();
@@ -387,18 +389,23 @@ WriteOutcome FileWriter::commit() {
   fd_ = -1;
   if (old_fd_ >= 0) ::close(old_fd_);
   old_fd_ = -1;
-  if (error_number == 0 && !temporary_.empty()) {
-    const SignalsHeld held;
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
-      error_number = errno;
-    } else {
-      unregister_temporary(slot_);
-      temporary_.clear();
-      slot_ = -1;
-    }
-  }
   if (error_number != 0) return Failed{error_number};
   return Done{};
+}
+
+WriteOutcome FileWriter::publish() {
+  if (temporary_.empty()) return Done{};
+  const SignalsHeld held;
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) return Failed{errno};
+  unregister_temporary(slot_);
+  temporary_.clear();
+  slot_ = -1;
+  return Done{};
+}
+
+WriteOutcome FileWriter::commit() {
+  if (const WriteOutcome finished = finish(); !finished) return finished;
+  return publish();
 }
 
 WriteOutcome write_file(const std::string& path, std::string_view bytes) {
@@ -406,6 +413,28 @@ WriteOutcome write_file(const std::string& path, std::string_view bytes) {
   if (const WriteOutcome opened = writer.open(); !opened) return opened;
   writer.output().write(bytes);
   return writer.commit();
+}
+
+Outcome<Done, FilesFailure> write_files(std::span<const FileBytes> files) {
+  std::vector<std::unique_ptr<FileWriter>> writers;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    writers.push_back(std::make_unique<FileWriter>(files[i].path));
+    if (const WriteOutcome opened = writers[i]->open(); !opened)
+      return Failed{FilesFailure{i, opened.error()}};
+  }
+  // A direct write cannot be taken back: it comes once every replacement is complete.
+  for (const bool replaced : {true, false}) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      if (writers[i]->replaces() != replaced) continue;
+      writers[i]->output().write(files[i].bytes);
+      if (const WriteOutcome finished = writers[i]->finish(); !finished)
+        return Failed{FilesFailure{i, finished.error()}};
+    }
+  }
+  for (std::size_t i = 0; i < files.size(); ++i)
+    if (const WriteOutcome published = writers[i]->publish(); !published)
+      return Failed{FilesFailure{i, published.error()}};
+  return Done{};
 }
 
 }  // namespace fondara::output

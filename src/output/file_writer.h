@@ -16,6 +16,7 @@
 
 #include <sys/stat.h>
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -66,6 +67,12 @@ class FileWriter {
   // Writes out the buffer, then syncs, closes and renames a temporary file over the
   // target; the first failure, of the writes included.
   WriteOutcome commit();
+  // commit() in two steps: finish() makes the file complete (in its temporary file, when it
+  // replaces one), publish() renames it over the target.
+  WriteOutcome finish();
+  WriteOutcome publish();
+  // Whether the target is replaced through a temporary file, rather than written directly.
+  bool replaces() const { return !temporary_.empty(); }
 
  private:
   WriteOutcome write_directly(int fd);
@@ -92,6 +99,24 @@ void install_signal_cleanup();
 
 // Writes `bytes` to `path` as FileWriter does.
 WriteOutcome write_file(const std::string& path, std::string_view bytes);
+
+// One file of several written together.
+struct FileBytes {
+  std::string path;
+  std::string_view bytes;
+};
+
+// Which of several files failed, and the errno.
+struct FilesFailure {
+  std::size_t index;
+  int error;
+};
+
+// Writes every file as FileWriter does, all or none replaced: every file is opened, the
+// replaced ones completed in their temporary files, then the ones written directly (FIFOs,
+// devices, files written in place), and only then the temporary files renamed over their
+// targets. Any failure before the renames leaves every replaced file as it was.
+Outcome<Done, FilesFailure> write_files(std::span<const FileBytes> files);
 
 // Writes all of `bytes` to `fd`, retrying short and interrupted writes.
 WriteOutcome write_all(int fd, std::string_view bytes);

@@ -2,7 +2,10 @@
 
 #include <charconv>
 #include <cstdio>
+#include <optional>
 #include <vector>
+
+#include "output/pdf_reader.h"
 
 namespace fondara::output {
 namespace {
@@ -188,17 +191,21 @@ Outcome<std::string, std::string> with_calculation_data(std::string_view pdf,
   return *std::move(shifted);
 }
 
-std::optional<std::string> calculation_data(std::string_view pdf) {
-  const auto stream = find_metadata(pdf);
-  if (!stream) return std::nullopt;
-  const std::string_view xmp = pdf.substr(stream->data_at, stream->length);
-  const std::size_t open = xmp.find(kOpenTag);
-  if (open == std::string_view::npos || xmp.find(kDataNamespace) == std::string_view::npos)
-    return std::nullopt;
+Outcome<std::string, PdfDataFailure> calculation_data(std::string_view pdf) {
+  const auto xmp = metadata_text(pdf);
+  if (!xmp) return Failed{xmp.error()};
+  const std::size_t open = xmp->find(kOpenTag);
+  if (open == std::string::npos || xmp->find(kDataNamespace) == std::string::npos)
+    return Failed{PdfDataFailure::without_data};
   const std::size_t begin = open + kOpenTag.size();
-  const std::size_t close = xmp.find(kCloseTag, begin);
-  if (close == std::string_view::npos) return std::nullopt;
-  return xml_unescaped(xmp.substr(begin, close - begin));
+  const std::size_t close = xmp->find(kCloseTag, begin);
+  if (close == std::string::npos) return Failed{PdfDataFailure::without_data};
+  // The writer escapes every '<' of the data: markup there (an element, an inclusion, a
+  // comment, a CDATA section) is not Fondara's data.
+  const std::string_view text = std::string_view(*xmp).substr(begin, close - begin);
+  auto data = text.find('<') == std::string_view::npos ? xml_unescaped(text) : std::nullopt;
+  if (!data) return Failed{PdfDataFailure::without_data};
+  return *std::move(data);
 }
 
 }  // namespace fondara::output

@@ -3,16 +3,17 @@
 //
 // The data (the text of a .fondara file) is a property `fondara:dati` of Fondara's own
 // namespace, declared with a PDF/A extension schema so that the file stays valid PDF/A-1b.
-// It is added to the metadata stream that the PDF writer made (uncompressed XML), whose
-// length and the cross-reference offsets that follow it are written anew. Qt-free: bytes in,
-// bytes out.
+// Writing: it is added to the metadata stream that the PDF writer made (uncompressed XML),
+// whose length and the cross-reference offsets that follow it are written anew. Reading: the
+// text of the document's current metadata stream (pdf_reader.h) is searched, never parsed: no
+// entity and no inclusion is expanded. Qt-free: bytes in, bytes out.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/outcome.h"
+#include "output/pdf_reader.h"
 
 namespace fondara::output {
 
@@ -24,7 +25,7 @@ inline constexpr std::string_view kDataNamespace = "http://fondara.example.org/n
 Outcome<std::string, std::string> with_calculation_data(std::string_view pdf,
                                                         std::string_view data);
 
-// The data a PDF report of Fondara carries, or nothing.
-std::optional<std::string> calculation_data(std::string_view pdf);
+// The data a PDF report of Fondara carries, or why there is none.
+Outcome<std::string, PdfDataFailure> calculation_data(std::string_view pdf);
 
 }  // namespace fondara::output

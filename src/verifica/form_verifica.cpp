@@ -121,6 +121,7 @@ form_verifica::form_verifica() : QWidget(nullptr, Qt::Window) {
   auto* description_row = new QHBoxLayout;
   descrizione = new QLineEdit;
   descrizione->setObjectName(QStringLiteral("descrizione"));
+  descrizione->setMaxLength(window::kLongestDescription);
   descrizione->setAccessibleName(qt_text(spoken_name(field_named("descrizione").text)));
   auto* description_caption = new QLabel(QStringLiteral("&Descrizione:"));
   description_caption->setBuddy(descrizione);
@@ -424,7 +425,34 @@ const Kind& form_verifica::kind() const {
   return verifica_kind();
 }
 
+std::optional<window::RefusedValue> form_verifica::refused_value(
+    const CalculationData& given) const {
+  const auto refused = [](const FieldTexts& texts, std::string_view name, bool signed_value,
+                          std::size_t combination) -> std::optional<window::RefusedValue> {
+    const auto found = texts.find(name);
+    if (found == texts.end()) return std::nullopt;
+    const QString text = QString::fromStdString(found->second);
+    // A blank text is left empty, as the optional fields' "not given".
+    return window::refused_number(field_named(name).text.name, text,
+                                  is_blank(text) || cell_accepts(text, signed_value), combination);
+  };
+  for (std::string_view name : kFootingFields)
+    if (auto value = refused(given.texts, name, false, 0)) return value;
+  for (std::size_t row = 0; row < given.combinations.size(); ++row)
+    for (int column = 0; column < LoadTable::kLoadColumns; ++column)
+      if (auto value =
+              refused(given.combinations[row], LoadTable::load_field(column), column > 0, row + 1))
+        return value;
+  return std::nullopt;
+}
+
 void form_verifica::fill(const CalculationData& given) {
+  // SALVA and STAMPA report the file's calculation, once it has completed.
+  last_.reset();
+  last_texts_.reset();
+  clear_results();
+  salva->setEnabled(false);
+  stampa->setEnabled(false);
   // The kind reads its numbers alike from a window and from the terminal.
   fill(given.texts, given.combinations);
   calcola_Click();
@@ -545,6 +573,8 @@ ReportOutcome form_verifica::report(Version version) const {
 }
 
 void form_verifica::salva_Click() {
+  if (!window::description_reportable(this, descrizione->text().toStdString(), window::message_box))
+    return;
   window::save_report(
       this, [this](Version version) { return report(version); },
       QString::fromStdString(output::report_title(verifica_kind().title)), data_text(),
@@ -552,6 +582,8 @@ void form_verifica::salva_Click() {
 }
 
 void form_verifica::stampa_Click() {
+  if (!window::description_reportable(this, descrizione->text().toStdString(), window::message_box))
+    return;
   window::print_report(
       this, [this](Version version) { return report(version); },
       QString::fromStdString(output::report_title(verifica_kind().title)),

@@ -59,7 +59,10 @@ class form_verifica : public QWidget, public window::FillableWindow {
   ~form_verifica() override;
 
   const Kind& kind() const override;
-  // The window filled from a calculation's data (a file the user opens), then CALCOLA.
+  // A field's or a load cell's text longer than its editor takes or not a number.
+  std::optional<window::RefusedValue> refused_value(const CalculationData& given) const override;
+  // The window filled from a calculation's data (a file the user opens), the last
+  // calculation forgotten, then CALCOLA.
   void fill(const CalculationData& given) override;
 
   // The texts of the last completed calculation, none before the first; the description is

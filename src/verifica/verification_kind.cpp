@@ -274,6 +274,7 @@ Outcome<Loads, Problem> read_all_loads(const CalculationData& data) {
       Problem problem = *read.problem();
       if (data.combinations.size() > 1)
         problem.message = numbered("Combinazione", i + 1, problem.message);
+      problem.combination = i + 1;
       return Failed{problem};
     }
   }
@@ -283,6 +284,7 @@ Outcome<Loads, Problem> read_all_loads(const CalculationData& data) {
     if (read.problem()) {
       Problem problem = *read.problem();
       problem.message = numbered("Azione", i + 1, problem.message);
+      problem.action = i + 1;
       return Failed{problem};
     }
   }
@@ -479,7 +481,7 @@ Problem input_problem(const InputFault& fault, std::size_t typed) {
     message = numbered("Azione", fault.action, message);
   else if (fault.combination > 0 && typed > 1)
     message = numbered("Combinazione", fault.combination, message);
-  return {ProblemType::bad_input, message};
+  return {ProblemType::bad_input, message, {}, fault.field, fault.combination, fault.action};
 }
 
 }  // namespace fondara::verifica

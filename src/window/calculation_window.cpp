@@ -104,17 +104,35 @@ std::string CalculationWindow::data_text() const {
   return data_file_text({.kind = &kind_, .source = Source::window, .texts = std::move(texts)});
 }
 
-void CalculationWindow::fill(const CalculationData& given) {
+QString CalculationWindow::shown_text(const Field& field, const CalculationData& given) {
+  const auto found = given.texts.find(field.text.name);
+  const std::string text = found == given.texts.end() ? std::string() : found->second;
+  // Typed at the terminal, a full stop is the comma the field's keys would make of it.
+  return qt_text(given.source == Source::terminal ? as_typed_in_window(trim_blanks(text)) : text);
+}
+
+std::optional<RefusedValue> CalculationWindow::refused_value(const CalculationData& given) const {
   for (const Field& field : kind_.fields) {
-    const auto found = given.texts.find(field.text.name);
-    const std::string text = found == given.texts.end() ? std::string() : found->second;
-    if (is_numeric_field(field)) {
-      // Typed at the terminal, a full stop is the comma the field's keys would make of it.
-      const std::string shown =
-          given.source == Source::terminal ? as_typed_in_window(trim_blanks(text)) : text;
-      control<NumericField>(field.text.control)->setText(qt_text(shown));
-    }
+    if (!is_numeric_field(field)) continue;
+    const QString text = shown_text(field, given);
+    if (auto refused =
+            refused_number(field.text.name, text, parse_number(text.toStdString()).has_value()))
+      return refused;
   }
+  return std::nullopt;
+}
+
+void CalculationWindow::fill(const CalculationData& given) {
+  // What SALVA and STAMPA write belongs to this data from now on, once it has calculated.
+  last_.reset();
+  last_texts_.clear();
+  stampa->setEnabled(false);
+  salva->setEnabled(false);
+  for (const ResultField& result : kind_.results)
+    if (!result.text.control.empty()) show_result(*control<QLineEdit>(result.text.control), {});
+  for (const Field& field : kind_.fields)
+    if (is_numeric_field(field))
+      control<NumericField>(field.text.control)->setText(shown_text(field, given));
   // The description as given, without the beep of a box emptied by the user.
   const auto description = given.texts.find("descrizione");
   descrizione_ = description == given.texts.end() ? std::string() : description->second;
@@ -162,6 +180,7 @@ QString CalculationWindow::report_title() const {
 
 void CalculationWindow::salva_Click() {
   run_own_box([this] {
+    if (!description_reportable(this, descrizione_, message_box)) return;
     save_report(
         this, [this](Version version) { return report(version); }, report_title(), data_text(),
         toolkit().save_choice, message_box);
@@ -170,6 +189,7 @@ void CalculationWindow::salva_Click() {
 
 void CalculationWindow::stampa_Click() {
   run_own_box([this] {
+    if (!description_reportable(this, descrizione_, message_box)) return;
     print_report(
         this, [this](Version version) { return report(version); }, report_title(),
         toolkit().printer, message_box);

@@ -5,9 +5,9 @@
 // fields with their keystroke filter and change handling, the description value kept by
 // txtDescrizione_Change, Calculate (calcola_Click: the fields' texts to the kind's
 // calculation, its problem in a message box, the result boxes, Save and Print enabled),
-// Save and Print of the last completed calculation, Close (chiudi_Click), the frame's
-// close box and the activation. Each window adds its design and what it gives the
-// calculation besides its fields.
+// Save and Print of the last completed calculation (of the file opened last, once it has
+// calculated), Close (chiudi_Click), the frame's close box and the activation. Each window adds its
+// design and what it gives the calculation besides its fields.
 #pragma once
 
 #include <QLineEdit>
@@ -34,8 +34,11 @@ class CalculationWindow : public QWidget, public FillableWindow {
 
  public:
   const Kind& kind() const override { return kind_; }
-  // The fields, the water table and the description from the data, then Calculate: the
-  // results, or the problem's message, as CALCOLA gives them.
+  // A number field's text (as fill shows it) longer than the field takes or not a number.
+  std::optional<RefusedValue> refused_value(const CalculationData& given) const override;
+  // The fields, the water table and the description from the data, the last calculation
+  // forgotten (results emptied, SALVA and STAMPA disabled), then Calculate: the results, or
+  // the problem's message, as CALCOLA gives them.
   void fill(const CalculationData& given) override;
 
  protected:
@@ -91,6 +94,8 @@ class CalculationWindow : public QWidget, public FillableWindow {
   void show_results(const Calculation& calculation);
   static void show_result(QLineEdit& box, const QString& text);
   void txtDescrizione_Change();
+  // The text that fill gives the number field of `field`.
+  static QString shown_text(const Field& field, const CalculationData& given);
   void salva_Click();
   void stampa_Click();
   void chiudi_Click();

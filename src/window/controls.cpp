@@ -90,6 +90,7 @@ QLineEdit* make_box(QWidget& window, const QString& text, ControlType type, cons
       type == ControlType::numeric ? new NumericField(text, &window) : new QLineEdit(text, &window);
   box->setAlignment((look.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
   box->setReadOnly(type == ControlType::result);
+  if (type == ControlType::description) box->setMaxLength(kLongestDescription);
   apply_colours(*box, QPalette::Text, QPalette::Base, look.text, look.background);
   return box;
 }

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/data_file.h"
 #include "core/kind.h"
 #include "window/twips.h"
 
@@ -53,6 +54,11 @@ struct Control {
 };
 
 using Controls = std::map<std::string, QWidget*, std::less<>>;
+
+// The longest description a window's box holds (a line edit cuts at 32767 characters unless
+// told otherwise): as many characters as a data file has bytes, so that the description of
+// any file is held whole.
+inline constexpr int kLongestDescription = static_cast<int>(kDataFileMaxBytes);
 
 // The colours the designs were drawn with: black texts on a light grey window and
 // buttons, white boxes, grey texts where disabled. The looks' colours (light cyan,

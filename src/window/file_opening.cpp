@@ -10,7 +10,9 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "core/user_text.h"
 #include "window/messages.h"
+#include "window/numeric_field.h"
 #include "window/save_dialog.h"
 #include "window/toolkit.h"
 
@@ -58,6 +60,22 @@ bool FileOpening::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
+std::optional<RefusedValue> refused_number(std::string_view field, const QString& text,
+                                           bool is_number, std::size_t combination) {
+  const QString name = QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size()));
+  QString cause;
+  if (text.size() > NumericField::longest_text)
+    cause = QString::fromUtf8(texts::value_too_long)
+                .arg(name)
+                .arg(text.size())
+                .arg(NumericField::longest_text);
+  else if (!text.isEmpty() && !is_number)
+    cause = QString::fromUtf8(texts::value_not_a_number)
+                .arg(name, QString::fromStdString(safe_quoted(text.toStdString())));
+  if (cause.isEmpty()) return std::nullopt;
+  return RefusedValue{field, combination, cause.toStdString()};
+}
+
 QString ask_open_path(QWidget* parent) {
   QFileDialog dialog(parent, QString::fromUtf8(texts::open_dialog_title), initial_save_folder(),
                      QString::fromUtf8(texts::open_dialog_filters));
@@ -68,8 +86,12 @@ QString ask_open_path(QWidget* parent) {
   return dialog.selectedFiles().front();
 }
 
-void open_in_new_program(const QString& path) {
-  QProcess::startDetached(QCoreApplication::applicationFilePath(), {path});
+bool open_in_new_program(const QString& path) {
+  return start_program(QCoreApplication::applicationFilePath(), path);
+}
+
+bool start_program(const QString& program, const QString& path) {
+  return QProcess::startDetached(program, {path});
 }
 
 }  // namespace fondara::window

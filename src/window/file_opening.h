@@ -6,6 +6,9 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "core/data_file.h"
 
@@ -31,20 +34,41 @@ class FileOpening : public QObject {
   QWidget& window_;
 };
 
+// A value of a calculation's data that a window cannot show whole: the field, its combination
+// counted from 1 (0: a field of the whole calculation) and why, in Italian, lower case.
+struct RefusedValue {
+  std::string_view field;
+  std::size_t combination = 0;
+  std::string cause;
+};
+
 // A window that shows one kind's calculation and can be filled from its data.
 class FillableWindow {
  public:
   virtual ~FillableWindow() = default;
   virtual const Kind& kind() const = 0;
-  // Replaces the fields with the data's texts and calculates as CALCOLA would.
+  // The first value of the data that a control of the window would cut or refuse, checked
+  // before fill changes anything; nothing when the window holds every value whole.
+  virtual std::optional<RefusedValue> refused_value(const CalculationData& data) const = 0;
+  // Replaces the fields with the data's texts, forgets the last calculation (SALVA and STAMPA
+  // wait for the data's own) and calculates as CALCOLA would.
   virtual void fill(const CalculationData& data) = 0;
 };
+
+// A number field's text from a file that the field would cut (longer than
+// NumericField::longest_text) or refuse (`is_number` false for a text that is not empty).
+std::optional<RefusedValue> refused_number(std::string_view field, const QString& text,
+                                           bool is_number, std::size_t combination = 0);
 
 // The open dialog, over `parent`: data files and PDF reports; the chosen file's absolute
 // name, or an empty name when it was cancelled. The production open_choice.
 QString ask_open_path(QWidget* parent);
 
-// Starts another run of the program with the file at `path`. The production open_elsewhere.
-void open_in_new_program(const QString& path);
+// Starts another run of the program with the file at `path`: whether it started. The
+// production open_elsewhere.
+bool open_in_new_program(const QString& path);
+
+// Starts `program` with the file at `path`, detached: whether it started.
+bool start_program(const QString& program, const QString& path);
 
 }  // namespace fondara::window

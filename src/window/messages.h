@@ -1,6 +1,7 @@
 // The window layer's own texts in one place: the save and open dialogs' titles and file types,
-// and the messages of Save. Italian, UTF-8. The windows' captions are in their designs and
-// kinds' tables; the message box's title is the program's name.
+// the messages of Save and of a file that cannot be opened in a window. Italian, UTF-8. The
+// windows' captions are in their designs and kinds' tables; the message box's title is the
+// program's name.
 #pragma once
 
 namespace fondara::window::texts {
@@ -21,5 +22,16 @@ inline constexpr char missing_folder[] =
     "La cartella \"%1\" non esiste.\nVerificare il percorso indicato.";
 // %1: the file, %2: the cause.
 inline constexpr char write_failure[] = "Impossibile scrivere il file \"%1\": %2.";
+
+// Causes of an opened file whose value a window cannot show whole, after "Impossibile aprire
+// il file "NAME": ". %1: the field's name, %2: the value's characters, %3: the most a number
+// field holds.
+inline constexpr char value_too_long[] =
+    "il valore di %1 ha %2 caratteri, più dei %3 che il campo della finestra contiene";
+// %1: the field's name, %2: the value, quoted.
+inline constexpr char value_not_a_number[] = "il valore di %1 non è un numero: %2";
+// %1: the file.
+inline constexpr char not_started[] =
+    "Impossibile aprire il file \"%1\" in un nuovo Fondara: il programma non si avvia.";
 
 }  // namespace fondara::window::texts

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include "core/user_text.h"
 #include "output/file_writer.h"
 #include "output/messages.h"
 #include "output/pdfa_file.h"
@@ -51,29 +52,36 @@ Outcome<Done, QString> write_report_file(const QString& path, std::string_view b
                          QString::fromStdString(output::cause_text(written.error())))};
 }
 
+bool description_reportable(QWidget* parent, std::string_view description,
+                            const MessageBox& message) {
+  const auto checked = check_description(description);
+  if (!checked) message(parent, QString::fromStdString(checked.error()), {});
+  return checked.ok();
+}
+
 void save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
                  const std::string& data, const SaveChoiceProvider& ask_choice,
                  const MessageBox& message) {
   const ReportOutcome file_report = build(Version::file);
-  if (!file_report) return message(parent, failure_text(file_report));
+  if (!file_report) return message(parent, failure_text(file_report), {});
   const SaveChoice choice = ask_choice(parent);
   if (choice.path.isEmpty()) return;
 
   const auto bytes = file_of_type(choice, build, *file_report, title, data);
-  if (!bytes) return message(parent, bytes.error());
+  if (!bytes) return message(parent, bytes.error(), {});
   if (const auto written = write_report_file(choice.path, *bytes); !written)
-    message(parent, written.error());
+    message(parent, written.error(), {});
 }
 
 void print_report(QWidget* parent, const ReportBuilder& build, const QString& title,
                   const output::PrinterFactory& printer, const MessageBox& message) {
   const ReportOutcome printed = build(Version::printed);
-  bool failed = !printed;
-  if (printed) {
+  const output::PrintOutcome sent = [&]() -> output::PrintOutcome {
+    if (!printed) return Failed{failure_text(printed)};
     const BusyCursor busy;
-    failed = !output::print_lines(output::write_lines(*printed, 10), title, printer);
-  }
-  if (failed) message(parent, QString::fromUtf8(output::print_error_message));
+    return output::print_lines(output::write_lines(*printed, 10), title, printer);
+  }();
+  if (!sent) message(parent, QString::fromUtf8(output::print_error_message), sent.error());
 }
 
 }  // namespace fondara::window

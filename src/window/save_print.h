@@ -20,8 +20,9 @@ namespace fondara::window {
 // Builds the window's report, as its last completed calculation left it.
 using ReportBuilder = std::function<ReportOutcome(Version)>;
 
-// Shows a message modally over the window.
-using MessageBox = std::function<void(QWidget* parent, const QString& prompt)>;
+// Shows a message modally over the window, with its details (empty: none).
+using MessageBox =
+    std::function<void(QWidget* parent, const QString& prompt, const QString& details)>;
 
 // Save: a report that cannot be prepared is told before the dialog. The dialog asks
 // name and type; cancelled, nothing is written. The text type writes the file report;
@@ -35,9 +36,15 @@ void save_report(QWidget* parent, const ReportBuilder& build, const QString& tit
 // Print: the printed report as one document on the printer, with a busy cursor while it
 // is sent; any failure (no printer, a refused job, a stopped queue, a scheduler that
 // does not answer, a report that cannot be prepared) shows "Problema di stampa nella
-// stampante utilizzata.".
+// stampante utilizzata.", with the failure's own cause as the message's details.
 void print_report(QWidget* parent, const ReportBuilder& build, const QString& title,
                   const output::PrinterFactory& printer, const MessageBox& message);
+
+// Whether `description` may go into a report or a data file (check_description of
+// core/user_text.h: one line, no control nor direction character); if not, its rule is
+// shown over `parent`. Save and Print ask first, as the description is the box's own.
+bool description_reportable(QWidget* parent, std::string_view description,
+                            const MessageBox& message);
 
 // Writes `bytes` to `path` through the shared file writer, replacing an existing file.
 // Fails with an Italian message that names the file and the cause.

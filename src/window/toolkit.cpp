@@ -8,9 +8,10 @@
 
 namespace fondara::window {
 
-void show_message_box(QWidget* parent, const QString& prompt) {
+void show_message_box(QWidget* parent, const QString& prompt, const QString& details) {
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Fondara"), prompt, QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
+  if (!details.isEmpty()) box.setDetailedText(details);
   box.exec();
 }
 

@@ -18,8 +18,9 @@ namespace fondara::window {
 struct Toolkit {
   std::function<void()> beep;
   // A modal message box over `parent`: title "Fondara", the prompt, one OK button,
-  // no icon. Returns when it is dismissed.
-  std::function<void(QWidget* parent, const QString& prompt)> message_box;
+  // no icon, and the details (if any) behind its "Show Details..." button. Returns when it
+  // is dismissed.
+  std::function<void(QWidget* parent, const QString& prompt, const QString& details)> message_box;
   // Ends the program once control returns to the event loop.
   std::function<void()> end_program;
   // The name and the file type chosen in the save dialog; an empty name when cancelled.
@@ -28,8 +29,8 @@ struct Toolkit {
   output::PrinterFactory printer;
   // The file chosen in the open dialog (Ctrl+O); an empty name when cancelled.
   std::function<QString(QWidget* parent)> open_choice;
-  // Opens a file in a new run of the program.
-  std::function<void(const QString& path)> open_elsewhere;
+  // Opens a file in a new run of the program: whether the program started.
+  std::function<bool(const QString& path)> open_elsewhere;
 };
 
 // The services in use; starts with the production ones.
@@ -39,13 +40,13 @@ Toolkit& toolkit();
 Toolkit desktop_toolkit();
 
 // The production message box, shown and run to its end.
-void show_message_box(QWidget* parent, const QString& prompt);
+void show_message_box(QWidget* parent, const QString& prompt, const QString& details = {});
 
 inline void beep() {
   toolkit().beep();
 }
-inline void message_box(QWidget* parent, const QString& prompt) {
-  toolkit().message_box(parent, prompt);
+inline void message_box(QWidget* parent, const QString& prompt, const QString& details = {}) {
+  toolkit().message_box(parent, prompt, details);
 }
 inline void end_program() {
   toolkit().end_program();

@@ -10,6 +10,7 @@
 
 #include "gui_fixture.h"
 #include "test_data.h"
+#include "window/file_opening.h"
 #include "window/toolkit.h"
 
 namespace fondara::testing_gui {
@@ -71,7 +72,9 @@ class OpenFile : public GuiTest {
  protected:
   void SetUp() override {
     GuiTest::SetUp();
-    window::toolkit().open_elsewhere = [this](const QString& path) { elsewhere << path; };
+    window::toolkit().open_elsewhere = [this](const QString& path) {
+      return elsewhere << path, true;
+    };
   }
 
   QString file(const char* name, const std::string& bytes) {
@@ -102,31 +105,52 @@ class OpenFile : public GuiTest {
   QStringList elsewhere;
 };
 
-// A file dropped on the start window opens its kind's window filled ("1.800" as typed in a
-// window) and calculated; Ctrl+O there sends another kind elsewhere; a bad file changes nothing.
+// kCoesivi with its first "=1" (lunghezza) changed.
+std::string coesivi_with_length(const std::string& length) {
+  return std::string(kCoesivi).replace(std::string_view(kCoesivi).find("=1\n"), 2, "=" + length);
+}
+
+// A dropped file opens its kind's window filled ("1.800" as typed in a window) and calculated;
+// Ctrl+O sends another kind elsewhere, telling when that run cannot start. A value refused by the
+// kind or too long for its field (cut, 10 would be 1) changes nothing, naming the line; L < B
+// shows as CALCOLA shows it, a long description whole, and SALVA waits.
 TEST_F(OpenFile, AFileFillsItsKindsWindowAnotherKindGoesElsewhereABadOneChangesNothing) {
   drop(start(), file("c.fondara", kCoesivi));
   QWidget* coesivi = top_level("form_coesivi");
   ASSERT_TRUE(coesivi && QTest::qWaitForWindowActive(coesivi));
-  const auto shown = [&] {
+  const auto shown = [&] {  // with the description's length
     return field(*coesivi, "peso_terreno_rinterro")->text() + ' ' +
-           field(*coesivi, "lunghezza")->text() + ' ' + field(*coesivi, "Q_limite")->text();
+           field(*coesivi, "lunghezza")->text() + ' ' + field(*coesivi, "Q_limite")->text() + ' ' +
+           QString::number(field(*coesivi, "txtDescrizione")->text().size());
   };
-  EXPECT_EQ(shown(), "1.800 1 3,29");
+  EXPECT_EQ(shown(), "1.800 1 3,29 0");
   const QString other = file("s.fondara", kSciolti);
   window::toolkit().open_choice = [&](QWidget*) { return other; };
   QTest::keyClick(coesivi, Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(elsewhere, QStringList{other});
-  std::string bad_data = kCoesivi;
-  const QString bad = file("b.fondara", bad_data.replace(bad_data.find("=1\n"), 2, "=x"));
-  drop(*coesivi, bad);
-  EXPECT_EQ(messages, QStringList{"Impossibile aprire il file \"" + bad +
-                                  "\": il valore di lunghezza non è un numero: \"x\"."});
-  EXPECT_EQ(shown(), "1.800 1 3,29");
+  window::toolkit().open_elsewhere = [](const QString& path) {
+    return window::start_program(QStringLiteral("/nessuna/cartella/fondara"), path);
+  };
+  QTest::keyClick(coesivi, Qt::Key_O, Qt::ControlModifier);
+  drop(*coesivi, file("b.fondara", coesivi_with_length("x")));
+  drop(*coesivi, file("t.fondara", coesivi_with_length(std::string(99, '0') + "10")));
+  EXPECT_EQ(
+      messages.join(u'\n').remove(folder.path() + u'/'),
+      "Impossibile aprire il file \"s.fondara\" in un nuovo Fondara: il programma non si "
+      "avvia.\nImpossibile aprire il file \"b.fondara\": il valore di lunghezza non è un "
+      "numero: \"x\" (riga 4).\nImpossibile aprire il file \"t.fondara\": il valore di "
+      "lunghezza ha 101 caratteri, più dei 100 che il campo della finestra contiene (riga 4).");
+  EXPECT_EQ(shown(), "1.800 1 3,29 0");
+  messages.clear();
+  drop(*coesivi, file("l.fondara", coesivi_with_length("0,5") +
+                                       "descrizione=" + std::string(40000, 'd') + "\n"));
+  EXPECT_EQ(messages, QStringList{"La lunghezza deve essere superiore alla larghezza"});
+  EXPECT_EQ(shown(), "1.800   40000");
+  EXPECT_FALSE(find(*coesivi, "salva")->isEnabled() || find(*coesivi, "stampa")->isEnabled());
 }
 
-// Started with a file, the program shows its kind's window calculated; the report saved with a
-// description typed, and after reopening the data saved with it, are the same bytes.
+// Started with a file, its kind's window shows calculated; the reports saved with a description
+// typed and after reopening the data saved with it are the same; a pasted tab is refused at SALVA.
 TEST_F(OpenFile, AFileStartsItsWindowCalculatedAndItsSavedDataReopensToTheSameReport) {
   program->start(file("a.fondara", kSciolti));
   QWidget* sciolti = top_level("form_sciolti");
@@ -142,7 +166,10 @@ TEST_F(OpenFile, AFileStartsItsWindowCalculatedAndItsSavedDataReopensToTheSameRe
   program->start(data);
   ASSERT_NE(top_level("form_sciolti"), nullptr);
   EXPECT_EQ(saved(*top_level("form_sciolti"), "dopo.txt"), report);
-  EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+  field(*top_level("form_sciolti"), "txtDescrizione")->insert(QStringLiteral("\t"));  // pasted
+  EXPECT_EQ(saved(*top_level("form_sciolti"), "tab.txt"), "");
+  EXPECT_EQ(messages, QStringList{"La descrizione non può contenere a capo, tabulazioni o altri "
+                                  "caratteri di controllo."});
 }
 
 }  // namespace

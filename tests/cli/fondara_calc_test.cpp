@@ -11,6 +11,7 @@
 #include <map>
 #include <tuple>
 
+#include "cli/command.h"
 #include "row_name.h"
 #include "test_data.h"
 
@@ -164,6 +165,10 @@ const std::string kFull = "Impossibile scrivere sullo standard output: spazio es
 const std::string kFullDevice = "mknod pieno c 1 7";  // like the system's full device
 const std::string kSameFile = " indicano lo stesso file: scriverli in file diversi.";
 const std::string kLongest(255, 'r'), kTooLong(256, 'r');
+// A verification's data file for fondara-calc --apri, its first combination given.
+const std::string kVerificaData =
+    "FONDARA-DATI 1\ntipo=verifica\ncondizioni=drenate\nlarghezza=1\nlunghezza=6\n"
+    "profondita=0,75\nangolo=30\npeso_terreno=10\ncombinazione=200;30;88;60;-30\n";
 
 // Rows of 1 MiB, each with the megabyte in another field: kept field by field, 128 of them
 // would pass an address space of 160 MiB, which the program fits into with room to spare.
@@ -192,8 +197,6 @@ const Command kCommands[] = {
      "approccio=EC7-DA1-C1", "N=200", "HB=60", "HL=30", "MB=30", "ML=88"}, {}, 0, "", kVerification},
     {"data_on_standard_output", with(kCoesivi, {"--salva-dati", "-"}), {}, 0, "", kData},
     {"data_saved", with(kCoesivi, {"--salva-dati", "d"}), {}, 0, "", kShown, "", {{"d", kData}}},
-    {"pdf_reopened_its_data_saved_again", {"--apri", "r.pdf", "--report", "-", "--salva-dati", "d"}, {}, 0, "", kReport,
-     command_line(with(kCoesivi, {"--pdf", "r.pdf"})) + ">/dev/null", {{"d", kData}}},
     {"report_replaces_a_longer_file", with(kCoesivi, {"--report", "r"}), {}, 0, "", kShown, "head -c 9999 /dev/zero >r", {{"r", kReport}}},
     {"report_on_standard_output", with(kCoesivi, {"--report=-"}), {}, 0, "", kReport},
     {"batch_from_a_file", {"coesivi", "--csv", "d", "--output", "r"}, {}, 1, kSummary, "", made_file("d", kBatchInput), {{"r", kBatchResults}}},
@@ -245,6 +248,20 @@ const Command kCommands[] = {
      "Impossibile aprire il file \"d.fondara\": nome sconosciuto \"largezza\" per il tipo coesivi (riga 3).", "",
      "printf 'FONDARA-DATI 1\\ntipo=coesivi\\nlargezza=2\\n' >d.fondara"},
     {"report_and_data_by_one_name", with(kCoesivi, {"--report", "r", "--salva-dati", "r"}), {}, 2, "--report e --salva-dati" + kSameFile},
+    {"opened_file_through_a_link_as_its_pdf_refused", {"--apri", "d.fondara", "--pdf", "l"}, {}, 3, "--pdf è il file letto da --apri: scrivere in un altro file.", "",
+     made_file("d.fondara", kData) + " && ln -s d.fondara l"},
+    {"opened_file_as_standard_output_refused", {"--apri", "d.fondara"}, {.out_to = "d.fondara", .append = true}, 3,
+     "lo standard output è il file letto da --apri: scrivere in un altro file.", "", made_file("d.fondara", kData)},
+    {"output_failing_after_another_replaces_neither", with(kCoesivi, {"--report", "r", "--salva-dati", "pieno"}), {}, 3,
+     "Impossibile scrivere il file \"pieno\": spazio esaurito.", "", "printf precedente >r && " + kFullDevice},
+    {"open_without_a_name", {"--apri"}, {}, 2, "L'opzione --apri richiede un nome di file."},
+    {"opened_value_refused_with_its_line", {"--apri", "d.fondara"}, {}, 2, "Impossibile aprire il file \"d.fondara\": combinazione 2: "
+     "Il valore di MB non è un numero: \"x\" (riga 10).", "", made_file("d.fondara", kVerificaData + "combinazione=1;x;;;\n")},
+    {"opened_window_description_under_the_rules", {"--apri", "d.fondara", "--report", "-"}, {}, 2, "Impossibile aprire il file "
+     "\"d.fondara\": la descrizione non può contenere a capo, tabulazioni o altri caratteri di controllo (riga 11).", "",
+     made_file("d.fondara", kVerificaData + "origine=finestra\ndescrizione=a\\nb\n")},
+    {"verification_length_below_width_is_bad_input", {"verifica", "condizioni=drenate", "larghezza=2", "lunghezza=1",
+     "profondita=1", "angolo=30", "peso_terreno=18", "N=100"}, {}, 2, "Il valore di lunghezza deve essere non minore di larghezza."},
     {"two_outputs_to_one_file_by_two_names", with(kCoesivi, {"--report", "r", "--pdf", "l"}), {}, 2, "--report e --pdf" + kSameFile, "",
      "printf precedente >r && ln -s r l"},
     {"report_named_as_standard_output_and_print", with(kCoesivi, {"--report", "/dev/stdout", "--stampa"}), {}, 2,
@@ -323,6 +340,12 @@ TEST_P(FondaraCalcRuns, GiveTheirExitCodeOutputAndOneLineAndWriteOnlyTheirFiles)
 INSTANTIATE_TEST_SUITE_P(Commands, FondaraCalcRuns, testing::ValuesIn(kCommands),
                          testing_support::RowName{});
 
+// --help explains every option of the table that reads the command line.
+TEST(FondaraCalc, HelpHasALineForEveryOption) {
+  for (std::string_view name : cli::option_names())
+    EXPECT_NE(cli::help_text().find("\n  " + std::string(name) + ' '), std::string::npos) << name;
+}
+
 // Without a display, --pdf writes the lines of the printed report under the kind's title; named
 // as standard output, through it, not replacing it.
 TEST(FondaraCalc, PdfIsDrawnWithoutADisplayWithThePrintedReport) {
@@ -340,6 +363,21 @@ TEST(FondaraCalc, PdfIsDrawnWithoutADisplayWithThePrintedReport) {
             (Outcome{0, "", ""}));
   const std::string written = read_file(folder / "u");
   EXPECT_TRUE(written.starts_with("precedente\n%PDF-") && written.ends_with("%%EOF\n"));
+}
+
+// A verification of 2000 combinations makes a PDF report of more than 1 MiB; the PDF reopens to
+// the data of the file it was made from.
+TEST(FondaraCalc, ALargePdfReportReopensToItsData) {
+  const TempFolder folder;
+  std::string data = kVerificaData;
+  for (int i = 1; i <= 2000; ++i)
+    data += "combinazione=" + std::to_string(100 + i) + ";30;88;60;-30\n";
+  spit(folder / "d.fondara", data);
+  const Outcome saved =
+      run_fondara_calc({"--apri", "d.fondara", "--pdf", "r.pdf", "--salva-dati", "-"}, folder);
+  EXPECT_EQ(std::get<0>(saved), 0) << std::get<2>(saved);
+  EXPECT_GT(fs::file_size(folder / "r.pdf"), 1u << 20);
+  EXPECT_EQ(run_fondara_calc({"--apri", "r.pdf", "--salva-dati", "-"}, folder), saved);
 }
 
 // At a terminal one Ctrl-D ends an empty standard input; a program still reading after ten

@@ -149,7 +149,8 @@ const std::string which_files =
 // clang-format off
 const BadFile bad_files[] = {
     {"empty", "", "non è un file di dati" + which_files, 0},
-    {"text_report", "PROGRAMMA: FONDARA VER.3.0\r\n", "è una relazione di testo" + which_files, 0},
+    {"text_report_in_windows_1252", "PROGRAMMA: FONDARA VER.3.0/2012\r\n\r\n\xD8'    = 30\r\n",
+     "è una relazione di testo, che non contiene i dati del calcolo" + which_files, 0},
     {"binary", head + "descrizione=a\x01" "b\n", "non è un file di testo", 4},
     {"not_utf8", head + "\xff\xfe\n", "non è un file di testo", 4},
     {"truncated", head + "combinazione=20", "è troncato", 4},
@@ -160,6 +161,7 @@ const BadFile bad_files[] = {
     {"repeated_field", head + "\n# commento\nlarghezza=2\n", "il campo larghezza compare due volte", 6},
     {"unknown_kind", "FONDARA-DATI 1\ntipo=argille\n", "tipo di calcolo sconosciuto \"argille\"", 2},
     {"unknown_source", head + "origine=tastiera\n", "origine sconosciuta \"tastiera\": vale finestra o terminale", 4},
+    {"repeated_source", head + "origine=finestra\norigine=finestra\n", "la riga origine= compare due volte", 5},
     {"field_before_kind", "FONDARA-DATI 1\nlarghezza=1\n", "manca la riga tipo= prima dei campi", 2},
     {"bad_escape", head + "descrizione=a\\tb\n", "sequenza di escape non valida", 4},
     {"short_combination", head + "combinazione=1\n", "la combinazione ha 1 valori invece di 2", 4},
@@ -196,7 +198,8 @@ const FileRow rows[] = {
     {"folder", "", "mkdir f", "è una cartella.", true},
     {"fifo_without_writer", "", "mkfifo f", "non è un file regolare.", true},
     {"larger_than_a_mebibyte", std::string(1024 * 1024 + 1, '#'), nullptr, "è più grande di 1 MiB.", false},
-    {"pdf_without_data", "%PDF-1.4\n%%EOF\n", nullptr, "è un PDF senza i dati di Fondara" + which_files + ".", false},
+    {"pdf_without_data", "%PDF-1.4\n1 0 obj\n<</Type /Catalog>>\nendobj\ntrailer\n<</Root 1 0 R>>\n", nullptr, "è un PDF senza i dati di Fondara" + which_files + ".", false},
+    {"damaged_pdf", "%PDF-1.4\n%%EOF\n", nullptr, "è un PDF danneggiato o illeggibile.", false},
     {"unreadable", "", "touch f && chmod 0 f", "permesso negato.", true},
     {"later_version", "FONDARA-DATI 3\n", nullptr,
      "è stato scritto da una versione più recente di Fondara (formato 3) (riga 1).", false},

@@ -7,13 +7,16 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
+#include <cstring>
 
+#include "output/cups_destination.h"
 #include "output/file_writer.h"
 #include "output/pdf_metadata.h"
 #include "output/printer_channel.h"
 #include "pdf_lines.h"
 #include "qt_print.h"
 #include "row_name.h"
+#include "test_data.h"
 
 namespace fondara::output {
 namespace {
@@ -22,6 +25,11 @@ QString saved(const QTemporaryDir& folder, const std::optional<QByteArray>& pdf)
   const QString path = folder.filePath(QStringLiteral("r.pdf"));
   EXPECT_TRUE(pdf && write_file(path.toStdString(), pdf->toStdString()));
   return path;
+}
+
+// The data a PDF carries, or "no data".
+std::string read_data(std::string_view pdf) {
+  return calculation_data(pdf).ok() ? calculation_data(pdf).value() : "no data";
 }
 
 // `lines` printed on `page` to a printer that keeps the PDF, read back.
@@ -86,6 +94,26 @@ TEST(RightMargin, TenUnitsOf200BeforeTheRightEdge) {
   EXPECT_EQ(printed(fitting + 1).texts.size(), 2u);
 }
 
+// `pdf` updated incrementally, as an editor saves: its metadata object replaced by one that
+// carries `data`, in a new cross-reference section after the old one.
+std::string updated(const std::string& pdf, const std::string& data) {
+  const std::size_t object = pdf.rfind(" 0 obj", pdf.find("/Type /Metadata"));
+  const std::size_t line = pdf.rfind('\n', object) + 1, end = pdf.rfind("startxref");
+  const std::string number = pdf.substr(line, object - line);
+  std::string trailer = pdf.substr(pdf.rfind("trailer"), end - pdf.rfind("trailer"));
+  trailer.insert(trailer.find("<<") + 2,
+                 " /Prev " + std::to_string(std::stoul(pdf.substr(end + 10))));
+  const std::string xmp = "<rdf:Description xmlns:fondara=\"" + std::string(kDataNamespace) +
+                          "\"><fondara:dati>" + data + "</fondara:dati></rdf:Description>";
+  char offset[11];
+  std::snprintf(offset, sizeof offset, "%010zu", pdf.size());
+  std::string result = pdf + number + " 0 obj\n<< /Type /Metadata /Subtype /XML /Length " +
+                       std::to_string(xmp.size()) + " >>\nstream\n" + xmp + "\nendstream\nendobj\n";
+  const std::string xref_at = std::to_string(result.size());
+  return result + "xref\n" + number + " 1\n" + offset + " 00000 n \n" + trailer + "startxref\n" +
+         xref_at + "\n%%EOF\n";
+}
+
 // Data with every character XML and the data file escape, added to the PDF/A report's
 // metadata, reads back exactly; the file stays whole (qpdf), its metadata valid XML with the
 // extension schema, its pages as before. A layout it does not know is refused.
@@ -94,10 +122,10 @@ TEST(PdfMetadata, CarriesTheDataInAValidPdfaFile) {
       "FONDARA-DATI 1\ntipo=coesivi\ndescrizione=<a> & \"b\" 'c' \\\\ — città φ\n";
   const Report report = {Statement{{std::string("DESCRIZIONE:Plinto <A> & B")}}};
   std::string pdf = pdfa_report(report, QStringLiteral("Relazione")).value_or("").toStdString();
-  EXPECT_EQ(calculation_data(pdf), std::nullopt);
+  EXPECT_EQ(read_data(pdf), "no data");
   const auto with_data = with_calculation_data(pdf, data);
   ASSERT_TRUE(with_data.ok()) << with_data.error();
-  EXPECT_EQ(calculation_data(*with_data), data);
+  EXPECT_EQ(read_data(*with_data), data);
   const QTemporaryDir folder;
   const QString path = saved(folder, QByteArray::fromStdString(*with_data));
   EXPECT_TRUE(test::tool_output(QStringLiteral("qpdf"), {"--check", path})
@@ -112,6 +140,25 @@ TEST(PdfMetadata, CarriesTheDataInAValidPdfaFile) {
   EXPECT_EQ(std::system(("pdfinfo -meta '" + path.toStdString() + "' | xmllint --noout -").c_str()),
             0);
   EXPECT_EQ(test::read_pdf(path).texts, QStringList{QStringLiteral("DESCRIZIONE:Plinto <A> & B")});
+  // Read back from what tools make of the file, and after an incremental update.
+  const QString rewritten = folder.filePath(QStringLiteral("riscritto.pdf"));
+  for (const QStringList& rewrite :
+       std::initializer_list<QStringList>{{"--linearize"},
+                                          {"--object-streams=generate"},
+                                          {"--qdf"},
+                                          {"--encrypt", "", "o", "256", "--"}}) {
+    test::tool_output(QStringLiteral("qpdf"), QStringList(rewrite) << path << rewritten);
+    EXPECT_EQ(read_data(test::read_file(rewritten.toStdString())), data)
+        << rewrite[0].toStdString();
+  }
+  EXPECT_EQ(read_data(updated(*with_data, "FONDARA-DATI 1\n")), "FONDARA-DATI 1\n");
+  EXPECT_EQ(read_data(updated(*with_data, std::string(9 << 20, 'x'))), "no data");  // over 8 MiB
+  // An entity or markup where the data stand is no data: nothing is expanded.
+  for (const auto& [escaped, instead] : {std::pair{"&amp;", "&ent;"}, {"&lt;a&gt;", "<xi:a/>  "}}) {
+    std::string changed = *with_data;
+    EXPECT_EQ(read_data(changed.replace(changed.find(escaped), std::strlen(escaped), instead)),
+              "no data");
+  }
   EXPECT_FALSE(with_calculation_data("%PDF-1.4\nnot a pdf\n", data).ok());
   EXPECT_FALSE(with_calculation_data(pdf.replace(pdf.rfind("xref\n"), 4, "xrfe"), data).ok());
 }
@@ -168,6 +215,13 @@ TEST(PrinterChannel, LongLinesWrapAndEveryWordStaysInsideThePage) {
   const QRectF area = page.paintRect(QPageLayout::Point).adjusted(-0.5, -0.5, 0.5, 0.5);
   for (const test::PdfWord& word : pdf.words)
     EXPECT_TRUE(area.contains(word.box)) << word.text.toStdString();
+}
+
+// A held job still prints; a stopped one does not (job-state values of RFC 8011, 5.3.7).
+TEST(PrinterChannel, JobsOnTheirWayByTheirState) {
+  std::string states;
+  for (int state = 3; state <= 9; ++state) states += job_on_its_way(state) ? '+' : '-';
+  EXPECT_EQ(states, "+++---+");  // pending held processing stopped canceled aborted completed
 }
 
 }  // namespace

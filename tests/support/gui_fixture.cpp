@@ -9,7 +9,9 @@ void GuiTest::SetUp() {
   save_path = folder.filePath(QStringLiteral("relazione.txt"));
   auto& services = window::toolkit();
   services.beep = [this] { ++beeps; };
-  services.message_box = [this](QWidget*, const QString& prompt) { messages << prompt; };
+  services.message_box = [this](QWidget*, const QString& prompt, const QString& detail) {
+    messages << prompt, details << detail;
+  };
   services.end_program = [this] { ++ends; };
   services.save_choice = [this](QWidget*) {
     const bool data = save_path.endsWith(QStringLiteral(".fondara"));

@@ -257,8 +257,8 @@ TEST_F(VerificaWindow, SaveAndPrintTheKindsReportOfTheLastCalculation) {
   EXPECT_EQ(result(0, "U"), "");
   click(*window, "salva");
   ASSERT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
-  const std::string saved = test::read_file(save_path.toStdString());
-  EXPECT_EQ(saved, test::read_data("verifica_tre_combinazioni.txt"));
+  EXPECT_EQ(test::read_file(save_path.toStdString()),
+            test::read_data("verifica_tre_combinazioni.txt"));
 
   QStringList titles;
   window::toolkit().printer = [&titles]() -> Outcome<output::PrintDestination, QString> {
@@ -271,14 +271,34 @@ TEST_F(VerificaWindow, SaveAndPrintTheKindsReportOfTheLastCalculation) {
   };
   click(*window, "stampa");
   EXPECT_EQ(titles, QStringList{"Relazione di calcolo - verifica della fondazione"});
+  window::toolkit().printer = []() -> Outcome<output::PrintDestination, QString> {
+    return Failed{QStringLiteral("la stampante è ferma")};
+  };
+  click(*window, "stampa");  // the cause in the message's details
+  EXPECT_EQ(messages.join(u'|') + " / " + details.join(u'|'),
+            "Problema di stampa nella stampante utilizzata. / la stampante è ferma");
 
-  // The texts fill the window back as they were calculated.
+  // The texts fill the window back as they were calculated, a file's description whole however
+  // long; a load longer than its cell takes is refused before anything changes; a file that
+  // does not calculate leaves SALVA disabled.
   auto& form = dynamic_cast<verifica::form_verifica&>(*window);
-  form.fill(form.last_texts()->texts, form.last_texts()->combinations);
-  EXPECT_EQ(field(*window, "lunghezza")->text(), "6");
-  click(*window, "calcola");
-  click(*window, "salva");
-  EXPECT_EQ(test::read_file(save_path.toStdString()), saved);
+  CalculationData data{&verifica::verifica_kind(), Source::window, form.last_texts()->texts,
+                       form.last_texts()->combinations};
+  data.texts["descrizione"] = std::string(40000, 'd');
+  form.fill(data);
+  EXPECT_EQ(field(*window, "lunghezza")->text() + ' ' +
+                QString::number(field(*window, "descrizione")->text().size()),
+            "6 40000");
+  EXPECT_TRUE(find(*window, "salva")->isEnabled());
+  data.combinations[1]["HL"] = "-" + std::string(100, '1');
+  const auto refused = form.refused_value(data).value_or(window::RefusedValue{"", 0, "none"});
+  EXPECT_EQ(
+      std::string(refused.field) + std::to_string(refused.combination) + ": " + refused.cause,
+      "HL2: il valore di HL ha 101 caratteri, più dei 100 che il campo della finestra contiene");
+  data.combinations[1]["HL"] = "";
+  data.texts["lunghezza"] = "0,5";
+  form.fill(data);
+  EXPECT_FALSE(find(*window, "salva")->isEnabled() || find(*window, "stampa")->isEnabled());
   window->close();  // the close box ends the program, as CHIUDI
   EXPECT_EQ(ends, 1);
 }

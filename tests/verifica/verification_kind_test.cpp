@@ -26,15 +26,20 @@ TEST(VerificationKind, ReportsEveryCombinationAndTheGoverningOne) {
   ASSERT_TRUE(three.ok()) << three.error().message;
   EXPECT_EQ(test::file_text(three->report(Version::file, "Plinto P1 - combinazioni SLU")),
             test::read_data("verifica_tre_combinazioni.txt"));
-  // A refused combination has its row and its place in the verdict.
+  // A refused combination has its row and its place in the verdict; one whose load leaves the
+  // kern (eB = 0,2 > B/6) has the note of the partial base, after its effective sides.
   data.combinations.push_back({{"N", "200"}, {"MB", "-80"}});
-  const auto four = verifica_kind().calculate(data);
-  ASSERT_TRUE(four.ok()) << four.error().message;
-  ASSERT_EQ(four->checks, 4u);
-  EXPECT_TRUE(four->refused);
-  const std::string bytes = test::file_text(four->report(Version::file, ""));
+  data.combinations.push_back({{"N", "200"}, {"MB", "-40"}});
+  const auto five = verifica_kind().calculate(data);
+  ASSERT_TRUE(five.ok()) << five.error().message;
+  ASSERT_EQ(five->checks, 5u);
+  EXPECT_TRUE(five->refused);
+  const std::string bytes = test::file_text(five->report(Version::file, ""));
   for (const char* line :
-       {"\r\nCombinazione 4\r\nVerifica non eseguita:\r\nEccentricit\xE0 oltre un terzo del lato",
+       {"\r\nCombinazione 5\r\neB = 0,200 m   eL = 0,000 m   B' = 0,600 m   L' = 6,000 m   A' = "
+        "3,600 m\xB2\r\nBase parzializzata: il carico cade fuori dal nocciolo centrale "
+        "d'inerzia.\r\n",
+        "\r\nCombinazione 4\r\nVerifica non eseguita:\r\nEccentricit\xE0 oltre un terzo del lato",
         "\r\nESITO DELLA FONDAZIONE: NON VERIFICATA (carico limite, non calcolabile)\r\n"})
     EXPECT_NE(bytes.find(line), std::string::npos) << line;
 }

@@ -77,6 +77,7 @@ std::string_view refusal(const Outcome<Verification, Refusal>& outcome) {
 // mB (HB'/H)², mB = 5/3 and mL = 4/3 at B'/L' = 1/2: after the swap 4/3 · 0,1 + 5/3 · 0,9.
 // Undrained, q = 18: R/A' = 5,141593 · 50 · (1 + 0,2 · 2/3)
 // + 18; at H = A'·cu,d, ic = 0,5. Water: γ' = 10,19 in its three zones; MB 50 puts zw past D + B'.
+// With c' = 10: t = 1 − H / (V + A'·c'·cot φ') = 1 − 20 / (100 + 4 · 10 · √3).
 struct ValueRow {
   const char* name;
   Footing footing;
@@ -89,6 +90,7 @@ constexpr auto m = [](V v) { return v.drained.value().m.value(); };
 constexpr auto iq = [](V v) { return v.drained.value().iq; };
 constexpr auto igamma = [](V v) { return v.drained.value().igamma; };
 constexpr auto gamma_eff = [](V v) { return v.drained.value().gamma_eff; };
+constexpr auto t = [](V v) { return v.drained.value().t; };
 constexpr auto q_eff = [](V v) { return v.q_eff; };
 constexpr auto R_A = [](V v) { return v.R_A; };
 constexpr auto U = [](V v) { return v.U; };
@@ -127,6 +129,7 @@ const ValueRow kValueRows[] = {
     {"annex_d_igamma", annex_d(), kAnnexD, igamma, 0.328, 0.0005},
     {"annex_d_U", annex_d(), kAnnexD, U, 0.588, 0.0005},
     {"m_after_swap", drained(2, 2.2), {.N = 100, .ML = 60, .HB = 10, .HL = 30}, m, 49.0 / 30, 1e-12},
+    {"drained_t_with_cohesion", drained(2, 2, 30, 10), {.N = 100, .HB = 20}, t, 0.8818539704, 5e-11},
     {"undrained_vertical_R_A", undrained(2, 3, 50), {.N = 500}, R_A, 309.3569, 5e-4},
     {"undrained_H_at_limit_R_A", undrained(1, 1, 10), {.N = 100, .HB = 10}, R_A, 48.84956, 5e-4},
     {"undrained_overburden_total", with_water(undrained(2, 3, 50), 0), {.N = 100}, q_eff, 18, 1e-12},

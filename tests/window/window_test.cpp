@@ -205,12 +205,14 @@ TEST_F(DarkScheme, TextsReadableOnTheirBackgroundsAndQtsDialogsFollowTheDesktop)
   click(window, "calcola");
   EXPECT_FALSE(field(window, "Q_ammissibile")->text().isEmpty());
   expect_readable(window);
-  on_modal([&] { window::show_message_box(&window, QStringLiteral("Problema")); },
+  on_modal([&] { window::show_message_box(&window, QStringLiteral("Problema"), "causa"); },
            [](QWidget& dialog) {
              auto& box = dynamic_cast<QMessageBox&>(dialog);
              EXPECT_EQ(box.palette().color(QPalette::Window), dark_grey);
-             EXPECT_EQ(box.windowTitle() + ' ' + box.text(), "Fondara Problema");
-             EXPECT_TRUE(box.icon() == QMessageBox::NoIcon && box.buttons().size() == 1);
+             EXPECT_EQ(box.windowTitle() + ' ' + box.text() + ' ' + box.detailedText(),
+                       "Fondara Problema causa");
+             // OK and the button that shows the details
+             EXPECT_TRUE(box.icon() == QMessageBox::NoIcon && box.buttons().size() == 2);
            });
   on_modal([&] { window::ask_save_choice(&window); },
            [](QWidget& dialog) { EXPECT_EQ(dialog.palette().color(QPalette::Window), dark_grey); });
@@ -286,7 +288,7 @@ class SaveDialog : public ::testing::Test {
     QStringList messages;
     save_report(nullptr, worked_example, QStringLiteral("Relazione di calcolo - terreni coesivi"),
                 "FONDARA-DATI 1\ntipo=coesivi\n", ask,
-                [&](QWidget*, const QString& text) { messages << text; });
+                [&](QWidget*, const QString& text, const QString&) { messages << text; });
     EXPECT_TRUE(steps.empty()) << "a dialog step did not happen";
     return messages;
   }
