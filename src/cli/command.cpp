@@ -34,7 +34,7 @@ const OptionRule kOptionRules[] = {
     {"--apri", &Options::open, nullptr},     {"--salva-dati", &Options::data, nullptr},
     {"--tabella", &Options::table, nullptr},
 #ifdef FONDARA_PDF
-    {"--pdf", &Options::pdf, nullptr},
+    {"--pdf", &Options::pdf, nullptr},       {"--odt", &Options::odt, nullptr},
 #endif
 };
 
@@ -88,6 +88,7 @@ std::vector<std::pair<std::string_view, const std::optional<std::string>*>> file
     const Options& o) {
   return {{"--report", &o.report},
           {"--pdf", &o.pdf},
+          {"--odt", &o.odt},
           {"--salva-dati", &o.data},
           {"--tabella", &o.table}};
 }
@@ -99,12 +100,13 @@ std::string option_and_name(std::string_view option, const std::string& name) {
 
 // Two outputs of one command on standard output, where each needs it alone: --stampa, a
 // report or a PDF whose name is "-" or the file already open as standard output.
-Checked standard_output_taken_twice(const Options& o, bool report, bool pdf, bool data,
+Checked standard_output_taken_twice(const Options& o, bool report, bool pdf, bool odt, bool data,
                                     bool table) {
   std::vector<std::string> users;
   if (report) users.push_back(option_and_name("--report", *o.report));
   if (o.print) users.emplace_back("--stampa");
   if (pdf) users.push_back(option_and_name("--pdf", *o.pdf));
+  if (odt) users.push_back(option_and_name("--odt", *o.odt));
   if (data) users.push_back(option_and_name("--salva-dati", *o.data));
   if (table) users.push_back(option_and_name("--tabella", *o.table));
   if (users.size() < 2) return Done{};
@@ -115,7 +117,7 @@ Checked standard_output_taken_twice(const Options& o, bool report, bool pdf, boo
 Checked check_combination(const Options& o) {
   if (o.csv) {
     if (!o.texts.empty()) return bad_input(std::string(texts::csv_with_fields));
-    if (o.report || o.print || o.pdf || o.open || o.data || o.table)
+    if (o.report || o.print || o.pdf || o.odt || o.open || o.data || o.table)
       return bad_input(std::string(texts::csv_with_outputs));
     return Done{};
   }
@@ -130,7 +132,8 @@ Checked check_combination(const Options& o) {
           **outputs[i].second != standard_stream)
         return bad_input(texts::same_file(outputs[i].first, outputs[j].first));
   return standard_output_taken_twice(o, o.report == standard_stream, false,
-                                     o.data == standard_stream, o.table == standard_stream);
+                                     o.odt == standard_stream, o.data == standard_stream,
+                                     o.table == standard_stream);
 }
 
 // The printed report's lines as UTF-8 text, one per line.
@@ -148,13 +151,28 @@ output::WriteOutcome write_standard_output(int fd, std::string_view text) {
   return out.flush();
 }
 
-// The bytes of the PDF/A report with the calculation's data, or the message of why there are
-// none.
-Outcome<std::string, std::string> pdf_bytes([[maybe_unused]] const Report& printed,
+// The bytes of the PDF/A report with the calculation's data: the typeset document of a kind
+// that has one, else the printed report; or the message of why there are none.
+Outcome<std::string, std::string> pdf_bytes([[maybe_unused]] const Calculation& calculation,
+                                            [[maybe_unused]] const Report& printed,
                                             [[maybe_unused]] const Kind& kind,
                                             [[maybe_unused]] std::string_view data) {
 #ifdef FONDARA_PDF
+  if (calculation.document)
+    return output::pdfa_file(calculation.document(calculation.description), data);
   return output::pdfa_file(printed, output::report_title(kind.title), data);
+#else
+  return Failed{std::string(texts::no_pdf_here)};
+#endif
+}
+
+// The bytes of the ODT report, as pdf_bytes chooses its content.
+Outcome<std::string, std::string> odt_bytes([[maybe_unused]] const Calculation& calculation,
+                                            [[maybe_unused]] const Report& printed,
+                                            [[maybe_unused]] const Kind& kind) {
+#ifdef FONDARA_PDF
+  if (calculation.document) return output::odt_file(calculation.document(calculation.description));
+  return output::odt_file(printed, output::report_title(kind.title));
 #else
   return Failed{std::string(texts::no_pdf_here)};
 #endif
@@ -165,6 +183,7 @@ Outcome<std::string, std::string> pdf_bytes([[maybe_unused]] const Report& print
 struct Targets {
   bool report_on_standard_output = false;
   bool pdf_on_standard_output = false;
+  bool odt_on_standard_output = false;
   bool data_on_standard_output = false;
   bool table_on_standard_output = false;
 };
@@ -174,10 +193,12 @@ Outcome<Targets, CommandError> resolve_targets(const Options& o, int out) {
     return name && (*name == standard_stream || is_standard_output(*name, out));
   };
   const Targets targets{on_standard_output(o.report), on_standard_output(o.pdf),
-                        on_standard_output(o.data), on_standard_output(o.table)};
+                        on_standard_output(o.odt), on_standard_output(o.data),
+                        on_standard_output(o.table)};
   if (auto alone = standard_output_taken_twice(
           o, targets.report_on_standard_output, targets.pdf_on_standard_output,
-          targets.data_on_standard_output, targets.table_on_standard_output);
+          targets.odt_on_standard_output, targets.data_on_standard_output,
+          targets.table_on_standard_output);
       !alone)
     return Failed{alone.error()};
   const auto outputs = file_outputs(o);
@@ -220,7 +241,8 @@ int run_single(const Options& o, const Streams& streams) {
   Report printed;
   for (const auto& [needed, version, into] :
        {std::tuple{o.report.has_value(), Version::file, &file_report},
-        std::tuple{o.print || o.pdf.has_value(), Version::printed, &printed}}) {
+        std::tuple{o.print || o.pdf.has_value() || o.odt.has_value(), Version::printed,
+                   &printed}}) {
     if (!needed) continue;
     auto result = calculation.report(version, calculation.description);
     if (!result)
@@ -234,16 +256,25 @@ int run_single(const Options& o, const Streams& streams) {
   if (o.table)
     write_check_table(kind, calculation, [&table](std::string_view line) { table += line; });
   std::string data_text = data_file_text(*data);
-  std::string pdf;
-  if (o.pdf) {
-    auto bytes = pdf_bytes(printed, kind, data_text);
+  std::string pdf, odt;
+  for (const auto& [needed, bytes, into] :
+       {std::tuple{o.pdf.has_value(),
+                   o.pdf ? pdf_bytes(calculation, printed, kind, data_text)
+                         : Outcome<std::string, std::string>(std::string()),
+                   &pdf},
+        std::tuple{o.odt.has_value(),
+                   o.odt ? odt_bytes(calculation, printed, kind)
+                         : Outcome<std::string, std::string>(std::string()),
+                   &odt}}) {
+    if (!needed) continue;
     if (!bytes) return exit_with(streams.err, exit_file, bytes.error());
-    pdf = *std::move(bytes);
+    *into = bytes.value();
   }
 
   for (const auto& [name, on_standard_output, bytes] :
        {std::tuple{o.report, targets->report_on_standard_output, &file},
         std::tuple{o.pdf, targets->pdf_on_standard_output, &pdf},
+        std::tuple{o.odt, targets->odt_on_standard_output, &odt},
         std::tuple{o.data, targets->data_on_standard_output, &data_text},
         std::tuple{o.table, targets->table_on_standard_output, &table}}) {
     if (!name || on_standard_output) continue;
@@ -253,6 +284,7 @@ int run_single(const Options& o, const Streams& streams) {
   // Standard output shows the results unless an output took it.
   const std::string shown = targets->report_on_standard_output  ? file
                             : targets->pdf_on_standard_output   ? pdf
+                            : targets->odt_on_standard_output   ? odt
                             : targets->data_on_standard_output  ? data_text
                             : targets->table_on_standard_output ? table
                             : o.print                           ? preview_text(printed)

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "core/document.h"
 #include "core/report.h"
 #include "output/printer_channel.h"
 #include "window/save_dialog.h"
@@ -20,24 +21,30 @@ namespace fondara::window {
 // Builds the window's report, as its last completed calculation left it.
 using ReportBuilder = std::function<ReportOutcome(Version)>;
 
+// Builds the window's typeset report, for a kind that has one (Calculation::document); empty for
+// a kind whose PDF/A, printed and ODT reports are its printed statements.
+using DocumentBuilder = std::function<Document()>;
+
 // Shows a message modally over the window.
 using MessageBox = std::function<void(QWidget* parent, const QString& prompt)>;
 
 // Save: a report that cannot be prepared is told before the dialog. The dialog asks
 // name and type; cancelled, nothing is written. The text type writes the file report;
-// the PDF/A type writes the printed report as a PDF/A file carrying `data`, the text of
-// the calculation's data file, in its metadata; the data type writes `data` alone. Each is
+// the PDF/A type writes the typeset report (`document`) or else the printed report as a PDF/A
+// file carrying `data`, the text of the calculation's data file, in its metadata; the ODT type
+// writes the same report as an ODT document; the data type writes `data` alone. Each is
 // written atomically; a failure is told in Italian and an existing file keeps its content.
 void save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
                  const std::string& data, const SaveChoiceProvider& ask_choice,
-                 const MessageBox& message);
+                 const MessageBox& message, const DocumentBuilder& document = {});
 
-// Print: the printed report as one document on the printer, with a busy cursor while it
-// is sent; any failure (no printer, a refused job, a stopped queue, a scheduler that
-// does not answer, a report that cannot be prepared) shows "Problema di stampa nella
-// stampante utilizzata.".
+// Print: the typeset report (`document`), or else the printed report, as one document on the
+// printer, with a busy cursor while it is sent; any failure (no printer, a refused job, a
+// stopped queue, a scheduler that does not answer, a report that cannot be prepared) shows
+// "Problema di stampa nella stampante utilizzata.".
 void print_report(QWidget* parent, const ReportBuilder& build, const QString& title,
-                  const output::PrinterFactory& printer, const MessageBox& message);
+                  const output::PrinterFactory& printer, const MessageBox& message,
+                  const DocumentBuilder& document = {});
 
 // Writes `bytes` to `path` through the shared file writer, replacing an existing file.
 // Fails with an Italian message that names the file and the cause.
