@@ -58,8 +58,8 @@ struct Cell {
 // has one cell per entry of `align`.
 struct Table {
   std::size_t header_rows = 1;
-  std::vector<Align> align;
-  std::vector<std::vector<Cell>> rows;
+  std::vector<Align> align = {};
+  std::vector<std::vector<Cell>> rows = {};
   // A table of many rows and columns, set compactly: each row one line of a monospaced font, its
   // cells padded to their column's width, so that a text extractor reads a row as one line.
   bool compact = false;

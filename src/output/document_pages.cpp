@@ -366,19 +366,26 @@ int page_of(double y, double page_height) {
   return static_cast<int>(std::floor(y / page_height));
 }
 
+// Where the layout put the first line of `block`: a line that does not fit a page moves to the
+// next one, while its block's top (and a margin) stays behind.
+double first_line(QAbstractTextDocumentLayout& layout, const QTextBlock& block) {
+  const QTextLayout* lines = block.layout();
+  return layout.blockBoundingRect(block).top() +
+         (lines->lineCount() > 0 ? lines->lineAt(0).y() : 0) + 1;
+}
+
 // Moves each heading that ends a page (the block after it begins on a later page) to the next
 // page, with the headings right before it; returns whether one moved.
 bool move_headings_off_page_foot(QTextDocument& document, double page_height) {
   QAbstractTextDocumentLayout& layout = *document.documentLayout();
+  document.pageCount();  // the whole layout, not only the part drawn so far
   std::vector<QTextBlock> moved;
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     const QTextBlock next = block.next();
     if (block.blockFormat().headingLevel() == 0 || !next.isValid()) continue;
-    const QRectF heading = layout.blockBoundingRect(block);
-    const QRectF after = layout.blockBoundingRect(next);
-    // The next block's first line: past its top margin.
-    const double next_line = after.top() + next.blockFormat().topMargin() + 1;
-    if (page_of(next_line, page_height) <= page_of(heading.bottom() - 1, page_height)) continue;
+    if (page_of(first_line(layout, next), page_height) <=
+        page_of(first_line(layout, block), page_height))
+      continue;
     QTextBlock first = block;
     while (first.previous().isValid() && first.previous().blockFormat().headingLevel() > 0)
       first = first.previous();
@@ -463,10 +470,13 @@ std::optional<QByteArray> render_document_pdf(const Document& document, const QP
     paint_running_texts(painter, document, area, unit, p + 1, pages);
     painter.save();
     painter.translate(body.left(), body.top() - p * body.height());
+    const QRectF page_body(0, p * body.height(), body.width(), body.height());
+    painter.setClipRect(page_body);
+    // The lines that start or end exactly on a page's edge belong to one page: drawn (clipped)
+    // on the other one too, text extractors would read them twice.
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(0, p * body.height(), body.width(), body.height());
+    context.clip = page_body.adjusted(0, 0.5, 0, -0.5);
     context.palette.setColor(QPalette::Text, Qt::black);
-    painter.setClipRect(context.clip);
     text.documentLayout()->draw(&painter, context);
     painter.restore();
   }

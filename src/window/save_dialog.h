@@ -35,8 +35,8 @@ struct SaveType {
 inline constexpr SaveType save_types[] = {
     {texts::text_type, "txt", FileType::text},
     {texts::pdfa_type, "pdf", FileType::pdfa},
-    {texts::odt_type, "odt", FileType::odt},
     {texts::data_type, "fondara", FileType::data},
+    {texts::odt_type, "odt", FileType::odt},
 };
 
 // The name and the file type chosen in the save dialog; an empty path means the user
