@@ -225,17 +225,25 @@ class Typesetter {
       QTextTableCell table_cell = text_table->cellAt(static_cast<int>(r), 0);
       const bool highlight = !row.empty() && row.front().highlight;
       if (highlight || r < table.header_rows) shade(table_cell, highlight);
-      QTextCursor in_cell = table_cell.firstCursorPosition();
+      // The row's text in as few pieces as its styles allow: each piece is shaped on its own.
+      Runs pieces;
+      const auto append = [&pieces](const QString& text, unsigned style) {
+        if (pieces.empty() || pieces.back().style != style)
+          pieces.push_back({text.toStdString(), style});
+        else
+          pieces.back().text += text.toStdString();
+      };
       for (std::size_t c = 0; c < columns && c < row.size(); ++c) {
         const auto blanks = static_cast<qsizetype>(widths[c] - characters(row[c].runs));
         const bool right = table.align[c] == Align::kRight;
-        const QString gap(c > 0 ? static_cast<qsizetype>(kCompactGap) : 0, u' ');
-        in_cell.insertText(gap + QString(right ? blanks : 0, u' '), compact_format(points, kPlain));
-        for (const Run& run : row[c].runs)
-          in_cell.insertText(qt(run.text), compact_format(points, run.style));
-        if (!right && c + 1 < columns)
-          in_cell.insertText(QString(blanks, u' '), compact_format(points, kPlain));
+        const auto gap = static_cast<qsizetype>(c > 0 ? kCompactGap : 0);
+        append(QString(gap + (right ? blanks : 0), u' '), kPlain);
+        for (const Run& run : row[c].runs) append(qt(run.text), run.style & (kBold | kRed));
+        if (!right && c + 1 < columns) append(QString(blanks, u' '), kPlain);
       }
+      QTextCursor in_cell = table_cell.firstCursorPosition();
+      for (const Run& run : pieces)
+        in_cell.insertText(qt(run.text), compact_format(points, run.style));
     }
     leave(text_table);
   }
