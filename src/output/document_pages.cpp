@@ -389,7 +389,9 @@ bool move_headings_off_page_foot(QTextDocument& document, double page_height) {
   document.pageCount();  // the whole layout, not only the part drawn so far
   std::vector<QTextBlock> moved;
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-    const QTextBlock next = block.next();
+    // What the heading heads: a table's first cell, past the empty block that carries it.
+    QTextBlock next = block.next();
+    while (next.isValid() && next.text().isEmpty() && next.next().isValid()) next = next.next();
     if (block.blockFormat().headingLevel() == 0 || !next.isValid()) continue;
     if (page_of(first_line(layout, next), page_height) <=
         page_of(first_line(layout, block), page_height))

@@ -60,30 +60,35 @@ TEST(DocumentPages, EveryPageHasItsRunningTextsAndALongTableRepeatsItsHeaderRows
   }
 }
 
-// However many lines come before it, a heading begins the page of the text it heads.
+// However many lines come before it, a heading begins the page of the text or the table it
+// heads.
 TEST(DocumentPages, AHeadingNeverEndsAPage) {
   const QString heading = QStringLiteral("Titolo di prova");
-  bool moved = false;
-  for (int lines = 40; lines <= 62; ++lines) {
-    SCOPED_TRACE(lines);
-    Document document;
-    for (int i = 0; i < lines; ++i)
-      document.blocks.emplace_back(Paragraph{{{"Riga di riempimento " + std::to_string(i)}}});
-    document.blocks.emplace_back(Heading{1, heading.toStdString()});
-    document.blocks.emplace_back(Paragraph{{{"Il testo del titolo."}}});
-    const QStringList pages = pages_of(document);
-    ASSERT_GE(pages.size(), 1);
-    const auto page_with = [&](const QString& text) {
-      for (qsizetype p = 0; p < pages.size(); ++p)
-        if (pages[p].contains(text)) return p;
-      return qsizetype{-1};
-    };
-    const qsizetype page = page_with(heading);
-    EXPECT_EQ(page, page_with(QStringLiteral("Il testo del titolo.")));
-    // The heading moved although the previous page held the last filling line.
-    moved |= page > 0 && page_with(QStringLiteral("riempimento %1\n").arg(lines - 1)) == page - 1;
+  const Block paragraph = Paragraph{{{"Il testo del titolo."}}};
+  Table table = table_of(3, true);
+  table.rows[0][0] = cell("Il testo del titolo.");
+  for (const Block& headed : {paragraph, Block(table)}) {
+    bool moved = false;
+    for (int lines = 40; lines <= 56; ++lines) {
+      SCOPED_TRACE(lines);
+      Document document;
+      for (int i = 0; i < lines; ++i)
+        document.blocks.emplace_back(Paragraph{{{"Riga di riempimento " + std::to_string(i)}}});
+      document.blocks.emplace_back(Heading{2, heading.toStdString()});
+      document.blocks.push_back(headed);
+      const QStringList pages = pages_of(document);
+      const auto page_with = [&](const QString& text) {
+        for (qsizetype p = 0; p < pages.size(); ++p)
+          if (pages[p].contains(text)) return p;
+        return qsizetype{-1};
+      };
+      const qsizetype page = page_with(heading);
+      EXPECT_EQ(page, page_with(QStringLiteral("Il testo del titolo.")));
+      // The heading moved although the previous page held the last filling line.
+      moved |= page > 0 && page_with(QStringLiteral("riempimento %1\n").arg(lines - 1)) == page - 1;
+    }
+    EXPECT_TRUE(moved) << "no heading reached the foot of a page";
   }
-  EXPECT_TRUE(moved) << "no heading reached the foot of a page";
 }
 
 }  // namespace
