@@ -206,13 +206,19 @@ class Typesetter {
     cell.setFormat(format);
   }
 
+  // The characters of each column's longest text.
+  static std::vector<std::size_t> column_characters(const Table& table) {
+    std::vector<std::size_t> widths(table.align.size(), 0);
+    for (const auto& row : table.rows)
+      for (std::size_t c = 0; c < widths.size() && c < row.size(); ++c)
+        widths[c] = std::max(widths[c], characters(row[c].runs));
+    return widths;
+  }
+
   // Each row one line in one cell: the cells padded with blanks to their column's width.
   void put_compact(const Table& table) {
     const std::size_t columns = table.align.size();
-    std::vector<std::size_t> widths(columns, 0);
-    for (const auto& row : table.rows)
-      for (std::size_t c = 0; c < columns && c < row.size(); ++c)
-        widths[c] = std::max(widths[c], characters(row[c].runs));
+    const std::vector<std::size_t> widths = column_characters(table);
     std::size_t line = kCompactGap * (columns - 1);
     for (const std::size_t width : widths) line += width;
     const double points = std::clamp(
@@ -268,8 +274,10 @@ class Typesetter {
   void put(const Table& table) {
     if (table.rows.empty() || table.align.empty()) return;
     next_block(block_format(2, 0), char_format(kBodyPoints, kPlain));
-    if (table.compact) return put_compact(table);
-    const double points = kTablePoints;
+    // In the ODT file a table stays a table of cells, to edit; there the word processor's
+    // layout, not the extractors' reading of a PDF, decides.
+    if (table.compact && target_.pages) return put_compact(table);
+    const double points = table.compact ? kCompactLargest - 1 : kTablePoints;
     const int columns = static_cast<int>(table.align.size());
     QTextTable* text_table =
         cursor_.insertTable(static_cast<int>(table.rows.size()), columns, table_format(table));
@@ -352,7 +360,9 @@ class Typesetter {
     next_block(right, characters);
     cursor_.insertText(qt(signature.role), char_format(kBodyPoints, kBold));
     if (!signature.name.empty()) {
-      next_block(block_format(2, 2), characters);
+      QTextBlockFormat name = block_format(2, 2);
+      name.setAlignment(Qt::AlignRight);
+      next_block(name, characters);
       cursor_.insertText(qt(signature.name), characters);
     }
     QTextBlockFormat line = block_format(28, 0);
