@@ -49,19 +49,20 @@ constexpr int kHeadingPasses = 8;
 // The pixels of a figure's picture per point, in the ODT file.
 constexpr double kPicturePixelsPerPoint = 3;
 
-QFont text_font(double points) {
-  QFont font(QStringLiteral("Liberation Sans"));
-  font.setStyleHint(QFont::SansSerif);
+QFont font(const QString& family, QFont::StyleHint hint, double points) {
+  QFont font(family);
+  font.setStyleHint(hint);
+  font.setFixedPitch(hint == QFont::Monospace);
   font.setPointSizeF(points);
   return font;
 }
 
+QFont text_font(double points) {
+  return font(QStringLiteral("Liberation Sans"), QFont::SansSerif, points);
+}
+
 QFont monospace_font(double points) {
-  QFont font(QStringLiteral("Liberation Mono"));
-  font.setStyleHint(QFont::Monospace);
-  font.setFixedPitch(true);
-  font.setPointSizeF(points);
-  return font;
+  return font(QStringLiteral("Liberation Mono"), QFont::Monospace, points);
 }
 
 // The characters of a cell: UTF-8 bytes that do not continue a character.
@@ -179,7 +180,7 @@ class Typesetter {
   void put(const Paragraph& paragraph) {
     if (paragraph.monospace) {
       QTextCharFormat characters;
-      characters.setFont(QFont(QStringLiteral("Liberation Mono"), 8));
+      characters.setFont(monospace_font(8));
       next_block(block_format(0, 0), characters);
       for (const Run& run : paragraph.runs) cursor_.insertText(qt(run.text), characters);
       return;

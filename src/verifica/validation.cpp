@@ -52,17 +52,14 @@ double zc(const Verification& v) {
   return v.inertia->zc;
 }
 
-// U.S. Army Corps of Engineers, EM 1110-1-1905 (1992), Table 4-4; Nγ = 2(Nq − 1) tan φ.
-constexpr std::array kFactors30{
-    ValidationValue{"N_{q}", 18.40, 0.01, 2, nq},
-    ValidationValue{"N_{c}", 30.14, 0.01, 2, nc},
-    ValidationValue{"N_{γ}", 20.09, 0.01, 2, ngamma},
-};
-constexpr std::array kFactors40{
-    ValidationValue{"N_{q}", 64.20, 0.01, 2, nq},
-    ValidationValue{"N_{c}", 75.31, 0.01, 2, nc},
-    ValidationValue{"N_{γ}", 106.05, 0.01, 2, ngamma},
-};
+// U.S. Army Corps of Engineers, EM 1110-1-1905 (1992), Table 4-4, to two decimals;
+// Nγ = 2(Nq − 1) tan φ.
+constexpr std::array<ValidationValue, 3> bearing_factors(double Nq, double Nc, double Ngamma) {
+  return {
+      {{"N_{q}", Nq, 0.01, 2, nq}, {"N_{c}", Nc, 0.01, 2, nc}, {"N_{γ}", Ngamma, 0.01, 2, ngamma}}};
+}
+constexpr auto kFactors30 = bearing_factors(18.40, 30.14, 20.09);
+constexpr auto kFactors40 = bearing_factors(64.20, 75.31, 106.05);
 // The spreadsheet prints three decimals, m two, R/A' to the kPa.
 constexpr std::array kSpreadsheet{
     ValidationValue{"B'", 0.700, 0.0005, 3, b_eff},
@@ -81,14 +78,12 @@ constexpr std::array kTextbook{
     ValidationValue{"i_{γ}", 0.81, 0.005, 2, igamma},
     ValidationValue{"R_{d}", 3081, 6.0, 2, rd},
 };
-constexpr std::array kInertia10{
-    ValidationValue{"z_{q} = z_{γ}", 0.9356, 0.00005, 4, zq},
-    ValidationValue{"z_{c}", 0.9680, 0.00005, 4, zc},
-};
-constexpr std::array kInertia20{
-    ValidationValue{"z_{q} = z_{γ}", 0.8889, 0.00005, 4, zq},
-    ValidationValue{"z_{c}", 0.9360, 0.00005, 4, zc},
-};
+// Paolucci and Pecker's formulas, to four decimals.
+constexpr std::array<ValidationValue, 2> inertia_factors(double z_q, double z_c) {
+  return {{{"z_{q} = z_{γ}", z_q, 0.00005, 4, zq}, {"z_{c}", z_c, 0.00005, 4, zc}}};
+}
+constexpr auto kInertia10 = inertia_factors(0.9356, 0.9680);
+constexpr auto kInertia20 = inertia_factors(0.8889, 0.9360);
 
 // A drained footing without a water table, checked with the set called `set`.
 Footing drained_footing(double B, double L, double D, double phi, double gamma,
