@@ -69,14 +69,31 @@ Bytes preview(const Products& p) {
 }
 
 #ifdef FONDARA_PDF
-// The PDF/A report with the calculation's data.
+// A file of a document format: bytes, or the message of why there are none.
+Bytes document_file(Outcome<std::string, std::string> file) {
+  if (!file) return Failed{CommandError{exit_file, file.error()}};
+  return *std::move(file);
+}
+
+// The PDF/A report with the calculation's data: the typeset document of a kind that has one,
+// else the printed report.
 Bytes pdf_report(const Products& p) {
+  const std::string data = data_file_text(p.data);
+  if (p.calculation.document)
+    return document_file(
+        output::pdfa_file(p.calculation.document(p.calculation.description), data));
   const auto printed = report_of(p, Version::printed);
   if (!printed) return Failed{printed.error()};
-  auto pdf =
-      output::pdfa_file(*printed, output::report_title(p.kind.title), data_file_text(p.data));
-  if (!pdf) return Failed{CommandError{exit_file, pdf.error()}};
-  return *std::move(pdf);
+  return document_file(output::pdfa_file(*printed, output::report_title(p.kind.title), data));
+}
+
+// The ODT report, its content chosen as the PDF's.
+Bytes odt_report(const Products& p) {
+  if (p.calculation.document)
+    return document_file(output::odt_file(p.calculation.document(p.calculation.description)));
+  const auto printed = report_of(p, Version::printed);
+  if (!printed) return Failed{printed.error()};
+  return document_file(output::odt_file(*printed, output::report_title(p.kind.title)));
 }
 #endif
 
@@ -108,6 +125,10 @@ const OptionRule kOptionRules[] = {
     {"--pdf", &Options::pdf, nullptr, false, pdf_report, "FILE",
      "scrive la relazione stampata, su A4, in un file PDF/A-1b, come\n"
      "SALVA con il tipo \"relazione PDF/A\", con i dati del calcolo"},
+    {"--odt", &Options::odt, nullptr, true, odt_report, "FILE",
+     "scrive la relazione in un documento ODT da modificare con un\n"
+     "programma di videoscrittura, come SALVA con il tipo \"documento ODT\";\n"
+     "con - lo scrive sullo standard output"},
 #endif
     {"--salva-dati", &Options::data, nullptr, true, data_text, "FILE",
      "scrive il file di dati del calcolo (.fondara), come SALVA con il\n"

@@ -1,9 +1,9 @@
 // fondara-calc: the calculations and their reports from a terminal.
 //
 //   fondara-calc KIND campo=valore ... [--report FILE|-] [--stampa] [--pdf FILE]
+//                [--odt FILE|-] [--salva-dati FILE|-] [--tabella FILE|-]
+//   fondara-calc --apri FILE [--report FILE|-] [--stampa] [--pdf FILE] [--odt FILE|-]
 //                [--salva-dati FILE|-] [--tabella FILE|-]
-//   fondara-calc --apri FILE [--report FILE|-] [--stampa] [--pdf FILE] [--salva-dati FILE|-]
-//                [--tabella FILE|-]
 //   fondara-calc KIND --csv FILE|- [--output FILE|-]
 //
 // The options are one table: adding an output of one calculation is adding its row. The
@@ -39,6 +39,7 @@ struct Options {
   std::optional<std::string> report;
   bool print = false;
   std::optional<std::string> pdf;
+  std::optional<std::string> odt;  // the report as an ODT document
   std::optional<std::string> csv;
   std::optional<std::string> output;
   std::optional<std::string> open;   // a data file or a PDF report whose data is calculated

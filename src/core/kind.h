@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/document.h"
 #include "core/outcome.h"
 #include "core/report.h"
 
@@ -168,6 +169,9 @@ struct Calculation {
   std::function<CheckRow(std::size_t index)> check = {};
   std::vector<std::string> summary = {};
   bool refused = false;
+  // A kind whose report is typeset: its document with a description, which the PDF/A file, the
+  // printer and the ODT file render. None: they take the printed report's statements.
+  std::function<Document(std::string_view description)> document = {};
 };
 
 using CalculationOutcome = Outcome<Calculation, Problem>;

@@ -12,6 +12,9 @@ inline constexpr char print_error_message[] = "Problema di stampa nella stampant
 // Shown when the PDF of a report cannot be made.
 inline constexpr char pdf_error_message[] = "Impossibile preparare la relazione PDF/A.";
 
+// Shown when the ODT file of a report cannot be made.
+inline constexpr char odt_error_message[] = "Impossibile preparare la relazione ODT.";
+
 // What the failed call was doing: a missing name reads differently for each.
 enum class Access { read, write };
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "output/document_pages.h"
 #include "output/pdf.h"
 
 namespace fondara::output {
@@ -40,18 +41,38 @@ auto off_the_ui_thread(Work work) -> decltype(work()) {
   return std::move(*result);
 }
 
-}  // namespace
-
-PrintOutcome print_lines(const std::vector<Line>& lines, const QString& title,
-                         const PrinterFactory& open) {
+// Opens the destination, renders the PDF on its page with `render` and submits it.
+template <typename Render>
+PrintOutcome print_rendered(const Render& render, const QString& title,
+                            const PrinterFactory& open) {
   if (!open) return Failed{QStringLiteral("nessuna stampante predefinita")};
   const Outcome<PrintDestination, QString> opened = off_the_ui_thread(open);
   if (!opened) return Failed{opened.error()};
   const PrintDestination& destination = *opened;
 
-  const std::optional<QByteArray> pdf = render_pdf(lines, destination.page, {title, false});
+  const std::optional<QByteArray> pdf = render(destination.page);
   if (!pdf) return Failed{QStringLiteral("impossibile preparare il documento")};
   return off_the_ui_thread([&] { return destination.submit(*pdf, title); });
+}
+
+}  // namespace
+
+PrintOutcome print_lines(const std::vector<Line>& lines, const QString& title,
+                         const PrinterFactory& open) {
+  return print_rendered(
+      [&](const QPageLayout& page) {
+        return render_pdf(lines, page, {title, false});
+      },
+      title, open);
+}
+
+PrintOutcome print_document(const Document& document, const QString& title,
+                            const PrinterFactory& open) {
+  return print_rendered(
+      [&](const QPageLayout& page) {
+        return render_document_pdf(document, page, {title, false});
+      },
+      title, open);
 }
 
 }  // namespace fondara::output

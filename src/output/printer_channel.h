@@ -1,4 +1,4 @@
-// The printer channel: prints the lines of a report as one document.
+// The printer channel: prints the lines of a report, or a typeset report, as one document.
 //
 // The lines are drawn on the destination's page (pdf.h) into a PDF, which
 // is handed to the destination: in the program the system's default CUPS destination
@@ -17,6 +17,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/document.h"
 #include "output/report_text.h"
 
 namespace fondara::output {
@@ -38,5 +39,9 @@ using PrinterFactory = std::function<Outcome<PrintDestination, QString>()>;
 // Prints `lines` as one document titled `title` on a destination from `open`.
 PrintOutcome print_lines(const std::vector<Line>& lines, const QString& title,
                          const PrinterFactory& open);
+
+// Prints a typeset report (document_pages.h) the same way, on the destination's page.
+PrintOutcome print_document(const Document& document, const QString& title,
+                            const PrinterFactory& open);
 
 }  // namespace fondara::output

@@ -572,13 +572,18 @@ ReportOutcome form_verifica::report(Version version) const {
   return last_->report(version, descrizione->text().toStdString());
 }
 
+Document form_verifica::document() const {
+  if (!last_) programming_error("report without a calculation");
+  return last_->document(descrizione->text().toStdString());
+}
+
 void form_verifica::salva_Click() {
   if (!window::description_reportable(this, descrizione->text().toStdString(), window::message_box))
     return;
   window::save_report(
       this, [this](Version version) { return report(version); },
       QString::fromStdString(output::report_title(verifica_kind().title)), data_text(),
-      window::toolkit().save_choice, window::message_box);
+      window::toolkit().save_choice, window::message_box, [this] { return document(); });
 }
 
 void form_verifica::stampa_Click() {
@@ -587,7 +592,7 @@ void form_verifica::stampa_Click() {
   window::print_report(
       this, [this](Version version) { return report(version); },
       QString::fromStdString(output::report_title(verifica_kind().title)),
-      window::toolkit().printer, window::message_box);
+      window::toolkit().printer, window::message_box, [this] { return document(); });
 }
 
 void form_verifica::chiudi_Click() {

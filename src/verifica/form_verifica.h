@@ -108,6 +108,9 @@ class form_verifica : public QWidget, public window::FillableWindow {
   void show_values();
   int selected_row() const;
   ReportOutcome report(Version version) const;
+  // The typeset report of the last completed calculation, which SALVA (PDF/A, ODT) and STAMPA
+  // give.
+  Document document() const;
   // The data file of the last completed calculation, with the description as it stands.
   std::string data_text() const;
 

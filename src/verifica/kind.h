@@ -23,7 +23,8 @@ struct Project {
 };
 
 // One footing's calculation as typed results: the footing, the actions and every check, with
-// the description and the texts they were read from (for the rows of a table of checks).
+// the description and the texts they were read from (for the rows of a table of checks), and the
+// project for the typeset report.
 struct FootingCalculation {
   Footing footing;
   std::vector<Action> actions;
@@ -31,6 +32,7 @@ struct FootingCalculation {
   std::string description;
   FieldTexts texts;                      // the footing's fields as given
   std::vector<FieldTexts> combinations;  // the typed combinations' fields as given
+  Project project;
 };
 
 // The typed results of the data, or the problem that stops them. A refused check is a result.

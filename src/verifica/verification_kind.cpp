@@ -1,4 +1,5 @@
 #include <array>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <utility>
@@ -6,6 +7,7 @@
 #include "core/field_reader.h"
 #include "verifica/kind.h"
 #include "verifica/partial_factors.h"
+#include "verifica/verification_document.h"
 #include "verifica/verification_report.h"
 #include "verifica/verification_texts.h"
 
@@ -241,6 +243,19 @@ const std::array results{
 };
 static_assert(results.size() == kColumnNames.size());
 
+// The program as the report identifies it; the build is the source revision, set by CMake.
+constexpr ProgramIdentity kProgram{"Fondara", FONDARA_VERSION, FONDARA_BUILD};
+
+// Today's date as the report's title block writes it: "07/12/2026".
+std::string today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (localtime_r(&now, &local) == nullptr) return {};
+  std::array<char, 16> text{};
+  const std::size_t size = std::strftime(text.data(), text.size(), "%d/%m/%Y", &local);
+  return std::string(text.data(), size);
+}
+
 // A field the footing needs only in one condition: refused when missing there.
 void require(FieldReader& read, std::string_view name) {
   if (read.given(name) || read.problem()) return;
@@ -394,9 +409,9 @@ Outcome<FootingCalculation, Problem> calculate_footing(const CalculationData& da
   if (!loads) return Failed{loads.error()};
   auto checks = check_footing(footing, loads->actions, loads->typed);
   if (!checks) return Failed{input_problem(checks.error(), loads->typed.size())};
-  return FootingCalculation{std::move(footing), std::move(loads->actions),
-                            *std::move(checks), std::move(descrizione),
-                            data.texts,         data.combinations};
+  return FootingCalculation{
+      std::move(footing), std::move(loads->actions), *std::move(checks), std::move(descrizione),
+      data.texts,         data.combinations,         std::move(project)};
 }
 
 Calculation calculation_of(const std::shared_ptr<const FootingCalculation>& kept) {
@@ -411,6 +426,9 @@ Calculation calculation_of(const std::shared_ptr<const FootingCalculation>& kept
   calculation.refused = checks.verdict.not_computable;
   calculation.report = [kept](Version version, std::string_view description) {
     return verification_report(kept->footing, kept->actions, kept->checks, description, version);
+  };
+  calculation.document = [kept](std::string_view description) {
+    return verification_document(*kept, description, kProgram, today());
   };
   return calculation;
 }

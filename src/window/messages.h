@@ -9,6 +9,7 @@ namespace fondara::window::texts {
 inline constexpr char save_dialog_title[] = "VELDORA - salva file";
 inline constexpr char text_type[] = "file di testo";
 inline constexpr char pdfa_type[] = "relazione PDF/A";
+inline constexpr char odt_type[] = "documento ODT";
 inline constexpr char data_type[] = "dati del calcolo";
 
 inline constexpr char open_dialog_title[] = "Fondara - apri file";

@@ -4,8 +4,8 @@
 // types of save_types, confirmation before an existing file is replaced, only names in
 // an existing folder accepted. A name without an extension takes the chosen type's (and
 // the confirmation asks about that name); a name whose extension is a type's (".txt",
-// ".pdf", ".fondara", in any case) is of that type, whichever type is chosen. It starts in the
-// user's Documents folder, or in the home folder when there is none.
+// ".pdf", ".odt", ".fondara", in any case) is of that type, whichever type is chosen. It starts in
+// the user's Documents folder, or in the home folder when there is none.
 #pragma once
 
 #include <QString>
@@ -20,8 +20,9 @@ namespace fondara::window {
 
 using texts::save_dialog_title;
 
-// What Save writes: the text report, the printed report as PDF/A, or the calculation's data.
-enum class FileType { text, pdfa, data };
+// What Save writes: the text report, the printed (or typeset) report as PDF/A or as an ODT
+// document, or the calculation's data.
+enum class FileType { text, pdfa, odt, data };
 
 // A file type of the save dialog.
 struct SaveType {
@@ -35,6 +36,7 @@ inline constexpr SaveType save_types[] = {
     {texts::text_type, "txt", FileType::text},
     {texts::pdfa_type, "pdf", FileType::pdfa},
     {texts::data_type, "fondara", FileType::data},
+    {texts::odt_type, "odt", FileType::odt},
 };
 
 // The name and the file type chosen in the save dialog; an empty path means the user

@@ -21,15 +21,23 @@ QString failure_text(const ReportOutcome& report) {
 
 // The bytes of the chosen type, or the message that says why there are none.
 Outcome<std::string, QString> file_of_type(const SaveChoice& choice, const ReportBuilder& build,
+                                           const DocumentBuilder& document,
                                            const Report& file_report, const QString& title,
                                            const std::string& data) {
   if (choice.type == FileType::text) return output::file_bytes(file_report);
   if (choice.type == FileType::data) return data;
-  const ReportOutcome printed = build(Version::printed);
-  if (!printed) return Failed{failure_text(printed)};
-  auto pdf = output::pdfa_file(*printed, title.toStdString(), data);
-  if (!pdf) return Failed{QString::fromStdString(pdf.error())};
-  return *std::move(pdf);
+  const bool pdfa = choice.type == FileType::pdfa;
+  Outcome<std::string, std::string> bytes = std::string();
+  if (document) {
+    bytes = pdfa ? output::pdfa_file(document(), data) : output::odt_file(document());
+  } else {
+    const ReportOutcome printed = build(Version::printed);
+    if (!printed) return Failed{failure_text(printed)};
+    bytes = pdfa ? output::pdfa_file(*printed, title.toStdString(), data)
+                 : output::odt_file(*printed, title.toStdString());
+  }
+  if (!bytes) return Failed{QString::fromStdString(bytes.error())};
+  return *std::move(bytes);
 }
 
 // Shows the busy cursor while it lives.
@@ -61,22 +69,27 @@ bool description_reportable(QWidget* parent, std::string_view description,
 
 void save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
                  const std::string& data, const SaveChoiceProvider& ask_choice,
-                 const MessageBox& message) {
+                 const MessageBox& message, const DocumentBuilder& document) {
   const ReportOutcome file_report = build(Version::file);
   if (!file_report) return message(parent, failure_text(file_report), {});
   const SaveChoice choice = ask_choice(parent);
   if (choice.path.isEmpty()) return;
 
-  const auto bytes = file_of_type(choice, build, *file_report, title, data);
+  const auto bytes = file_of_type(choice, build, document, *file_report, title, data);
   if (!bytes) return message(parent, bytes.error(), {});
   if (const auto written = write_report_file(choice.path, *bytes); !written)
     message(parent, written.error(), {});
 }
 
 void print_report(QWidget* parent, const ReportBuilder& build, const QString& title,
-                  const output::PrinterFactory& printer, const MessageBox& message) {
-  const ReportOutcome printed = build(Version::printed);
+                  const output::PrinterFactory& printer, const MessageBox& message,
+                  const DocumentBuilder& document) {
   const output::PrintOutcome sent = [&]() -> output::PrintOutcome {
+    if (document) {
+      const BusyCursor busy;
+      return output::print_document(document(), title, printer);
+    }
+    const ReportOutcome printed = build(Version::printed);
     if (!printed) return Failed{failure_text(printed)};
     const BusyCursor busy;
     return output::print_lines(output::write_lines(*printed, 10), title, printer);

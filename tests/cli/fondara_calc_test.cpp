@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
+#include <sstream>
 #include <tuple>
 
 #include "cli/command.h"
@@ -378,6 +380,79 @@ TEST(FondaraCalc, ALargePdfReportReopensToItsData) {
   EXPECT_EQ(std::get<0>(saved), 0) << std::get<2>(saved);
   EXPECT_GT(fs::file_size(folder / "r.pdf"), 1u << 20);
   EXPECT_EQ(run_fondara_calc({"--apri", "r.pdf", "--salva-dati", "-"}, folder), saved);
+}
+
+// The words of `text` separated by single blanks, as extractors differ in the blanks they give.
+std::string simplified(const std::string& text) {
+  std::istringstream words(text);
+  std::string word, line;
+  while (words >> word) line += (line.empty() ? "" : " ") + word;
+  return line;
+}
+
+// The rows of the report's summary, from the table of checks: check, combination, situation,
+// condition, B', L', R/A', Rd, Ed, U, Rd,h, Ed,h, Uh and verdict.
+std::vector<std::string> summary_rows(const std::string& csv) {
+  std::istringstream lines(csv);
+  std::string line;
+  std::getline(lines, line);
+  std::vector<std::string> names, rows;
+  const auto split = [](const std::string& row) {
+    std::vector<std::string> cells;
+    std::istringstream in(row);
+    for (std::string cell; std::getline(in, cell, ';');) cells.push_back(cell);
+    return cells;
+  };
+  names = split(line.substr(0, line.find('\r')));
+  const auto at = [&](const std::vector<std::string>& cells, const std::string& name) {
+    const auto i = std::find(names.begin(), names.end(), name) - names.begin();
+    return static_cast<std::size_t>(i) < cells.size() ? cells[static_cast<std::size_t>(i)] : "";
+  };
+  while (std::getline(lines, line)) {
+    const auto cells = split(line.substr(0, line.find('\r')));
+    std::string row = std::to_string(rows.size() + 1) + ' ' + at(cells, "combinazione") + ' ' +
+                      at(cells, "situazione") + ' ' +
+                      (at(cells, "condizione") == "drenate" ? "dren." : "non dren.");
+    for (const char* name :
+         {"B_eff", "L_eff", "R_A", "Rd", "Ed", "U", "Rd_h", "Ed_h", "U_h", "esito"})
+      row += ' ' + at(cells, name);
+    rows.push_back(simplified(row));
+  }
+  return rows;
+}
+
+// The verification's report typeset as a PDF/A file (fonts embedded, PDF/A-1b in its XMP, whole
+// by qpdf, its data reopening) whose summary rows both extractors read one to a line, and as
+// an ODT file that LibreOffice converts.
+TEST(FondaraCalc, VerificationReportIsATypesetPdfaAndAnOdtThatReopenAndConvert) {
+  const TempFolder folder;
+  ::unsetenv("DISPLAY");
+  const Args open = {"--apri", FONDARA_SOURCE_DIR "/docs/plinto-p12.fondara"};
+  const auto shown = run_fondara_calc(open, folder);
+  ASSERT_EQ(run_fondara_calc(with(open, {"--pdf", "r.pdf", "--odt", "r.odt"}), folder), shown);
+  EXPECT_EQ(run_fondara_calc({"--apri", "r.pdf"}, folder), shown);
+  EXPECT_EQ(folder.shell("qpdf --check r.pdf >/dev/null"), 0);
+  EXPECT_EQ(folder.shell("pdffonts r.pdf | tail -n +3 | awk '$(NF-4) != \"yes\" {exit 1}'"), 0);
+  EXPECT_EQ(folder.shell("pdfinfo -meta r.pdf | grep -q 'pdfaid:part=\"1\" "
+                         "pdfaid:conformance=\"B\"'"),
+            0);
+  const std::string table = std::get<1>(run_fondara_calc(with(open, {"--tabella", "-"}), folder));
+  ASSERT_EQ(folder.shell("pdftotext -raw r.pdf raw.txt && pdf2txt -o miner.txt r.pdf"), 0);
+  for (const char* extracted : {"raw.txt", "miner.txt"}) {
+    std::set<std::string> lines;
+    std::istringstream text(read_file(folder / extracted));
+    for (std::string line; std::getline(text, line);) {
+      line = simplified(line);
+      if (line.starts_with("★ ")) line.erase(0, std::string("★ ").size());
+      lines.insert(line);
+    }
+    for (const std::string& row : summary_rows(table))
+      EXPECT_TRUE(lines.contains(row)) << extracted << ": " << row;
+  }
+  EXPECT_EQ(folder.shell("HOME=\"$PWD\" soffice --headless --convert-to pdf --outdir lo r.odt "
+                         ">/dev/null 2>&1 && pdftotext lo/r.pdf - | grep -q '^8. Conclusioni$'"),
+            0);
+  EXPECT_EQ(folder.shell("unzip -p r.odt content.xml | grep -q 'Il progettista'"), 0);
 }
 
 // At a terminal one Ctrl-D ends an empty standard input; a program still reading after ten

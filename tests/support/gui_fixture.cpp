@@ -15,7 +15,10 @@ void GuiTest::SetUp() {
   services.end_program = [this] { ++ends; };
   services.save_choice = [this](QWidget*) {
     const bool data = save_path.endsWith(QStringLiteral(".fondara"));
-    return window::SaveChoice(save_path, data ? window::FileType::data : window::FileType::text);
+    const bool odt = save_path.endsWith(QStringLiteral(".odt"));
+    return window::SaveChoice(save_path, data  ? window::FileType::data
+                                         : odt ? window::FileType::odt
+                                               : window::FileType::text);
   };
   program = std::make_unique<app::Program>();
 }

@@ -5,17 +5,21 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 #include "gui_fixture.h"
 #include "output/drawing_painter.h"
 #include "output/pdf.h"
+#include "pdf_lines.h"
 #include "row_name.h"
 #include "test_data.h"
 #include "verifica/footing_plan.h"
 #include "verifica/footing_plan_view.h"
 #include "verifica/kind.h"
 #include "verifica/load_table.h"
+#include "window/save_print.h"
 #include "window/toolkit.h"
 
 namespace fondara::testing_gui {
@@ -260,17 +264,32 @@ TEST_F(VerificaWindow, SaveAndPrintTheKindsReportOfTheLastCalculation) {
   EXPECT_EQ(test::read_file(save_path.toStdString()),
             test::read_data("verifica_tre_combinazioni.txt"));
 
+  // STAMPA and the ODT type give the typeset report.
   QStringList titles;
-  window::toolkit().printer = [&titles]() -> Outcome<output::PrintDestination, QString> {
+  QByteArray printed;
+  window::toolkit().printer = [&]() -> Outcome<output::PrintDestination, QString> {
     return output::PrintDestination{
         output::a4_page(),
-        [&titles](const QByteArray&, const QString& title) -> output::PrintOutcome {
+        [&](const QByteArray& pdf, const QString& title) -> output::PrintOutcome {
           titles << title;
+          printed = pdf;
           return Done{};
         }};
   };
   click(*window, "stampa");
   EXPECT_EQ(titles, QStringList{"Relazione di calcolo - verifica della fondazione"});
+  const QString printed_path = QFileInfo(save_path).dir().filePath(QStringLiteral("s.pdf"));
+  ASSERT_TRUE(window::write_report_file(printed_path, printed.toStdString()).ok());
+  const QString pages = test::tool_output(QStringLiteral("pdftotext"), {printed_path, "-"});
+  for (const char* text : {"Plinto P1 - combinazioni SLU", "8. Conclusioni", "Pagina 1 di "})
+    EXPECT_TRUE(pages.contains(QString::fromUtf8(text))) << text;
+  const QString text_path = save_path;
+  save_path = QFileInfo(save_path).dir().filePath(QStringLiteral("r.odt"));
+  click(*window, "salva");
+  EXPECT_NE(
+      test::read_file(save_path.toStdString()).find("application/vnd.oasis.opendocument.text"),
+      std::string::npos);
+  save_path = text_path;
   window::toolkit().printer = []() -> Outcome<output::PrintDestination, QString> {
     return Failed{QStringLiteral("la stampante è ferma")};
   };

@@ -322,7 +322,7 @@ TEST_F(SaveDialog, ShowsItsSettingsRefusesAMissingFolderAsksBeforeReplacing) {
                   .isEmpty());
   EXPECT_EQ(seen,
             QStringList({"VELDORA - salva file", "file di testo (*.txt)", "relazione PDF/A (*.pdf)",
-                         "dati del calcolo (*.fondara)", documents}));
+                         "dati del calcolo (*.fondara)", "documento ODT (*.odt)", documents}));
   EXPECT_EQ(warning, "La cartella \"" + in_documents("manca") +
                          "\" non esiste.\nVerificare il percorso indicato.");
   EXPECT_TRUE(question.contains(QStringLiteral("relazione.txt"))) << question.toStdString();
