@@ -36,12 +36,13 @@ std::optional<std::string_view> FieldReader::text(std::string_view name) {
   const Field& entry = field(name);
   if (entry.fallback && !given(name)) return *entry.fallback;
   if (const auto it = texts_.find(name); it != texts_.end()) return it->second;
-  refuse(messages::missing_field(name, help_line(entry.text)));
+  refuse(messages::missing_field(name, help_line(entry.text)), entry.text.name);
   return std::nullopt;
 }
 
-void FieldReader::refuse(std::string message) {
-  if (!problem_) problem_ = Problem{ProblemType::bad_input, std::move(message)};
+void FieldReader::refuse(std::string message, std::string_view at) {
+  if (!problem_)
+    problem_ = Problem{.type = ProblemType::bad_input, .message = std::move(message), .field = at};
 }
 
 float FieldReader::number(std::string_view name) {
@@ -52,9 +53,10 @@ float FieldReader::number(std::string_view name) {
   if (value) return *value;
   if (const auto readings = ambiguous_readings(*given_text))
     refuse(messages::ambiguous_number(name, safe_quoted(trim_blanks(*given_text)), readings->first,
-                                      readings->second));
+                                      readings->second),
+           field(name).text.name);
   else
-    refuse(messages::not_a_number(name, safe_quoted(*given_text)));
+    refuse(messages::not_a_number(name, safe_quoted(*given_text)), field(name).text.name);
   return 0;
 }
 
@@ -66,9 +68,10 @@ double FieldReader::decimal(std::string_view name, bool signed_value) {
   const auto readings =
       ambiguous_readings(signed_value && shown.starts_with('-') ? shown.substr(1) : shown);
   if (readings)
-    refuse(messages::ambiguous_number(name, safe_quoted(shown), readings->first, readings->second));
+    refuse(messages::ambiguous_number(name, safe_quoted(shown), readings->first, readings->second),
+           field(name).text.name);
   else
-    refuse(messages::not_a_number(name, safe_quoted(*given_text)));
+    refuse(messages::not_a_number(name, safe_quoted(*given_text)), field(name).text.name);
   return 0;
 }
 
@@ -80,7 +83,8 @@ std::size_t FieldReader::choice(std::string_view name) {
   for (std::size_t i = 0; i < choices.size(); ++i)
     if (same_word(word, choices[i].code)) return i;
   const auto code = [](const Choice& choice) { return choice.code; };
-  refuse(messages::refused_choice(name, alternatives(choices, code), safe_quoted(word)));
+  refuse(messages::refused_choice(name, alternatives(choices, code), safe_quoted(word)),
+         field(name).text.name);
   return 0;
 }
 
@@ -88,7 +92,8 @@ std::string FieldReader::description(std::string_view name) {
   const auto given_text = text(name);
   if (!given_text) return {};
   if (source_ == Source::terminal) {
-    if (auto checked = check_description(*given_text); !checked) refuse(checked.error());
+    if (auto checked = check_description(*given_text); !checked)
+      refuse(checked.error(), field(name).text.name);
   }
   return std::string(*given_text);
 }

@@ -35,9 +35,9 @@ class FieldReader {
   // takes its fallback.
   bool given(std::string_view name) const;
 
-  // Records a problem found by the kind itself (a value outside its rule), unless an
-  // earlier one stands.
-  void refuse(std::string message);
+  // Records a problem found by the kind itself (a value outside its rule) in the field named
+  // `at`, unless an earlier one stands.
+  void refuse(std::string message, std::string_view at = {});
 
   const std::optional<Problem>& problem() const { return problem_; }
 

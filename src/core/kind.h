@@ -113,6 +113,12 @@ struct Problem {
   std::string message;  // Italian, one line
   // The fields a window empties after the message (L and B when L < B).
   std::vector<std::string_view> emptied = {};
+  // The field at fault, by its name (empty: none), and where it is: the load combination or
+  // the action it belongs to, counted from 1 (0: a field of the calculation itself). A window
+  // puts the focus there.
+  std::string_view field = {};
+  std::size_t combination = 0;
+  std::size_t action = 0;
 };
 
 struct Kind;

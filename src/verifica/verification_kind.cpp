@@ -245,7 +245,8 @@ static_assert(results.size() == kColumnNames.size());
 void require(FieldReader& read, std::string_view name) {
   if (read.given(name) || read.problem()) return;
   const Field* field = find_field(std::span<const Field>(fields), name);
-  read.refuse("Manca il campo " + std::string(name) + ": " + help_line(field->text) + ".");
+  read.refuse("Manca il campo " + std::string(name) + ": " + help_line(field->text) + ".",
+              field->text.name);
 }
 
 std::string numbered(std::string_view what, std::size_t number, std::string_view message) {
@@ -274,6 +275,7 @@ Outcome<Loads, Problem> read_all_loads(const CalculationData& data) {
       Problem problem = *read.problem();
       if (data.combinations.size() > 1)
         problem.message = numbered("Combinazione", i + 1, problem.message);
+      problem.combination = i + 1;
       return Failed{problem};
     }
   }
@@ -283,6 +285,7 @@ Outcome<Loads, Problem> read_all_loads(const CalculationData& data) {
     if (read.problem()) {
       Problem problem = *read.problem();
       problem.message = numbered("Azione", i + 1, problem.message);
+      problem.action = i + 1;
       return Failed{problem};
     }
   }
@@ -463,7 +466,11 @@ Problem input_problem(const InputFault& fault, std::size_t typed) {
     message = numbered("Azione", fault.action, message);
   else if (fault.combination > 0 && typed > 1)
     message = numbered("Combinazione", fault.combination, message);
-  return {ProblemType::bad_input, message};
+  return {.type = ProblemType::bad_input,
+          .message = message,
+          .field = fault.field,
+          .combination = fault.combination,
+          .action = fault.action};
 }
 
 }  // namespace fondara::verifica
