@@ -51,22 +51,22 @@ void Program::start(const QString& file) {
   connect(start_window_.get(), &form_principale::chosen, this, &Program::choose);
   watch_file_opening(*start_window_);
   if (!file.isEmpty()) {
-    if (const auto data = data_of(nullptr, file)) return fill(*data);
+    if (const auto data = data_of(nullptr, file)) return fill(*data, file);
   }
   start_window_->show();
 }
 
 QWidget* Program::window_of(const Kind& kind) const {
-  const auto kinds = kind_windows();
-  for (std::size_t i = 0; i < kinds.size() && i < windows_.size(); ++i)
-    if (kinds[i]->kind == &kind) return windows_[i].get();
-  return nullptr;
+  const auto found = windows_.find(&kind);
+  return found == windows_.end() ? nullptr : found->second.get();
 }
 
 void Program::choose(const window::KindWindow& chosen) {
   for (const window::KindWindow* kind : kind_windows()) {
-    windows_.push_back(kind->make());
-    watch_file_opening(*windows_.back());
+    const bool built = chosen.built_alone ? kind == &chosen : !kind->built_alone;
+    if (!built) continue;
+    QWidget& made = *windows_.emplace(kind->kind, kind->make()).first->second;
+    watch_file_opening(made);
   }
   shown_ = chosen.kind;
   window_of(*chosen.kind)->show();
@@ -89,17 +89,17 @@ void Program::open(QWidget* window, const QString& path) {
   if (!data) return;
   // One run keeps one calculation window.
   if (shown_ != nullptr && shown_ != data->kind) return window::toolkit().open_elsewhere(path);
-  fill(*data);
+  fill(*data, path);
 }
 
-void Program::fill(const CalculationData& data) {
+void Program::fill(const CalculationData& data, const QString& path) {
   if (shown_ == nullptr) {
     for (const window::KindWindow* kind : kind_windows())
       if (kind->kind == data.kind) choose(*kind);
   }
   auto* shown = dynamic_cast<window::FillableWindow*>(window_of(*data.kind));
   if (shown == nullptr) programming_error("a kind's window cannot be filled");
-  shown->fill(data);
+  if (shown->discard_allowed()) shown->fill(data, path);
 }
 
 }  // namespace fondara::app

@@ -1,15 +1,16 @@
-// The program's windows, owned here: the start window, then, once a kind is chosen, one
-// window of every kind, the chosen one shown and the others loaded and hidden (a run uses
-// one calculation window; a new choice needs a new start). It also opens the files the
-// user names (`fondara FILE`, Ctrl+O, a dropped file): a file of the shown window's kind
-// fills that window, one of another kind opens in a new run of the program. main() makes
-// one Program; the widget tests make their own.
+// The program's windows, owned here: the start window, then, once a kind is chosen, the
+// chosen kind's window, shown: a window built alone (the verification's) by itself, one of
+// the specified windows with the other specified windows loaded and hidden (a run uses one
+// calculation window; a new choice needs a new start). It also opens the files the user
+// names (`fondara FILE`, Ctrl+O, a dropped file): a file of the shown window's kind fills
+// that window once the window may let its data go, one of another kind opens in a new run
+// of the program. main() makes one Program; the widget tests make their own.
 #pragma once
 
 #include <QObject>
 #include <QString>
+#include <map>
 #include <memory>
-#include <vector>
 
 #include "core/data_file.h"
 #include "window/kind_window.h"
@@ -38,12 +39,13 @@ class Program : public QObject {
   void choose(const window::KindWindow& chosen);
   // Opens the file at `path`, asked for over `window`.
   void open(QWidget* window, const QString& path);
-  // Shows the window of the data's kind (choosing it first if needed), filled from the data.
-  void fill(const CalculationData& data);
+  // Shows the window of the data's kind (choosing it first if needed), filled from the data
+  // of the file at `path`.
+  void fill(const CalculationData& data, const QString& path);
   void watch_file_opening(QWidget& window);
 
   std::unique_ptr<form_principale> start_window_;
-  std::vector<std::unique_ptr<QWidget>> windows_;
+  std::map<const Kind*, std::unique_ptr<QWidget>> windows_;
   const Kind* shown_ = nullptr;
 };
 

@@ -20,6 +20,9 @@ class FileOpening : public QObject {
   // Watches `window` (its child, gone with it) for Ctrl+O and dropped files.
   explicit FileOpening(QWidget& window);
 
+  // The open dialog, as Ctrl+O shows it; the chosen file is requested.
+  void ask();
+
  Q_SIGNALS:
   // The user asked to open the file at `path` over `window`.
   void requested(QWidget* window, const QString& path);
@@ -36,12 +39,16 @@ class FillableWindow {
  public:
   virtual ~FillableWindow() = default;
   virtual const Kind& kind() const = 0;
-  // Replaces the fields with the data's texts and calculates as CALCOLA would.
-  virtual void fill(const CalculationData& data) = 0;
+  // Replaces the fields with the data's texts and calculates as CALCOLA would; `file` is
+  // where the data came from, if anywhere.
+  virtual void fill(const CalculationData& data, const QString& file = {}) = 0;
+  // Whether the window may be given other data: asks the user when unsaved work would go.
+  virtual bool discard_allowed() { return true; }
 };
 
 // The open dialog, over `parent`: data files and PDF reports; the chosen file's absolute
-// name, or an empty name when it was cancelled. The production open_choice.
+// name, or an empty name when it was cancelled. It starts where the parent's window last
+// opened or saved a file (save_dialog.h). The production open_choice.
 QString ask_open_path(QWidget* parent);
 
 // Starts another run of the program with the file at `path`. The production open_elsewhere.

@@ -20,6 +20,9 @@ struct Toolkit {
   // A modal message box over `parent`: title "Fondara", the prompt, one OK button,
   // no icon. Returns when it is dismissed.
   std::function<void(QWidget* parent, const QString& prompt)> message_box;
+  // A modal question over `parent`, title "Fondara": true when the user goes on (and loses
+  // what the question names), false when the user cancels.
+  std::function<bool(QWidget* parent, const QString& question)> confirm;
   // Ends the program once control returns to the event loop.
   std::function<void()> end_program;
   // The name and the file type chosen in the save dialog; an empty name when cancelled.
@@ -40,6 +43,8 @@ Toolkit desktop_toolkit();
 
 // The production message box, shown and run to its end.
 void show_message_box(QWidget* parent, const QString& prompt);
+// The production question: "Continua" or "Annulla", Annulla the default.
+bool ask_to_continue(QWidget* parent, const QString& question);
 
 inline void beep() {
   toolkit().beep();

@@ -10,6 +10,10 @@ void GuiTest::SetUp() {
   auto& services = window::toolkit();
   services.beep = [this] { ++beeps; };
   services.message_box = [this](QWidget*, const QString& prompt) { messages << prompt; };
+  services.confirm = [this](QWidget*, const QString& question) {
+    questions << question;
+    return go_on;
+  };
   services.end_program = [this] { ++ends; };
   services.save_choice = [this](QWidget*) {
     const bool data = save_path.endsWith(QStringLiteral(".fondara"));
