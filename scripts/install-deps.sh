@@ -14,7 +14,7 @@ packages=(
   clang libclang-rt-14-dev
   cups cups-client cups-filters printer-driver-cups-pdf libcups2-dev
   desktop-file-utils appstream dpkg-dev file shared-mime-info
-  hyperfine time locales xdotool openbox procps python3
+  hyperfine time locales xdotool xclip openbox procps python3
 )
 
 missing=()

@@ -403,6 +403,9 @@ QWidget* form_verifica::actions_group() {
   azioni->setAccessibleName(QStringLiteral("Azioni caratteristiche"));
   azioni->setToolTip(QStringLiteral(
       "Una riga per azione; Ctrl+V incolla dal foglio di calcolo, Ctrl+Z annulla, Canc svuota"));
+  auto* caption = new QLabel(QStringLiteral("Azi&oni (valori caratteristici):"));
+  caption->setBuddy(azioni);
+  layout->addWidget(caption);
   layout->addWidget(azioni, 1);
   auto* note = new QLabel;
   note->setObjectName(QStringLiteral("azioni_nota"));
@@ -444,9 +447,11 @@ QWidget* form_verifica::actions_group() {
 QWidget* form_verifica::combinations_group() {
   auto* box = group(QStringLiteral("Combinazioni di carico"), "combinazioni_gruppo");
   auto* layout = new QVBoxLayout(box);
-  layout->addWidget(new QLabel(QStringLiteral("Digitate (valori di progetto):")));
   typed_ = new TextTableModel(combination_columns(), 1000, history_, this);
   combinazioni = new TextTable(*typed_, box);
+  auto* caption = new QLabel(QStringLiteral("Combinazioni d&igitate (valori di progetto):"));
+  caption->setBuddy(combinazioni);
+  layout->addWidget(caption);
   combinazioni->setObjectName(QStringLiteral("combinazioni"));
   combinazioni->setAccessibleName(QStringLiteral("Combinazioni di carico digitate"));
   combinazioni->setToolTip(azioni->toolTip());
