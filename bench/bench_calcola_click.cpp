@@ -78,9 +78,9 @@ QString typed_combinations() {
   return rows;
 }
 QString twenty_actions() {
-  const char* const types[] = {"G1",  "G1",  "G1",  "G1",  "G2",  "G2",      "G2",
-                               "G2",  "Q-A", "Q-B", "Q-C", "Q-D", "Q-E",     "Q-F",
-                               "Q-G", "Q-H", "Q-vento", "Q-neve", "Ex", "Ey"};
+  const char* const types[] = {"G1",  "G1",  "G1",      "G1",     "G2",  "G2",  "G2",
+                               "G2",  "Q-A", "Q-B",     "Q-C",    "Q-D", "Q-E", "Q-F",
+                               "Q-G", "Q-H", "Q-vento", "Q-neve", "Ex",  "Ey"};
   QString rows;
   for (int i = 0; i < 20; ++i)
     rows += QStringLiteral("Azione %1\t%2\t%3\t%4\t%5\t%6\t%7\n")

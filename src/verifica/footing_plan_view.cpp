@@ -52,14 +52,15 @@ int FootingPlanView::legend_height() const {
 }
 
 QRectF FootingPlanView::drawing_area() const {
-  // Room for the dimensions' labels, which stand half outside the plan's extent.
+  // Room for the dimensions' labels, which may stand half outside the plan's extent.
   const int margin = fontMetrics().height() / 2;
-  return QRectF(contentsRect().adjusted(margin, margin, -margin, -margin - legend_height()));
+  const int side = fontMetrics().horizontalAdvance(QStringLiteral("B = 00,00 m")) / 2;
+  return QRectF(contentsRect().adjusted(side, margin, -side, -margin - legend_height()));
 }
 
 QSize FootingPlanView::minimumSizeHint() const {
   const int line = fontMetrics().height();
-  return {14 * line, 6 * line + legend_height()};
+  return {10 * line, 5 * line + legend_height()};
 }
 
 QSize FootingPlanView::sizeHint() const {

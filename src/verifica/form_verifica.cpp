@@ -200,7 +200,8 @@ form_verifica::form_verifica() : CalculationWindow(verifica_kind(), Qt::Window) 
   left_scroll->setWidgetResizable(true);
   left_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   left_scroll->setFrameShape(QFrame::NoFrame);
-  left_scroll->setMinimumWidth(left_column->minimumSizeHint().width() +
+  // The captions wrap: the data take little room beside the tables.
+  left_scroll->setMinimumWidth(20 * fontMetrics().height() +
                                left_scroll->verticalScrollBar()->sizeHint().width());
 
   auto* loads = new QSplitter(Qt::Vertical);
@@ -305,7 +306,12 @@ QWidget* form_verifica::footing_group() {
   option_layout->setContentsMargins(0, 0, 0, 0);
   option_layout->setSpacing(0);
   for (const Choice& choice : condition.choices) {
-    auto* button = new QRadioButton(capitalised(choice.words));
+    // The words up to their explanation; all of them in the tooltip.
+    const QString words = capitalised(choice.words);
+    qsizetype end = words.size();
+    for (const QChar mark : {u'(', u':'})
+      if (const qsizetype at = words.indexOf(mark); at > 0) end = std::min(end, at);
+    auto* button = new QRadioButton(words.left(end).trimmed());
     button->setObjectName(qt_text(choice.code));
     button->setToolTip(capitalised(choice.words));
     option_layout->addWidget(button);
@@ -326,7 +332,7 @@ QWidget* form_verifica::footing_group() {
   approccio->setObjectName(qt_text(set.text.control));
   approccio->setAccessibleName(capitalised(set.text.meaning));
   approccio->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  approccio->setMinimumContentsLength(20);
+  approccio->setMinimumContentsLength(12);
   for (const Choice& choice : set.choices) {
     approccio->addItem(qt_text(choice.words), qt_text(choice.code));
     approccio->setItemData(approccio->count() - 1, qt_text(choice.words), Qt::ToolTipRole);
@@ -349,15 +355,20 @@ QWidget* form_verifica::seismic_group() {
   auto* grid = new QGridLayout(box);
   int row = 0;
   for (std::string_view name : kSeismicFields) add_field_row(*grid, row++, field_named(name));
+  // A choice of SI or NO: its meaning beside a check box, as a field's beside its box.
   for (QCheckBox** check : {&prefabbricata, &acqua_interfaccia}) {
     const Field& field =
         field_named(check == &prefabbricata ? "prefabbricata" : "acqua_interfaccia");
-    *check = new QCheckBox(short_meaning(field));
+    *check = new QCheckBox;
     (*check)->setObjectName(qt_text(field.text.name));
     (*check)->setToolTip(capitalised(field.text.meaning));
     (*check)->setAccessibleName(capitalised(field.text.meaning));
     connect(*check, &QCheckBox::toggled, this, &form_verifica::changed);
-    grid->addWidget(*check, row++, 0, 1, 4);
+    auto* meaning = new QLabel(short_meaning(field));
+    meaning->setWordWrap(true);
+    meaning->setBuddy(*check);
+    grid->addWidget(meaning, row, 1);
+    grid->addWidget(*check, row++, 2);
   }
   grid->setColumnStretch(1, 1);
   return box;
@@ -466,7 +477,7 @@ QWidget* form_verifica::combinations_group() {
   auto* remove = make_button(QStringLiteral("Rimuovi righe"), "rimuovi",
                              QStringLiteral("Rimuovi le combinazioni selezionate"));
   auto* paste =
-      make_button(QStringLiteral("Incolla dal foglio di calcolo"), "incolla",
+      make_button(QStringLiteral("Incolla"), "incolla",
                   QStringLiteral("Incolla le combinazioni copiate da un foglio di calcolo"));
   auto* buttons = new QHBoxLayout;
   for (QPushButton* button : {add, remove, paste}) buttons->addWidget(button);
@@ -526,19 +537,22 @@ QWidget* form_verifica::checks_group() {
   auto* layout = new QVBoxLayout(box);
   filtro = new QComboBox;
   filtro->setObjectName(QStringLiteral("filtro"));
+  filtro->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  filtro->setMinimumContentsLength(14);
   filtro->setAccessibleName(QStringLiteral("Verifiche mostrate"));
   filtro->addItem(QStringLiteral("Tutte le verifiche"));
   filtro->addItem(QStringLiteral("Solo quelle non verificate o non calcolabili"));
   connect(filtro, &QComboBox::currentIndexChanged, this, &form_verifica::filtro_Change);
   conteggio = new QLabel;
   conteggio->setObjectName(QStringLiteral("conteggio"));
+  conteggio->setWordWrap(true);
   auto* filter_row = new QHBoxLayout;
   auto* caption = new QLabel(QStringLiteral("&Mostra:"));
   caption->setBuddy(filtro);
   filter_row->addWidget(caption);
-  filter_row->addWidget(filtro);
-  filter_row->addWidget(conteggio, 1);
+  filter_row->addWidget(filtro, 1);
   layout->addLayout(filter_row);
+  layout->addWidget(conteggio);
 
   checks_ = new ChecksModel(this);
   shown_checks_ = new QSortFilterProxyModel(this);
@@ -593,11 +607,11 @@ QWidget* form_verifica::check_group() {
   }
   // Wide enough for every symbol and unit and a value of ten characters: no value is cut.
   const QFontMetrics metrics = valori->fontMetrics();
-  valori->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("Esito della verifica")) + 12);
+  valori->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("Grandezza")) + 12);
   valori->setColumnWidth(1, metrics.horizontalAdvance(QStringLiteral("-123456,789")) + 12);
   valori->horizontalHeader()->setStretchLastSection(true);
   valori->setMinimumWidth(valori->columnWidth(0) + valori->columnWidth(1) +
-                          metrics.horizontalAdvance(QStringLiteral("kN/m³  ")) +
+                          metrics.horizontalAdvance(QStringLiteral("gradi  ")) +
                           valori->verticalScrollBar()->sizeHint().width() +
                           2 * valori->frameWidth());
   layout->addWidget(valori);
@@ -900,10 +914,14 @@ void form_verifica::place(const QRect& area) {
                          calcola->sizeHint().height() + 2 * spacing + margins.top() +
                          margins.bottom());
   resize(wanted.boundedTo(room).expandedTo(QSize(320, 240)));
-  // The data at their narrowest, the tables sharing the rest.
-  const int narrowest = columns_->widget(0)->minimumWidth();
-  const int rest = std::max(width() - narrowest, 0);
-  columns_->setSizes({narrowest, rest / 2, rest / 2});
+  // The data as wide as they ask, up to a third; the tables share the rest.
+  auto* data_column = static_cast<QScrollArea*>(columns_->widget(0));
+  const int data_width =
+      std::clamp(data_column->widget()->sizeHint().width() +
+                     data_column->verticalScrollBar()->sizeHint().width(),
+                 data_column->minimumWidth(), std::max(width() / 3, data_column->minimumWidth()));
+  const int rest = std::max(width() - data_width, 0);
+  columns_->setSizes({data_width, rest * 9 / 20, rest * 11 / 20});
   window::place_centred(*this, area);
   fields_.find("larghezza")->second->setFocus();
 }

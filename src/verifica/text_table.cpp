@@ -411,7 +411,7 @@ TextTable::TextTable(TextTableModel& model, QWidget* parent) : QTableView(parent
     const QString header = model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
     const bool wide = !is_number(model.columns()[static_cast<std::size_t>(column)]);
     const QString sample =
-        wide ? QStringLiteral("Q-A \u2013 variabile, cat. A") : QStringLiteral("-12345,67");
+        wide ? QStringLiteral("Peso proprio e plinto") : QStringLiteral("-12345,67");
     setColumnWidth(column, std::max(fontMetrics().horizontalAdvance(header),
                                     fontMetrics().horizontalAdvance(sample)) +
                                16);
