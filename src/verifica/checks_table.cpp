@@ -169,9 +169,22 @@ QVariant GeneratedModel::data(const QModelIndex& index, int role) const {
 
 QVariant GeneratedModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  static const char* const headers[kColumns] = {"Comb.",     "Situazione", "N (kN)",  "MB (kN·m)",
-                                                "ML (kN·m)", "HB (kN)",    "HL (kN)", "Formula"};
-  return QString::fromUtf8(headers[section]);
+  if (section >= kN && section <= kHL) {
+    // The load's symbol and unit as the kind's field table gives them: "MB (kN·m)".
+    static constexpr std::string_view loads[] = {"N", "MB", "ML", "HB", "HL"};
+    const FieldText& text = find_field(verifica_kind().fields, loads[section - kN])->text;
+    return qt_text(text.symbol) + QStringLiteral(" (") + qt_text(text.unit) + u')';
+  }
+  switch (section) {
+    case kNumber:
+      return QStringLiteral("Comb.");
+    case kSituation:
+      return QStringLiteral("Situazione");
+    case kFormula:
+      return QStringLiteral("Formula");
+    default:
+      return {};
+  }
 }
 
 }  // namespace fondara::verifica

@@ -405,53 +405,93 @@ void form_verifica::add_field_row(QGridLayout& grid, int row, const Field& field
   grid.addWidget(unit, row, 3);
 }
 
+// The captions and names of an editable table and of its buttons (UTF-8).
+struct TableFace {
+  const char *name, *caption, *spoken, *note;
+  const char *add_name, *add_text, *add_tip;
+  const char *remove_name, *remove_text, *remove_tip;
+  const char *paste_name, *paste_tip;
+};
+
+constexpr TableFace kActionsFace{"azioni",
+                                 "Azi&oni (valori caratteristici):",
+                                 "Azioni caratteristiche",
+                                 "azioni_nota",
+                                 "aggiungi_azione",
+                                 "Aggiungi azione",
+                                 "Aggiungi un'azione",
+                                 "rimuovi_azioni",
+                                 "Rimuovi azioni",
+                                 "Rimuovi le azioni selezionate",
+                                 "incolla_azioni",
+                                 "Incolla le azioni copiate da un foglio di calcolo"};
+constexpr TableFace kCombinationsFace{"combinazioni",
+                                      "Combinazioni d&igitate (valori di progetto):",
+                                      "Combinazioni di carico digitate",
+                                      "combinazioni_nota",
+                                      "aggiungi",
+                                      "Aggiungi riga",
+                                      "Aggiungi una combinazione",
+                                      "rimuovi",
+                                      "Rimuovi righe",
+                                      "Rimuovi le combinazioni selezionate",
+                                      "incolla",
+                                      "Incolla le combinazioni copiate da un foglio di calcolo"};
+
+TextTable* form_verifica::add_table(QVBoxLayout& layout, TextTableModel& model,
+                                    const TableFace& face) {
+  auto* table = new TextTable(model, layout.parentWidget());
+  table->setObjectName(QString::fromLatin1(face.name));
+  table->setAccessibleName(QString::fromUtf8(face.spoken));
+  table->setToolTip(QStringLiteral(
+      "Ctrl+V incolla dal foglio di calcolo, Ctrl+Z annulla, Canc svuota le celle scelte"));
+  auto* caption = new QLabel(QString::fromUtf8(face.caption));
+  caption->setBuddy(table);
+  layout.addWidget(caption);
+  layout.addWidget(table, 2);
+  auto* note = new QLabel;
+  note->setObjectName(QString::fromLatin1(face.note));
+  note->setWordWrap(true);
+  note->hide();
+  layout.addWidget(note);
+  auto* add =
+      make_button(QString::fromUtf8(face.add_text), face.add_name, QString::fromUtf8(face.add_tip));
+  auto* remove = make_button(QString::fromUtf8(face.remove_text), face.remove_name,
+                             QString::fromUtf8(face.remove_tip));
+  auto* paste =
+      make_button(QStringLiteral("Incolla"), face.paste_name, QString::fromUtf8(face.paste_tip));
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* button : {add, remove, paste}) buttons->addWidget(button);
+  buttons->addStretch(1);
+  layout.addLayout(buttons);
+  connect(add, &QPushButton::clicked, table, [table] {
+    if (!table->add_row()) window::beep();
+    table->setFocus();
+  });
+  connect(remove, &QPushButton::clicked, table, [table] {
+    table->remove_selected_rows();
+    table->setFocus();
+  });
+  connect(paste, &QPushButton::clicked, table, [table] {
+    table->paste_clipboard();
+    table->setFocus();
+  });
+  connect(table, &TextTable::pasted, note, [note](const QString& text) {
+    note->setText(text);
+    note->setVisible(!text.isEmpty());
+  });
+  connect(&model, &TextTableModel::changed, this, [this] {
+    changed();
+    show_generated();
+  });
+  return table;
+}
+
 QWidget* form_verifica::actions_group() {
   auto* box = group(QStringLiteral("Azioni caratteristiche"), "azioni_gruppo");
   auto* layout = new QVBoxLayout(box);
   actions_ = new TextTableModel(action_columns(), 100, history_, this);
-  azioni = new TextTable(*actions_, box);
-  azioni->setObjectName(QStringLiteral("azioni"));
-  azioni->setAccessibleName(QStringLiteral("Azioni caratteristiche"));
-  azioni->setToolTip(QStringLiteral(
-      "Una riga per azione; Ctrl+V incolla dal foglio di calcolo, Ctrl+Z annulla, Canc svuota"));
-  auto* caption = new QLabel(QStringLiteral("Azi&oni (valori caratteristici):"));
-  caption->setBuddy(azioni);
-  layout->addWidget(caption);
-  layout->addWidget(azioni, 1);
-  auto* note = new QLabel;
-  note->setObjectName(QStringLiteral("azioni_nota"));
-  note->setWordWrap(true);
-  note->hide();
-  layout->addWidget(note);
-  auto* add = make_button(QStringLiteral("Aggiungi azione"), "aggiungi_azione");
-  auto* remove = make_button(QStringLiteral("Rimuovi azioni"), "rimuovi_azioni",
-                             QStringLiteral("Rimuovi le azioni selezionate"));
-  auto* paste = make_button(QStringLiteral("Incolla"), "incolla_azioni",
-                            QStringLiteral("Incolla le azioni copiate da un foglio di calcolo"));
-  auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {add, remove, paste}) buttons->addWidget(button);
-  buttons->addStretch(1);
-  layout->addLayout(buttons);
-  connect(add, &QPushButton::clicked, this, [this] {
-    if (!azioni->add_row()) window::beep();
-    azioni->setFocus();
-  });
-  connect(remove, &QPushButton::clicked, this, [this] {
-    azioni->remove_selected_rows();
-    azioni->setFocus();
-  });
-  connect(paste, &QPushButton::clicked, this, [this] {
-    azioni->paste_clipboard();
-    azioni->setFocus();
-  });
-  connect(azioni, &TextTable::pasted, note, [note](const QString& text) {
-    note->setText(text);
-    note->setVisible(!text.isEmpty());
-  });
-  connect(actions_, &TextTableModel::changed, this, [this] {
-    changed();
-    show_generated();
-  });
+  azioni = add_table(*layout, *actions_, kActionsFace);
   return box;
 }
 
@@ -459,50 +499,7 @@ QWidget* form_verifica::combinations_group() {
   auto* box = group(QStringLiteral("Combinazioni di carico"), "combinazioni_gruppo");
   auto* layout = new QVBoxLayout(box);
   typed_ = new TextTableModel(combination_columns(), 1000, history_, this);
-  combinazioni = new TextTable(*typed_, box);
-  auto* caption = new QLabel(QStringLiteral("Combinazioni d&igitate (valori di progetto):"));
-  caption->setBuddy(combinazioni);
-  layout->addWidget(caption);
-  combinazioni->setObjectName(QStringLiteral("combinazioni"));
-  combinazioni->setAccessibleName(QStringLiteral("Combinazioni di carico digitate"));
-  combinazioni->setToolTip(azioni->toolTip());
-  layout->addWidget(combinazioni, 2);
-  auto* note = new QLabel;
-  note->setObjectName(QStringLiteral("combinazioni_nota"));
-  note->setWordWrap(true);
-  note->hide();
-  layout->addWidget(note);
-  auto* add = make_button(QStringLiteral("Aggiungi riga"), "aggiungi",
-                          QStringLiteral("Aggiungi una combinazione"));
-  auto* remove = make_button(QStringLiteral("Rimuovi righe"), "rimuovi",
-                             QStringLiteral("Rimuovi le combinazioni selezionate"));
-  auto* paste =
-      make_button(QStringLiteral("Incolla"), "incolla",
-                  QStringLiteral("Incolla le combinazioni copiate da un foglio di calcolo"));
-  auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {add, remove, paste}) buttons->addWidget(button);
-  buttons->addStretch(1);
-  layout->addLayout(buttons);
-  connect(add, &QPushButton::clicked, this, [this] {
-    if (!combinazioni->add_row()) window::beep();
-    combinazioni->setFocus();
-  });
-  connect(remove, &QPushButton::clicked, this, [this] {
-    combinazioni->remove_selected_rows();
-    combinazioni->setFocus();
-  });
-  connect(paste, &QPushButton::clicked, this, [this] {
-    combinazioni->paste_clipboard();
-    combinazioni->setFocus();
-  });
-  connect(combinazioni, &TextTable::pasted, note, [note](const QString& text) {
-    note->setText(text);
-    note->setVisible(!text.isEmpty());
-  });
-  connect(typed_, &TextTableModel::changed, this, [this] {
-    changed();
-    show_generated();
-  });
+  combinazioni = add_table(*layout, *typed_, kCombinationsFace);
 
   layout->addWidget(new QLabel(QStringLiteral("Generate dalle azioni:")));
   generated_ = new GeneratedModel(this);

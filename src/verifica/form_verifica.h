@@ -40,6 +40,7 @@ class QSortFilterProxyModel;
 class QSplitter;
 class QTableView;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace fondara::verifica {
 
@@ -48,6 +49,7 @@ class FootingPlanView;
 class GeneratedModel;
 class TextTable;
 class TextTableModel;
+struct TableFace;
 
 class form_verifica : public window::CalculationWindow {
  public:
@@ -75,6 +77,8 @@ class form_verifica : public window::CalculationWindow {
   QWidget* checks_group();
   QWidget* check_group();
   void add_field_row(QGridLayout& grid, int row, const Field& field);
+  // An editable table with its caption, its note and its buttons, added to `layout`.
+  TextTable* add_table(QVBoxLayout& layout, TextTableModel& model, const TableFace& face);
   void set_tab_order();
 
   // A change of the data: the results shown go, the fields of the conditions are enabled
