@@ -10,7 +10,7 @@ packages=(
   libgl-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth x11-utils imagemagick poppler-utils qpdf libxml2-utils mupdf-tools
-  python3-pdfminer acl
+  python3-pdfminer acl attr
   clang libclang-rt-14-dev
   cups cups-client cups-filters printer-driver-cups-pdf libcups2-dev
   desktop-file-utils appstream dpkg-dev file shared-mime-info
