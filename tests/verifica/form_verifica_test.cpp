@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QTableView>
 #include <QTableWidget>
+#include <fstream>
 
 #include "gui_fixture.h"
 #include "row_name.h"
@@ -286,6 +287,19 @@ TEST_F(VerificaWindow, AProblemNamesTheFieldAsTheWindowDoesAndTakesTheFocusThere
       << messages.join(u'\n').toStdString();
   EXPECT_EQ(focus(), typed);
   EXPECT_EQ(typed->currentIndex().row(), 1);
+
+  // A file whose value the kind reads but a cell cannot hold changes nothing.
+  const QString file = folder.filePath(QStringLiteral("lungo.fondara"));
+  std::ofstream(file.toStdString())
+      << "FONDARA-DATI 1\ntipo=verifica\ncondizioni=drenate\nlarghezza=1\nlunghezza=2\n"
+         "profondita=1\nangolo=30\npeso_terreno=18\ncombinazione=1"
+      << std::string(120, '0') << ";;;;\n";
+  window::toolkit().open_choice = [&file](QWidget*) { return file; };
+  click(*window, "apri");
+  EXPECT_TRUE(messages.last().endsWith(QStringLiteral("nel suo campo: \"1") + QString(59, u'0') +
+                                       QStringLiteral("…\".")))
+      << messages.last().toStdString();
+  EXPECT_EQ(field(*window, "lunghezza")->text(), "6");
 }
 
 }  // namespace
