@@ -1,6 +1,6 @@
 // The program's windows, owned here: the start window, then, once a kind is chosen, the
-// chosen kind's window, shown: a window built alone (the verification's) by itself, one of
-// the specified windows with the other specified windows loaded and hidden (a run uses one
+// chosen kind's window, shown: a window built alone (the verification's) by itself, or
+// a designed window with the other designed windows loaded and hidden (a run uses one
 // calculation window; a new choice needs a new start). It also opens the files the user
 // names (`fondara FILE`, Ctrl+O, a dropped file): a file of the shown window's kind fills
 // that window once the window may let its data go, one of another kind opens in a new run

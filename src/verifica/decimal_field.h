@@ -5,7 +5,7 @@
 // that would not be a number (or the start of one: "-", ",") is refused with a beep and the
 // text stays as it was; a full stop typed is the decimal comma; a number pasted from a
 // spreadsheet is kept without the line end and the thousands dots around it ("1.234,5\n"
-// gives 1234,5). The field takes at most 100 characters; one more beeps. The specified
+// gives 1234,5). The field takes at most 100 characters; one more beeps. The designed
 // windows' number fields (window/numeric_field.h) keep their own rules.
 #pragma once
 

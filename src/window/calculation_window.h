@@ -3,12 +3,12 @@
 // results), Save and Print of the last completed calculation, Close (chiudi_Click), the
 // frame's close box, the activation and the window's first placing.
 //
-// A face gives the controls: the fixed design table of the specified windows
+// A face gives the controls: the fixed design table of the designed windows
 // (DesignedWindow) or a layout (the verification window). A face that tracks changes
 // (track_changes) also gets: Save and Print waiting for Calculate after any change of the
 // data (they write what the screen shows), the question before unsaved work is lost (Close,
 // the close box, a file opened over it), the open file's name in the title and the file
-// dialogs starting in the last folder used. The specified windows do none of that.
+// dialogs starting in the last folder used. The designed windows do none of that.
 #pragma once
 
 #include <QString>

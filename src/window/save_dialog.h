@@ -60,7 +60,7 @@ QString initial_save_folder();
 
 // The folder a file dialog over `parent` starts in: the folder of the last file its window
 // opened or saved, where the window remembers one (remember_folder), otherwise
-// initial_save_folder(). The specified windows remember none: their dialog's folder is fixed.
+// initial_save_folder(). The designed windows remember none: their dialog's folder is fixed.
 QString start_folder(const QWidget* parent);
 void remember_folder(QWidget& window, const QString& file);
 

@@ -17,7 +17,7 @@ namespace {
 
 using Navigation = GuiTest;
 
-// Enter opens the drained window, centred with its design state; the other specified window is
+// Enter opens the drained window, centred with its design state; the other designed window is
 // loaded hidden, the verification's is not built, the start window goes. The help window is modal
 // and owned by the drained window; the water-table choice and the focus come back as they were.
 // Chiudi ends the program.
