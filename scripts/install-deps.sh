@@ -10,12 +10,12 @@ packages=(
   libgl-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth x11-utils imagemagick poppler-utils qpdf libxml2-utils mupdf-tools
-  python3-pdfminer acl unzip
+  python3-pdfminer acl attr unzip
   libreoffice-writer-nogui
   clang libclang-rt-14-dev
   cups cups-client cups-filters printer-driver-cups-pdf libcups2-dev
   desktop-file-utils appstream dpkg-dev file shared-mime-info
-  hyperfine time locales xdotool openbox procps python3
+  hyperfine time locales xdotool xclip openbox procps python3
 )
 
 missing=()

@@ -52,22 +52,28 @@ void Program::start(const QString& file) {
 }
 
 QWidget* Program::window_of(const Kind& kind) const {
-  const auto kinds = kind_windows();
-  for (std::size_t i = 0; i < kinds.size() && i < windows_.size(); ++i)
-    if (kinds[i]->kind == &kind) return windows_[i].get();
-  return nullptr;
+  const auto found = windows_.find(&kind);
+  return found == windows_.end() ? nullptr : found->second.get();
 }
 
-void Program::make_windows() {
+const window::KindWindow& Program::kind_window(const Kind& kind) {
+  for (const window::KindWindow* each : kind_windows())
+    if (each->kind == &kind) return *each;
+  programming_error("a kind without a window");
+}
+
+void Program::make_windows(const window::KindWindow& chosen) {
   if (!windows_.empty()) return;
   for (const window::KindWindow* kind : kind_windows()) {
-    windows_.push_back(kind->make());
-    watch_file_opening(*windows_.back());
+    const bool built = chosen.built_alone ? kind == &chosen : !kind->built_alone;
+    if (!built) continue;
+    QWidget& made = *windows_.emplace(kind->kind, kind->make()).first->second;
+    watch_file_opening(made);
   }
 }
 
 void Program::choose(const window::KindWindow& chosen) {
-  make_windows();
+  make_windows(chosen);
   shown_ = chosen.kind;
   window_of(*chosen.kind)->show();
   // The start window goes once the handler of its button has returned. Hidden, not closed:
@@ -99,18 +105,17 @@ void Program::open(QWidget* window, const QString& path) {
 }
 
 bool Program::fill(QWidget* window, const QString& path, const CalculationData& data) {
-  make_windows();
+  // The kind's window is made, not yet shown, to ask whether it holds every value whole.
+  make_windows(kind_window(*data.kind));
   auto* shown = dynamic_cast<window::FillableWindow*>(window_of(*data.kind));
   if (shown == nullptr) programming_error("a kind's window cannot be filled");
   if (const auto refused = shown->refused_value(data)) {
-    tell(window, path, {refused->cause, line_of(data, refused->field, refused->combination)});
+    tell(window, path,
+         {refused->cause, line_of(data, refused->field, refused->combination, refused->action)});
     return false;
   }
-  if (shown_ == nullptr) {
-    for (const window::KindWindow* kind : kind_windows())
-      if (kind->kind == data.kind) choose(*kind);
-  }
-  shown->fill(data);
+  if (shown_ == nullptr) choose(kind_window(*data.kind));
+  if (shown->discard_allowed()) shown->fill(data, path);
   return true;
 }
 

@@ -114,9 +114,9 @@ struct Problem {
   std::string message;  // Italian, one line
   // The fields a window empties after the message (L and B when L < B).
   std::vector<std::string_view> emptied = {};
-  // The field whose text was refused (empty when the problem is not one field's) and, for a
-  // per-combination field or an action's, its combination or action counted from 1: where a data
-  // file gave it.
+  // The field whose text was refused (empty when the problem is not one field's) and where it
+  // is: the load combination or the action it belongs to, counted from 1 (0: a field of the
+  // calculation itself). A data file's message names its line; a window puts the focus there.
   std::string_view field = {};
   std::size_t combination = 0;
   std::size_t action = 0;

@@ -181,6 +181,30 @@ std::optional<double> typed_decimal(std::string_view text, bool signed_value) {
   return negative ? -value : value;
 }
 
+std::optional<std::string> spreadsheet_decimal(std::string_view text, bool signed_value) {
+  while (!text.empty() && (is_blank(text.front()) || text.front() == '\r' || text.front() == '\n'))
+    text.remove_prefix(1);
+  while (!text.empty() && (is_blank(text.back()) || text.back() == '\r' || text.back() == '\n'))
+    text.remove_suffix(1);
+  const bool negative = signed_value && text.starts_with('-');
+  if (negative) text.remove_prefix(1);
+  const std::size_t comma = text.find(',');
+  const std::size_t dots = static_cast<std::size_t>(std::count(text.begin(), text.end(), '.'));
+  std::string plain;
+  if (dots > 0 && (comma != std::string_view::npos || dots > 1)) {
+    // Thousands dots: the groups before the comma, the digits after it.
+    if (!read_integer_part(text.substr(0, comma), plain)) return std::nullopt;
+    if (comma != std::string_view::npos) plain += ',' + std::string(text.substr(comma + 1));
+  } else {
+    plain = std::string(text);
+    std::replace(plain.begin(), plain.end(), '.', ',');
+    if (ambiguous_readings(text)) return std::nullopt;
+  }
+  if (negative) plain.insert(plain.begin(), '-');
+  if (!typed_decimal(plain, signed_value)) return std::nullopt;
+  return plain;
+}
+
 float truncate_two_decimals(float value) {
   return static_cast<float>(std::floor(static_cast<double>(value) * 100.0) / 100.0);
 }

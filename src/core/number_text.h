@@ -45,6 +45,13 @@ std::optional<float> typed_number(std::string_view text);
 // `signed_value` a leading minus sign is allowed.
 std::optional<double> typed_decimal(std::string_view text, bool signed_value = false);
 
+// A number copied from a spreadsheet, in the form the verification window's cells keep it:
+// blanks and line ends around removed, a decimal point written as the comma, and thousands
+// dots dropped where they cannot be a decimal point: before a decimal comma ("1.234,5" is
+// 1234,5) or several of them ("1.234.567"). Nothing when the text is not such a number, or
+// when a lone dot may be either (ambiguous_readings).
+std::optional<std::string> spreadsheet_decimal(std::string_view text, bool signed_value = false);
+
 // A number typed at the terminal as the same keys typed into a window's field leave it: the
 // full stop becomes the comma, as the field's key filter makes it. Other texts unchanged.
 std::string as_typed_in_window(std::string_view text);

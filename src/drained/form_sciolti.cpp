@@ -137,10 +137,10 @@ std::vector<window::Control> design() {
 }  // namespace
 
 form_sciolti::form_sciolti()
-    : CalculationWindow(drained_kind(), "form_sciolti",
-                        QStringLiteral("     Approccio 2 - Carico limite di progetto della "
-                                       "fondazione allo SLU/terreni sciolti"),
-                        {0, 0, 7620, 5625}, design()) {
+    : DesignedWindow(drained_kind(), "form_sciolti",
+                     QStringLiteral("     Approccio 2 - Carico limite di progetto della "
+                                    "fondazione allo SLU/terreni sciolti"),
+                     {0, 0, 7620, 5625}, design()) {
   Option1 = control<QRadioButton>("Option1");
   Option2 = control<QRadioButton>("Option2");
   cmdHelpGT = control<QPushButton>("cmdHelpGT");

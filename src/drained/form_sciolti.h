@@ -4,16 +4,16 @@
 // The user types L, B, H, phi', c', G, G1 and YR and says whether the foundation soil
 // lies below the water table (Option1 "SI", Option2 "NO"); Calculate runs the drained
 // kind's calculation (kind.h) and shows NY, Nq, Nc, qR and qd. "?" (cmdHelpGT) shows
-// frmHelpG1 modally, owned by this window. Everything else lives in CalculationWindow.
+// frmHelpG1 modally, owned by this window. Everything else lives in DesignedWindow.
 #pragma once
 
-#include "window/calculation_window.h"
+#include "window/designed_window.h"
 
 class QRadioButton;
 
 namespace fondara::drained {
 
-class form_sciolti : public window::CalculationWindow {
+class form_sciolti : public window::DesignedWindow {
  public:
   form_sciolti();
 

@@ -83,10 +83,10 @@ std::vector<window::Control> design() {
 }  // namespace
 
 form_coesivi::form_coesivi()
-    : CalculationWindow(undrained_kind(), "form_coesivi",
-                        QStringLiteral("    Approccio 2 - Carico limite di progetto della "
-                                       "fondazione allo SLU/terreni coesivi "),
-                        {0, 0, 7335, 5025}, design()) {
+    : DesignedWindow(undrained_kind(), "form_coesivi",
+                     QStringLiteral("    Approccio 2 - Carico limite di progetto della "
+                                    "fondazione allo SLU/terreni coesivi "),
+                     {0, 0, 7335, 5025}, design()) {
   const auto by_name = [this](const char* name) -> QWidget* { return control<QWidget>(name); };
   finish({by_name("lunghezza"), by_name("larghezza"), by_name("altezza"),
           by_name("peso_terreno_rinterro"), by_name("coesione_non_drenata"), calcola,

@@ -2,15 +2,15 @@
 // conditions).
 //
 // The user types L, B, H, G1, cu and YR; Calculate runs the undrained kind's calculation
-// (kind.h) and shows qR and qd. Everything but the design lives in CalculationWindow.
+// (kind.h) and shows qR and qd. Everything but the design lives in DesignedWindow.
 // The program makes it through undrained_window(); Close ends the program.
 #pragma once
 
-#include "window/calculation_window.h"
+#include "window/designed_window.h"
 
 namespace fondara::undrained {
 
-class form_coesivi : public window::CalculationWindow {
+class form_coesivi : public window::DesignedWindow {
  public:
   form_coesivi();
 };

@@ -1,10 +1,37 @@
 #include "verifica/footing_plan_view.h"
 
 #include <QPainter>
+#include <array>
 
 #include "output/drawing_painter.h"
 
 namespace fondara::verifica {
+
+namespace {
+
+// The legend's entries, each with a sample of the plan's strokes.
+enum class Sample { outline, kern, area, load };
+struct LegendEntry {
+  Sample sample;
+  const char* text;  // UTF-8
+};
+constexpr std::array<LegendEntry, 4> kLegend{{
+    {Sample::outline, "fondazione B × L"},
+    {Sample::kern, "nocciolo centrale"},
+    {Sample::area, "area efficace B' × L'"},
+    {Sample::load, "punto del carico"},
+}};
+
+void paint_sample(QPainter& painter, Sample sample, const QRectF& box) {
+  painter.setPen(QPen(Qt::black, 1, sample == Sample::kern ? Qt::DashLine : Qt::SolidLine));
+  painter.setBrush(sample == Sample::area ? QBrush(QColor(205, 205, 205)) : QBrush());
+  if (sample != Sample::load) return painter.drawRect(box);
+  painter.setPen(QPen(Qt::black, 2));
+  painter.drawLine(box.topLeft(), box.bottomRight());
+  painter.drawLine(box.bottomLeft(), box.topRight());
+}
+
+}  // namespace
 
 FootingPlanView::FootingPlanView(QWidget* parent) : QFrame(parent) {
   setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -15,24 +42,30 @@ FootingPlanView::FootingPlanView(QWidget* parent) : QFrame(parent) {
 void FootingPlanView::show_plan(std::optional<Drawing> plan, const QString& note) {
   plan_ = std::move(plan);
   note_ = note;
-  setAccessibleDescription(plan_ ? QString() : note_);
+  setAccessibleDescription(note_);
   update();
 }
 
+int FootingPlanView::legend_height() const {
+  // Two entries on each line.
+  return 2 * (fontMetrics().height() + 4) + 4;
+}
+
 QRectF FootingPlanView::drawing_area() const {
-  // Room for the dimensions' labels, which stand half outside the plan's extent.
+  // Room for the dimensions' labels, which may stand half outside the plan's extent.
   const int margin = fontMetrics().height() / 2;
-  return QRectF(contentsRect().adjusted(margin, margin, -margin, -margin));
+  const int side = fontMetrics().horizontalAdvance(QStringLiteral("B = 00,00 m")) / 2;
+  return QRectF(contentsRect().adjusted(side, margin, -side, -margin - legend_height()));
 }
 
 QSize FootingPlanView::minimumSizeHint() const {
   const int line = fontMetrics().height();
-  return {16 * line, 11 * line};
+  return {10 * line, 5 * line + legend_height()};
 }
 
 QSize FootingPlanView::sizeHint() const {
   const int line = fontMetrics().height();
-  return {24 * line, 15 * line};
+  return {22 * line, 12 * line + legend_height()};
 }
 
 void FootingPlanView::paintEvent(QPaintEvent* event) {
@@ -41,12 +74,34 @@ void FootingPlanView::paintEvent(QPaintEvent* event) {
   // A sheet of paper: the painter draws in black, which must stay legible on a dark palette.
   painter.fillRect(contentsRect(), Qt::white);
   painter.setFont(font());
+  painter.setClipRect(contentsRect());
+  paint_legend(painter);
   if (plan_) {
     output::paint_drawing(painter, *plan_, drawing_area());
-    return;
+    if (note_.isEmpty()) return;
   }
   painter.setPen(Qt::black);
-  painter.drawText(drawing_area(), Qt::AlignCenter | Qt::TextWordWrap, note_);
+  const QRectF area = drawing_area();
+  // With a plan the note stands at its top, without one in its place.
+  painter.drawText(
+      area, (plan_ ? Qt::AlignTop | Qt::AlignHCenter : Qt::AlignCenter) | Qt::TextWordWrap, note_);
+}
+
+void FootingPlanView::paint_legend(QPainter& painter) const {
+  const QRect room = contentsRect();
+  const int line = fontMetrics().height() + 4;
+  const int half = room.width() / 2;
+  for (std::size_t i = 0; i < kLegend.size(); ++i) {
+    const int left = room.left() + 6 + static_cast<int>(i % 2) * half;
+    const int top = room.bottom() - legend_height() + 4 + static_cast<int>(i / 2) * line;
+    const QRectF box(left, top + 3, line - 6, line - 6);
+    painter.save();
+    paint_sample(painter, kLegend[i].sample, box);
+    painter.restore();
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(left + line, top, half - line - 8, line), Qt::AlignVCenter,
+                     QString::fromUtf8(kLegend[i].text));
+  }
 }
 
 }  // namespace fondara::verifica

@@ -1,147 +1,133 @@
-// form_verifica: the window of the verification kind, Ed ≤ Rd of a footing under eccentric
-// and inclined design loads (NTC 2018 / EN 1997-1).
+// form_verifica: the window of the verification kind, every ULS check of one footing
+// (NTC 2018 / EN 1997-1) in one place.
 //
-// The user gives the footing and the soil in number fields built from the kind's field table
-// (symbol, meaning, unit), the condition (two option buttons, each enabling its own fields),
-// the water table (optional; γsat with it), the partial-factor set (a list naming each set),
-// and the load combinations in a LoadTable, typed or pasted from a spreadsheet. The plan of
-// the footing under the selected combination follows the values as they are typed. CALCOLA
-// runs the kind's calculation on every combination: each row gets its results and verdict
-// (or the refusal's message), the governing one is marked, the values of the selected one
-// are listed beside the table and the verdict of the whole check is shown in words on green
-// or red. A change of the data clears the results shown; SALVA and STAMPA report the last
-// completed calculation. CHIUDI and the close box end the program. Laid out with Qt layouts,
-// it resizes and follows the font and the screen's scale. The program makes it through
-// verifica_window().
+// Left, the project (for the report's title block) and the description; the footing and the
+// soil in number fields built from the kind's field table (symbol, meaning, unit, the default
+// of an optional field as its placeholder): the conditions (drained, undrained or both, each
+// enabling its fields), the water table (γsat with it), the partial-factor set, the seismic and
+// sliding fields. In the middle, the characteristic actions and the typed load combinations
+// (TextTable: typed, pasted from a spreadsheet, undone) and the combinations generated from the
+// actions with their formulas, generated again at every change of the actions. Right, one row
+// per check of the last CALCOLA, the governing one marked, sorted and filtered by the user; the
+// selected check's values and its plan. Below, the footing's verdict in words and colour, and
+// Apri, CALCOLA, SALVA, STAMPA, CHIUDI.
+//
+// The window gives the kind's calculation (calculate_footing) the texts as typed and formats
+// its typed results; it computes nothing itself. The lifecycle is CalculationWindow's, with its
+// changes tracked: SALVA and STAMPA wait for CALCOLA after a change, unsaved work is asked
+// about before it goes. Laid out with Qt layouts, it resizes, scrolls where the screen is too
+// small, and follows the font and the screen's scale. The program makes it through
+// verifica_window(), only when its kind is chosen.
 #pragma once
 
-#include <QWidget>
+#include <QUndoStack>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/data_file.h"
-#include "core/kind.h"
 #include "verifica/kind.h"
-#include "window/file_opening.h"
+#include "window/calculation_window.h"
 
+class QCheckBox;
 class QComboBox;
 class QGridLayout;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
+class QSortFilterProxyModel;
+class QSplitter;
+class QTableView;
 class QTableWidget;
-
-namespace fondara::window {
-class NumericField;
-}
+class QVBoxLayout;
 
 namespace fondara::verifica {
 
+class ChecksModel;
 class FootingPlanView;
-class LoadTable;
+class GeneratedModel;
+class TextTable;
+class TextTableModel;
+struct TableFace;
 
-// What the user gave a calculation, by the kind's field names: the fields that are not per
-// combination (the condition, the set's code and the description included) and the loads of
-// each combination, blank texts left out.
-struct GivenTexts {
-  FieldTexts texts;
-  std::vector<FieldTexts> combinations;
-};
-
-class form_verifica : public QWidget, public window::FillableWindow {
+class form_verifica : public window::CalculationWindow {
  public:
   form_verifica();
   ~form_verifica() override;
 
-  const Kind& kind() const override;
-  // A field's or a load cell's text longer than its editor takes or not a number.
+  // A field's or a table cell's text longer than its editor takes or not a number.
   std::optional<window::RefusedValue> refused_value(const CalculationData& given) const override;
-  // The window filled from a calculation's data (a file the user opens), the last
-  // calculation forgotten, then CALCOLA.
-  void fill(const CalculationData& given) override;
-
-  // The texts of the last completed calculation, none before the first; the description is
-  // the one its reports give, the box's text now.
-  std::optional<GivenTexts> last_texts() const;
-
-  // Fills the window from such texts: a text that is not a number is refused as a typed one
-  // (a beep, the field or cell left empty); a missing field is left empty, a missing or
-  // unknown condition or set takes the first one. The results shown are cleared.
-  void fill(const FieldTexts& texts, const std::vector<FieldTexts>& combinations);
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
-  void showEvent(QShowEvent* event) override;
+  CalculationData screen_data() const override;
+  void show_data(const CalculationData& given) override;
+  CalculationOutcome calculate(const CalculationData& given) override;
+  void show_results(const Calculation& calculation) override;
+  void show_problem(const Problem& problem) override;
+  std::string description() const override;
+  // The focus stays where the user left it.
+  void Form_Activate() override {}
+  void place(const QRect& area) override;
 
  private:
+  QWidget* project_group();
   QWidget* footing_group();
-  QWidget* plan_group();
-  QWidget* loads_group();
-  QWidget* values_group();
+  QWidget* seismic_group();
+  QWidget* actions_group();
+  QWidget* combinations_group();
+  QWidget* checks_group();
+  QWidget* check_group();
   void add_field_row(QGridLayout& grid, int row, const Field& field);
+  // An editable table with its caption, its note and its buttons, added to `layout`.
+  TextTable* add_table(QVBoxLayout& layout, TextTableModel& model, const TableFace& face);
   void set_tab_order();
 
-  // Any change of the data: the results shown are cleared, the plan redrawn, the fields
-  // of the condition and CALCOLA enabled as the data allow.
-  void data_Change();
-  void field_Change(window::NumericField& field);
-  void combinazioni_CurrentChange();
-  void aggiungi_Click();
-  void rimuovi_Click();
-  void incolla_Click();
-  void calcola_Click();
-  void salva_Click();
-  void stampa_Click();
-  void chiudi_Click();
-
+  // A change of the data: the results shown go, the fields of the conditions are enabled
+  // as they apply, SALVA and STAMPA wait for CALCOLA.
+  void changed();
   void enable_fields();
-  bool data_complete() const;
-  GivenTexts given_texts() const;
-  void show_results();
-  void clear_results();
-  void show_plan();
-  void show_values();
-  int selected_row() const;
-  ReportOutcome report(Version version) const;
-  // The typeset report of the last completed calculation, which SALVA (PDF/A, ODT) and STAMPA
-  // give.
-  Document document() const;
-  // The data file of the last completed calculation, with the description as it stands.
-  std::string data_text() const;
+  // The combinations generated from the actions as they stand.
+  void show_generated();
+  void show_check(std::optional<std::size_t> check);
+  void clear_results() override;
+  void show_verdict();
+  void filtro_Change();
+  // The control of the field at fault, or the table's cell.
+  QWidget* focus_of(const Problem& problem);
 
-  std::map<std::string, window::NumericField*, std::less<>> fields_;
+  QSplitter* columns_ = nullptr;
+  std::map<std::string, QLineEdit*, std::less<>> fields_;
   // The captions of each field's row, enabled and disabled with it.
   std::map<std::string, std::vector<QWidget*>, std::less<>> captions_;
-  QLineEdit* descrizione = nullptr;
-  QRadioButton* drenate = nullptr;
-  QRadioButton* non_drenate = nullptr;
+  std::vector<QRadioButton*> conditions_;
   QComboBox* approccio = nullptr;
-  FootingPlanView* pianta = nullptr;
-  LoadTable* combinazioni = nullptr;
-  QPushButton* aggiungi = nullptr;
-  QPushButton* rimuovi = nullptr;
-  QPushButton* incolla = nullptr;
-  QGroupBox* valori_gruppo = nullptr;
-  QTableWidget* valori = nullptr;
-  QLabel* esito_verifica = nullptr;
-  QPushButton* calcola = nullptr;
-  QPushButton* salva = nullptr;
-  QPushButton* stampa = nullptr;
-  QPushButton* chiudi = nullptr;
+  QCheckBox* prefabbricata = nullptr;
+  QCheckBox* acqua_interfaccia = nullptr;
+  QLineEdit* descrizione = nullptr;
 
-  // The last completed calculation, which SALVA and STAMPA report, its typed results and what
-  // it was given.
-  std::optional<Calculation> last_;
-  std::shared_ptr<const FootingCalculation> last_footing_;
-  std::optional<GivenTexts> last_texts_;
-  // Whether the table shows the results of last_ (no change of the data since).
-  bool results_shown_ = false;
-  bool placed_ = false;
+  QUndoStack history_;
+  TextTableModel* actions_ = nullptr;
+  TextTableModel* typed_ = nullptr;
+  TextTable* azioni = nullptr;
+  TextTable* combinazioni = nullptr;
+  GeneratedModel* generated_ = nullptr;
+  QTableView* generate = nullptr;
+  QLabel* generate_nota = nullptr;
+
+  ChecksModel* checks_ = nullptr;
+  QSortFilterProxyModel* shown_checks_ = nullptr;
+  QTableView* verifiche = nullptr;
+  QComboBox* filtro = nullptr;
+  QLabel* conteggio = nullptr;
+  QTableWidget* valori = nullptr;
+  FootingPlanView* pianta = nullptr;
+  QLabel* esito_verifica = nullptr;
+  QPushButton* apri = nullptr;
+
+  // The typed results of the last CALCOLA, shown while the data stay as they were.
+  std::shared_ptr<const FootingCalculation> calculated_;
+  std::shared_ptr<const FootingCalculation> footing_;
 };
 
 }  // namespace fondara::verifica

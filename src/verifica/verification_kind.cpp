@@ -260,7 +260,8 @@ std::string today() {
 void require(FieldReader& read, std::string_view name) {
   if (read.given(name) || read.problem()) return;
   const Field* field = find_field(std::span<const Field>(fields), name);
-  read.refuse("Manca il campo " + std::string(name) + ": " + help_line(field->text) + ".");
+  read.refuse("Manca il campo " + std::string(name) + ": " + help_line(field->text) + ".",
+              field->text.name);
 }
 
 std::string numbered(std::string_view what, std::size_t number, std::string_view message) {
@@ -499,7 +500,11 @@ Problem input_problem(const InputFault& fault, std::size_t typed) {
     message = numbered("Azione", fault.action, message);
   else if (fault.combination > 0 && typed > 1)
     message = numbered("Combinazione", fault.combination, message);
-  return {ProblemType::bad_input, message, {}, fault.field, fault.combination, fault.action};
+  return {.type = ProblemType::bad_input,
+          .message = message,
+          .field = fault.field,
+          .combination = fault.combination,
+          .action = fault.action};
 }
 
 }  // namespace fondara::verifica

@@ -1,14 +1,15 @@
 #include "window/calculation_window.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 
-#include "core/number_text.h"
 #include "output/report_text.h"
+#include "window/controls.h"
 #include "window/pictures.h"
-#include "window/qt_text.h"
+#include "window/save_dialog.h"
 #include "window/save_print.h"
 #include "window/toolkit.h"
 
@@ -16,197 +17,157 @@ namespace fondara::window {
 
 namespace {
 
-// Fixed tool-window frame: title and close box only, not in the task bar.
-constexpr Qt::WindowFlags calculation_window_flags =
-    Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-    Qt::MSWindowsFixedSizeDialogHint;
+constexpr char kUnsavedQuestion[] =
+    "I dati sono cambiati dopo l'ultimo salvataggio in un file che si può "
+    "riaprire (dati del calcolo o relazione PDF/A) e andranno persi.\n\nContinuare?";
 
-bool is_numeric_field(const Field& field) {
-  return field.type == FieldType::number && !field.text.control.empty();
+// The texts of two calculations' data, which tell whether the screen still shows what was
+// saved.
+bool same_texts(const CalculationData& a, const CalculationData& b) {
+  return a.texts == b.texts && a.combinations == b.combinations && a.actions == b.actions;
 }
 
 }  // namespace
 
-CalculationWindow::CalculationWindow(const Kind& kind, const char* name, const QString& title,
-                                     Twips client, const std::vector<Control>& table)
-    : QWidget(nullptr, calculation_window_flags), kind_(kind) {
-  setObjectName(QString::fromLatin1(name));
-  setWindowTitle(title);
+CalculationWindow::CalculationWindow(const Kind& kind, Qt::WindowFlags flags)
+    : QWidget(nullptr, flags), kind_(kind) {
   setWindowIcon(icona_calcolo());
-  const double dpi = logicalDpiX();
-  setFixedSize(twips_to_pixels(client.width, dpi), twips_to_pixels(client.height, dpi));
-  controls_ = build_controls(*this, table, Captions::condensed_to_fit);
-  new FileOpening(*this);
-
-  txtDescrizione = control<QLineEdit>("txtDescrizione");
-  calcola = control<QPushButton>("calcola");
-  stampa = control<QPushButton>("stampa");
-  salva = control<QPushButton>("salva");
-  chiudi = control<QPushButton>("chiudi");
-  calcola->setEnabled(false);
-  stampa->setEnabled(false);
-  salva->setEnabled(false);
+  opening_ = new FileOpening(*this);
 }
 
-void CalculationWindow::finish(const std::vector<QWidget*>& tab_order) {
-  std::vector<NumericField*> numeric;
-  for (const Field& field : kind_.fields) {
-    if (!is_numeric_field(field)) continue;
-    numeric.push_back(control<NumericField>(field.text.control));
-    connect(numeric.back(), &NumericField::refused, this, [] { beep(); });
-  }
-  numeric_.connect_fields(std::move(numeric), *calcola);
-  connect(txtDescrizione, &QLineEdit::textChanged, this, &CalculationWindow::txtDescrizione_Change);
+void CalculationWindow::connect_buttons() {
   connect(calcola, &QPushButton::clicked, this, &CalculationWindow::calcola_Click);
   connect(salva, &QPushButton::clicked, this, &CalculationWindow::salva_Click);
   connect(stampa, &QPushButton::clicked, this, &CalculationWindow::stampa_Click);
   connect(chiudi, &QPushButton::clicked, this, &CalculationWindow::chiudi_Click);
-  for (std::size_t i = 1; i < tab_order.size(); ++i)
-    QWidget::setTabOrder(tab_order[i - 1], tab_order[i]);
+  stampa->setEnabled(false);
+  salva->setEnabled(false);
 }
 
-void CalculationWindow::add_texts(FieldTexts& /*texts*/) const {}
-
-void CalculationWindow::take_texts(const FieldTexts& /*texts*/) {}
-
-void CalculationWindow::txtDescrizione_Change() {
-  const QString text = txtDescrizione->text();
-  // An emptied box still beeps, but the reports then carry no description: keeping the
-  // last non-empty text would print a deleted description's first letter.
-  if (text.isEmpty()) beep();
-  descrizione_ = text.toStdString();
+void CalculationWindow::apri_Click() {
+  opening_->ask();
 }
 
-FieldTexts CalculationWindow::field_texts() const {
-  FieldTexts texts;
-  for (const Field& field : kind_.fields)
-    if (is_numeric_field(field))
-      texts.emplace(field.text.name,
-                    control<NumericField>(field.text.control)->text().toStdString());
-  texts.emplace("descrizione", descrizione_);
-  add_texts(texts);
-  return texts;
+void CalculationWindow::track_changes(const QString& title) {
+  tracking_ = true;
+  title_ = title;
+  saved_ = screen_data();
+  show_title();
+}
+
+void CalculationWindow::data_Change() {
+  if (!tracking_) return;
+  changed_ = true;
+  stampa->setEnabled(false);
+  salva->setEnabled(false);
+  setWindowModified(true);
+}
+
+CalculationOutcome CalculationWindow::calculate(const CalculationData& given) {
+  return kind_.calculate(given);
 }
 
 void CalculationWindow::calcola_Click() {
-  FieldTexts texts = field_texts();
-  const CalculationOutcome outcome = kind_.compute(texts, Source::window);
+  CalculationData screen = screen_data();
+  const CalculationOutcome outcome = calculate(screen);
   if (!outcome) return show_problem(outcome.error());
   last_ = *outcome;
-  last_texts_ = std::move(texts);
+  last_data_ = std::move(screen);
+  changed_ = false;
   show_results(*last_);
-}
-
-std::string CalculationWindow::data_text() const {
-  // The description as the reports give it: the box's, when the data is saved.
-  FieldTexts texts = last_texts_;
-  texts["descrizione"] = descrizione_;
-  return data_file_text({.kind = &kind_, .source = Source::window, .texts = std::move(texts)});
-}
-
-QString CalculationWindow::shown_text(const Field& field, const CalculationData& given) {
-  const auto found = given.texts.find(field.text.name);
-  const std::string text = found == given.texts.end() ? std::string() : found->second;
-  // Typed at the terminal, a full stop is the comma the field's keys would make of it.
-  return qt_text(given.source == Source::terminal ? as_typed_in_window(trim_blanks(text)) : text);
-}
-
-std::optional<RefusedValue> CalculationWindow::refused_value(const CalculationData& given) const {
-  for (const Field& field : kind_.fields) {
-    if (!is_numeric_field(field)) continue;
-    const QString text = shown_text(field, given);
-    if (auto refused =
-            refused_number(field.text.name, text, parse_number(text.toStdString()).has_value()))
-      return refused;
-  }
-  return std::nullopt;
-}
-
-void CalculationWindow::fill(const CalculationData& given) {
-  // What SALVA and STAMPA write belongs to this data from now on, once it has calculated.
-  last_.reset();
-  last_texts_.clear();
-  stampa->setEnabled(false);
-  salva->setEnabled(false);
-  for (const ResultField& result : kind_.results)
-    if (!result.text.control.empty()) show_result(*control<QLineEdit>(result.text.control), {});
-  for (const Field& field : kind_.fields)
-    if (is_numeric_field(field))
-      control<NumericField>(field.text.control)->setText(shown_text(field, given));
-  // The description as given, without the beep of a box emptied by the user.
-  const auto description = given.texts.find("descrizione");
-  descrizione_ = description == given.texts.end() ? std::string() : description->second;
-  const QSignalBlocker quiet(txtDescrizione);
-  txtDescrizione->setText(qt_text(descrizione_));
-  take_texts(given.texts);
-  calcola_Click();
-}
-
-void CalculationWindow::show_problem(const Problem& problem) {
-  run_own_box([this, &problem] { message_box(this, qt_text(problem.message)); });
-  // An emptied number field disables Calculate through its change handler.
-  for (std::string_view name : problem.emptied)
-    if (const Field* field = find_field(kind_.fields, name))
-      control<QLineEdit>(field->text.control)->setText(QString());
-}
-
-void CalculationWindow::show_results(const Calculation& calculation) {
-  for (std::size_t i = 0; i < kind_.results.size() && i < calculation.results.size(); ++i) {
-    const std::string_view box = kind_.results[i].text.control;
-    if (!box.empty()) show_result(*control<QLineEdit>(box), qt_text(calculation.results[i]));
-  }
   stampa->setEnabled(true);
   salva->setEnabled(true);
 }
 
-void CalculationWindow::show_result(QLineEdit& box, const QString& text) {
-  box.setText(text);
-  // A text wider than the box shows its beginning, as a box given a text does; the whole
-  // text is also the tooltip and what a screen reader reads out.
-  box.setCursorPosition(0);
-  box.setToolTip(text);
-  box.setAccessibleDescription(text);
+void CalculationWindow::fill(const CalculationData& given, const QString& file) {
+  // What SALVA and STAMPA write belongs to this data from now on, once it has calculated.
+  last_.reset();
+  stampa->setEnabled(false);
+  salva->setEnabled(false);
+  clear_results();
+  show_data(given);
+  if (tracking_) take_as_saved(screen_data(), file);
+  calcola_Click();
+}
+
+bool CalculationWindow::discard_allowed() {
+  if (!tracking_ || same_texts(screen_data(), saved_)) return true;
+  bool discard = false;
+  run_own_box(
+      [this, &discard] { discard = toolkit().confirm(this, QString::fromUtf8(kUnsavedQuestion)); });
+  return discard;
+}
+
+void CalculationWindow::take_as_saved(const CalculationData& saved, const QString& file) {
+  saved_ = saved;
+  if (!file.isEmpty()) {
+    file_ = file;
+    remember_folder(*this, file);
+  }
+  setWindowModified(false);
+  show_title();
+}
+
+void CalculationWindow::show_title() {
+  const QString name = QFileInfo(file_).fileName();
+  setWindowTitle(name.isEmpty() ? title_ + QStringLiteral("[*]")
+                                : name + QStringLiteral("[*] - ") + title_);
+}
+
+std::string CalculationWindow::data_text() const {
+  // The description as the reports give it: the box's, when the data is saved.
+  CalculationData saved = last_data_;
+  saved.kind = &kind_;
+  saved.source = Source::window;
+  saved.texts["descrizione"] = description();
+  return data_file_text(saved);
 }
 
 ReportOutcome CalculationWindow::report(Version version) const {
   // Save and Print are enabled only once a calculation has completed.
   if (!last_) programming_error("report without a calculation");
-  return last_->report(version, descrizione_);
+  return last_->report(version, description());
 }
 
 QString CalculationWindow::report_title() const {
   return QString::fromStdString(output::report_title(kind_.title));
 }
 
+DocumentBuilder CalculationWindow::document() const {
+  if (!last_ || !last_->document) return {};
+  return [this] { return last_->document(description()); };
+}
+
 void CalculationWindow::salva_Click() {
-  run_own_box([this] {
-    if (!description_reportable(this, descrizione_, message_box)) return;
-    save_report(
+  SaveChoice written;
+  run_own_box([this, &written] {
+    if (!description_reportable(this, description(), message_box)) return;
+    written = save_report(
         this, [this](Version version) { return report(version); }, report_title(), data_text(),
-        toolkit().save_choice, message_box);
+        toolkit().save_choice, message_box, document());
   });
+  if (!tracking_ || written.path.isEmpty()) return;
+  remember_folder(*this, written.path);
+  // A data file or a PDF/A report reopens: the work is saved.
+  if (written.type != FileType::text) take_as_saved(last_data_, written.path);
 }
 
 void CalculationWindow::stampa_Click() {
   run_own_box([this] {
-    if (!description_reportable(this, descrizione_, message_box)) return;
+    if (!description_reportable(this, description(), message_box)) return;
     print_report(
         this, [this](Version version) { return report(version); }, report_title(),
-        toolkit().printer, message_box);
+        toolkit().printer, message_box, document());
   });
 }
 
 void CalculationWindow::chiudi_Click() {
-  hide();
-  end_program();
+  if (discard_allowed()) end();
 }
 
-void CalculationWindow::Form_Activate() {
-  for (const Field& field : kind_.fields) {
-    if (!is_numeric_field(field)) continue;
-    control<QWidget>(field.text.control)->setFocus();
-    return;
-  }
+void CalculationWindow::end() {
+  hide();
+  end_program();
 }
 
 void CalculationWindow::run_own_box(const std::function<void()>& show) {
@@ -232,17 +193,22 @@ void CalculationWindow::changeEvent(QEvent* event) {
 }
 
 void CalculationWindow::closeEvent(QCloseEvent* event) {
-  // The frame's close box ends the program as chiudi does: the other calculation windows
-  // are loaded but hidden, and no process may stay without a window.
+  // The frame's close box ends the program as chiudi does: no process may stay without a
+  // window. Declined, the window stays.
+  if (!discard_allowed()) return event->ignore();
   event->accept();
-  chiudi_Click();
+  end();
 }
 
 void CalculationWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (placed_) return;
   placed_ = true;
-  place_centred(*this, screen()->availableGeometry());
+  place(screen()->availableGeometry());
+}
+
+void CalculationWindow::place(const QRect& area) {
+  place_centred(*this, area);
 }
 
 }  // namespace fondara::window

@@ -1,29 +1,27 @@
-// What the calculation windows built from a design table (form_coesivi, form_sciolti)
-// have in common.
+// What every calculation window does, whatever its face: fill from a calculation's data,
+// Calculate (calcola_Click: the screen's data to the kind's calculation, its problem or its
+// results), Save and Print of the last completed calculation, Close (chiudi_Click), the
+// frame's close box, the activation and the window's first placing.
 //
-// Builds a window from its design table and its kind (core/kind.h); holds the numeric
-// fields with their keystroke filter and change handling, the description value kept by
-// txtDescrizione_Change, Calculate (calcola_Click: the fields' texts to the kind's
-// calculation, its problem in a message box, the result boxes, Save and Print enabled),
-// Save and Print of the last completed calculation (of the file opened last, once it has
-// calculated), Close (chiudi_Click), the frame's close box and the activation. Each window adds its
-// design and what it gives the calculation besides its fields.
+// A face gives the controls: the fixed design table of the designed windows
+// (DesignedWindow) or a layout (the verification window). A face that tracks changes
+// (track_changes) also gets: Save and Print waiting for Calculate after any change of the
+// data (they write what the screen shows), the question before unsaved work is lost (Close,
+// the close box, a file opened over it), the open file's name in the title and the file
+// dialogs starting in the last folder used. The designed windows do none of that.
 #pragma once
 
-#include <QLineEdit>
+#include <QString>
 #include <QWidget>
 #include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "core/data_file.h"
 #include "core/kind.h"
 #include "core/outcome.h"
-#include "window/controls.h"
 #include "window/file_opening.h"
-#include "window/numeric_field.h"
+#include "window/save_print.h"
 
 class QPushButton;
 
@@ -34,40 +32,42 @@ class CalculationWindow : public QWidget, public FillableWindow {
 
  public:
   const Kind& kind() const override { return kind_; }
-  // A number field's text (as fill shows it) longer than the field takes or not a number.
-  std::optional<RefusedValue> refused_value(const CalculationData& given) const override;
-  // The fields, the water table and the description from the data, the last calculation
-  // forgotten (results emptied, SALVA and STAMPA disabled), then Calculate: the results, or
-  // the problem's message, as CALCOLA gives them.
-  void fill(const CalculationData& given) override;
+  // The last calculation forgotten (SALVA and STAMPA disabled until the data's own), the face
+  // shows the data, then Calculate: the results, or the problem's message, as CALCOLA gives
+  // them. `file` names where the data came from (the title of a face that tracks changes shows
+  // it). The program asks refused_value first: a face holds every value whole or is not filled.
+  void fill(const CalculationData& given, const QString& file) override;
+  // True when no unsaved work would be lost, or when the user agrees to lose it.
+  bool discard_allowed() override;
 
  protected:
-  // `name` is the window's objectName, `title` its caption.
-  CalculationWindow(const Kind& kind, const char* name, const QString& title, Twips client,
-                    const std::vector<Control>& table);
+  CalculationWindow(const Kind& kind, Qt::WindowFlags flags);
 
-  // The control called `name`, as built from the table; a control missing from the table
-  // is a programming error.
-  template <typename W>
-  W* control(std::string_view name) const {
-    const auto found = controls_.find(name);
-    W* widget = found == controls_.end() ? nullptr : dynamic_cast<W*>(found->second);
-    if (widget == nullptr) programming_error("no control " + std::string(name));
-    return widget;
-  }
+  // The face: what the screen shows as a calculation's data; the controls given a
+  // calculation's data; the results and the problem of Calculate; the description as the
+  // reports give it now; the focus at activation.
+  virtual CalculationData screen_data() const = 0;
+  virtual void show_data(const CalculationData& given) = 0;
+  virtual void show_results(const Calculation& calculation) = 0;
+  virtual void show_problem(const Problem& problem) = 0;
+  virtual std::string description() const = 0;
+  virtual void Form_Activate() = 0;
+  // The kind's calculation of the data; a face that shows typed results keeps them here.
+  virtual CalculationOutcome calculate(const CalculationData& given);
+  // Sizes and places the window on its first showing: centred in `area`.
+  virtual void place(const QRect& area);
+  // The face forgets the results it shows: a filled window shows none until it calculates.
+  virtual void clear_results() = 0;
 
-  // Connects the change handling of the kind's numeric fields (the emptiness test reads
-  // them in the table's order), of txtDescrizione and of the buttons, and sets the tab
-  // order.
-  void finish(const std::vector<QWidget*>& tab_order);
-
-  // The texts the window gives the calculation besides its fields' (the drained window's
-  // water table), and their settings from a calculation's data.
-  virtual void add_texts(FieldTexts& texts) const;
-  virtual void take_texts(const FieldTexts& texts);
-
-  // Activation: the focus to the first numeric field (lunghezza).
-  void Form_Activate();
+  // Connects the face's buttons to the lifecycle's handlers; Save and Print start disabled.
+  void connect_buttons();
+  // The open dialog, as Ctrl+O shows it (a face's "Apri..." button).
+  void apri_Click();
+  // Turns on the tracking of changes (see above), the screen as it is now taken as saved.
+  void track_changes(const QString& title);
+  // The face's data changed (tracking faces): Save and Print wait for Calculate.
+  void data_Change();
+  bool results_current() const { return last_.has_value() && !changed_; }
 
   // A message box or system dialog of the program run over this window: the window's
   // reactivation after it is no activation.
@@ -77,40 +77,38 @@ class CalculationWindow : public QWidget, public FillableWindow {
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
-  QLineEdit* txtDescrizione = nullptr;
   QPushButton* calcola = nullptr;
   QPushButton* stampa = nullptr;
   QPushButton* salva = nullptr;
   QPushButton* chiudi = nullptr;
 
  private:
-  // Calculate: the fields' texts to the kind's calculation. A problem is told in a
-  // message box and the fields it names are emptied (L and B when L < B, which disables
-  // Calculate); the values and results of the last completed calculation stay as they
-  // were. A completed calculation fills the result boxes and enables stampa and salva.
   void calcola_Click();
-  FieldTexts field_texts() const;
-  void show_problem(const Problem& problem);
-  void show_results(const Calculation& calculation);
-  static void show_result(QLineEdit& box, const QString& text);
-  void txtDescrizione_Change();
-  // The text that fill gives the number field of `field`.
-  static QString shown_text(const Field& field, const CalculationData& given);
   void salva_Click();
   void stampa_Click();
   void chiudi_Click();
+  void end();
   ReportOutcome report(Version version) const;
+  // The typeset report of the last calculation, for a kind that has one; empty otherwise.
+  DocumentBuilder document() const;
   QString report_title() const;
   // The data file of the last completed calculation, with the description as it stands.
   std::string data_text() const;
+  // The tracking face's title: the open file's name, the window's title, the unsaved mark.
+  void show_title();
+  // Saved work: what the screen shows equals the data last opened or saved.
+  void take_as_saved(const CalculationData& saved, const QString& file);
 
   const Kind& kind_;
-  Controls controls_;
-  NumericFields numeric_;
-  std::string descrizione_;
-  // The last completed calculation, which Save and Print report, and the texts it was given.
+  FileOpening* opening_ = nullptr;
+  // The last completed calculation, which Save and Print report, and the data it was given.
   std::optional<Calculation> last_;
-  FieldTexts last_texts_;
+  CalculationData last_data_;
+  bool changed_ = false;
+  bool tracking_ = false;
+  QString title_;
+  QString file_;
+  CalculationData saved_;
   int own_boxes_open_ = 0;
   bool skip_next_activation_ = false;
   bool placed_ = false;

@@ -33,10 +33,12 @@ FileOpening::FileOpening(QWidget& window) : QObject(&window), window_(window) {
   window.installEventFilter(this);
   auto* shortcut = new QShortcut(QKeySequence::Open, &window);
   shortcut->setContext(Qt::WindowShortcut);
-  connect(shortcut, &QShortcut::activated, this, [this] {
-    const QString path = toolkit().open_choice(&window_);
-    if (!path.isEmpty()) Q_EMIT requested(&window_, path);
-  });
+  connect(shortcut, &QShortcut::activated, this, &FileOpening::ask);
+}
+
+void FileOpening::ask() {
+  const QString path = toolkit().open_choice(&window_);
+  if (!path.isEmpty()) Q_EMIT requested(&window_, path);
 }
 
 bool FileOpening::eventFilter(QObject* watched, QEvent* event) {
@@ -77,7 +79,7 @@ std::optional<RefusedValue> refused_number(std::string_view field, const QString
 }
 
 QString ask_open_path(QWidget* parent) {
-  QFileDialog dialog(parent, QString::fromUtf8(texts::open_dialog_title), initial_save_folder(),
+  QFileDialog dialog(parent, QString::fromUtf8(texts::open_dialog_title), start_folder(parent),
                      QString::fromUtf8(texts::open_dialog_filters));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -23,6 +23,9 @@ class FileOpening : public QObject {
   // Watches `window` (its child, gone with it) for Ctrl+O and dropped files.
   explicit FileOpening(QWidget& window);
 
+  // The open dialog, as Ctrl+O shows it; the chosen file is requested.
+  void ask();
+
  Q_SIGNALS:
   // The user asked to open the file at `path` over `window`.
   void requested(QWidget* window, const QString& path);
@@ -38,8 +41,9 @@ class FileOpening : public QObject {
 // counted from 1 (0: a field of the whole calculation) and why, in Italian, lower case.
 struct RefusedValue {
   std::string_view field;
-  std::size_t combination = 0;
+  std::size_t combination = 0;  // a combination's field: its number, counted from 1
   std::string cause;
+  std::size_t action = 0;  // an action's field: its number, counted from 1
 };
 
 // A window that shows one kind's calculation and can be filled from its data.
@@ -51,8 +55,11 @@ class FillableWindow {
   // before fill changes anything; nothing when the window holds every value whole.
   virtual std::optional<RefusedValue> refused_value(const CalculationData& data) const = 0;
   // Replaces the fields with the data's texts, forgets the last calculation (SALVA and STAMPA
-  // wait for the data's own) and calculates as CALCOLA would.
-  virtual void fill(const CalculationData& data) = 0;
+  // wait for the data's own) and calculates as CALCOLA would; `file` is where the data came
+  // from, if anywhere.
+  virtual void fill(const CalculationData& data, const QString& file = {}) = 0;
+  // Whether the window may be given other data: asks the user when unsaved work would go.
+  virtual bool discard_allowed() { return true; }
 };
 
 // A number field's text from a file that the field would cut (longer than
@@ -61,7 +68,8 @@ std::optional<RefusedValue> refused_number(std::string_view field, const QString
                                            bool is_number, std::size_t combination = 0);
 
 // The open dialog, over `parent`: data files and PDF reports; the chosen file's absolute
-// name, or an empty name when it was cancelled. The production open_choice.
+// name, or an empty name when it was cancelled. It starts where the parent's window last
+// opened or saved a file (save_dialog.h). The production open_choice.
 QString ask_open_path(QWidget* parent);
 
 // Starts another run of the program with the file at `path`: whether it started. The

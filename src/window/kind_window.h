@@ -25,6 +25,9 @@ struct KindWindow {
   StartChoice choice;
   // A new window of the kind, loaded but not shown.
   std::unique_ptr<QWidget> (*make)() = nullptr;
+  // Built only when its own kind is chosen; the others (the designed windows) are built
+  // together when any of them is.
+  bool built_alone = false;
 };
 
 }  // namespace fondara::window

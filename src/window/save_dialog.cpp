@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QVariant>
+#include <QWidget>
 
 namespace fondara::window {
 namespace {
@@ -35,7 +37,7 @@ const SaveType* type_named_by(const QString& path) {
 class SaveDialog final : public QFileDialog {
  public:
   explicit SaveDialog(QWidget* parent)
-      : QFileDialog(parent, QString::fromUtf8(save_dialog_title), initial_save_folder()) {
+      : QFileDialog(parent, QString::fromUtf8(save_dialog_title), start_folder(parent)) {
     setOption(QFileDialog::DontUseNativeDialog);
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
@@ -75,6 +77,23 @@ QString initial_save_folder() {
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
   return QDir::homePath();
+}
+
+namespace {
+
+// The window's property that holds its last folder.
+constexpr char kLastFolder[] = "fondara_last_folder";
+
+}  // namespace
+
+QString start_folder(const QWidget* parent) {
+  const QWidget* window = parent != nullptr ? parent->window() : nullptr;
+  const QString folder = window != nullptr ? window->property(kLastFolder).toString() : QString();
+  return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : initial_save_folder();
+}
+
+void remember_folder(QWidget& window, const QString& file) {
+  window.window()->setProperty(kLastFolder, QFileInfo(file).absolutePath());
 }
 
 SaveChoice ask_save_choice(QWidget* parent) {

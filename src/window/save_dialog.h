@@ -5,7 +5,8 @@
 // an existing folder accepted. A name without an extension takes the chosen type's (and
 // the confirmation asks about that name); a name whose extension is a type's (".txt",
 // ".pdf", ".odt", ".fondara", in any case) is of that type, whichever type is chosen. It starts in
-// the user's Documents folder, or in the home folder when there is none.
+// the user's Documents folder, or in the home folder when there is none, or where the window
+// last opened or saved a file (start_folder).
 #pragma once
 
 #include <QString>
@@ -58,5 +59,11 @@ SaveChoice ask_save_choice(QWidget* parent);
 
 // The folder the dialog starts in: Documents when it exists, otherwise home.
 QString initial_save_folder();
+
+// The folder a file dialog over `parent` starts in: the folder of the last file its window
+// opened or saved, where the window remembers one (remember_folder), otherwise
+// initial_save_folder(). The designed windows remember none: their dialog's folder is fixed.
+QString start_folder(const QWidget* parent);
+void remember_folder(QWidget& window, const QString& file);
 
 }  // namespace fondara::window

@@ -67,18 +67,27 @@ bool description_reportable(QWidget* parent, std::string_view description,
   return checked.ok();
 }
 
-void save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
-                 const std::string& data, const SaveChoiceProvider& ask_choice,
-                 const MessageBox& message, const DocumentBuilder& document) {
+SaveChoice save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
+                       const std::string& data, const SaveChoiceProvider& ask_choice,
+                       const MessageBox& message, const DocumentBuilder& document) {
   const ReportOutcome file_report = build(Version::file);
-  if (!file_report) return message(parent, failure_text(file_report), {});
+  if (!file_report) {
+    message(parent, failure_text(file_report), {});
+    return {};
+  }
   const SaveChoice choice = ask_choice(parent);
-  if (choice.path.isEmpty()) return;
+  if (choice.path.isEmpty()) return {};
 
   const auto bytes = file_of_type(choice, build, document, *file_report, title, data);
-  if (!bytes) return message(parent, bytes.error(), {});
-  if (const auto written = write_report_file(choice.path, *bytes); !written)
+  if (!bytes) {
+    message(parent, bytes.error(), {});
+    return {};
+  }
+  if (const auto written = write_report_file(choice.path, *bytes); !written) {
     message(parent, written.error(), {});
+    return {};
+  }
+  return choice;
 }
 
 void print_report(QWidget* parent, const ReportBuilder& build, const QString& title,

@@ -35,9 +35,10 @@ using MessageBox =
 // file carrying `data`, the text of the calculation's data file, in its metadata; the ODT type
 // writes the same report as an ODT document; the data type writes `data` alone. Each is
 // written atomically; a failure is told in Italian and an existing file keeps its content.
-void save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
-                 const std::string& data, const SaveChoiceProvider& ask_choice,
-                 const MessageBox& message, const DocumentBuilder& document = {});
+// The name and type written; an empty name when nothing was.
+SaveChoice save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
+                       const std::string& data, const SaveChoiceProvider& ask_choice,
+                       const MessageBox& message, const DocumentBuilder& document = {});
 
 // Print: the typeset report (`document`), or else the printed report, as one document on the
 // printer, with a busy cursor while it is sent; any failure (no printer, a refused job, a

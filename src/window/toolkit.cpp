@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "output/cups_destination.h"
 #include "window/file_opening.h"
@@ -15,10 +16,21 @@ void show_message_box(QWidget* parent, const QString& prompt, const QString& det
   box.exec();
 }
 
+bool ask_to_continue(QWidget* parent, const QString& question) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Fondara"), question, QMessageBox::NoButton,
+                  parent);
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* go_on = box.addButton(QStringLiteral("Continua"), QMessageBox::DestructiveRole);
+  box.setDefaultButton(box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole));
+  box.exec();
+  return box.clickedButton() == go_on;
+}
+
 Toolkit desktop_toolkit() {
   return {
       [] { QApplication::beep(); },
       show_message_box,
+      ask_to_continue,
       [] { QCoreApplication::exit(0); },
       ask_save_choice,
       output::default_destination,

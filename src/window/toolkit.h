@@ -21,6 +21,9 @@ struct Toolkit {
   // no icon, and the details (if any) behind its "Show Details..." button. Returns when it
   // is dismissed.
   std::function<void(QWidget* parent, const QString& prompt, const QString& details)> message_box;
+  // A modal question over `parent`, title "Fondara": true when the user goes on (and loses
+  // what the question names), false when the user cancels.
+  std::function<bool(QWidget* parent, const QString& question)> confirm;
   // Ends the program once control returns to the event loop.
   std::function<void()> end_program;
   // The name and the file type chosen in the save dialog; an empty name when cancelled.
@@ -41,6 +44,8 @@ Toolkit desktop_toolkit();
 
 // The production message box, shown and run to its end.
 void show_message_box(QWidget* parent, const QString& prompt, const QString& details = {});
+// The production question: "Continua" or "Annulla", Annulla the default.
+bool ask_to_continue(QWidget* parent, const QString& question);
 
 inline void beep() {
   toolkit().beep();

@@ -18,9 +18,10 @@ namespace {
 
 using Navigation = GuiTest;
 
-// Enter opens the drained window, centred with its design state; the other kinds' windows
-// are loaded hidden, the start window goes. The help window is modal and owned by the drained
-// window; the water-table choice and the focus come back as they were. Chiudi ends the program.
+// Enter opens the drained window, centred with its design state; the other designed window is
+// loaded hidden, the verification's is not built, the start window goes. The help window is modal
+// and owned by the drained window; the water-table choice and the focus come back as they were.
+// Chiudi ends the program.
 TEST_F(Navigation, EnterAtStartOpensTheDrainedWindowWhoseHelpWindowIsModal) {
   QWidget& start_window = start();
   EXPECT_EQ(focus(), find(start_window, "pulsante_sciolti"));
@@ -34,6 +35,7 @@ TEST_F(Navigation, EnterAtStartOpensTheDrainedWindowWhoseHelpWindowIsModal) {
             " |2,3");
   EXPECT_EQ(focus(), field(*sciolti, "lunghezza"));
   EXPECT_TRUE(top_level("form_coesivi") && !top_level("form_coesivi")->isVisible());
+  EXPECT_EQ(top_level("form_verifica"), nullptr);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(top_level("form_principale"), nullptr);
   click(*sciolti, "Option1");

@@ -272,36 +272,91 @@ scenario_stampante() {
 
 # ---------------------------------------------------------------- verification window
 
-# By keyboard only: opened from the start window, EN 1997-1 Annex D's footing (set EC7-DA1-C1)
-# with its combination and two more, CALCOLA, the report saved, CHIUDI ending the program.
+# CALCOLA and SALVA through their Alt keys: a button pressed by its key is clicked once its
+# pressed look has been shown, so SALVA waits for it.
+calcola_and_save() {
+  keys alt+c
+  sleep 0.5
+  keys alt+s
+}
+
+# Puts the text on the X clipboard, as a spreadsheet's copy does.
+copy() { printf '%b' "$1" | xclip -selection clipboard || fail "xclip non copia"; }
+
+# The worked footing of the README (docs/plinto-p12.fondara): opened with fondara FILE, its report
+# is fondara-calc's of the same file. Then, by keyboard from the start window: the conditions,
+# the footing and soil, one action typed and five pasted, the project, CALCOLA, the data saved
+# byte for byte as the README's file; thirty corrections typed at full speed over
+# selected cells of the combinations, every value as typed in the saved data; CHIUDI.
 scenario_verifica() {
+  local p12=$FONDARA_TEST_DATA/../../docs/plinto-p12.fondara
+  local report="$E2E_TMP/p12.txt" expected="$E2E_TMP/p12-calc.txt" verifica
+  start_app "$p12"
+  verifica=$(wait_window "$TITLE_VERIFICA")
+  focus "$verifica"
+  keys alt+s
+  save_through_dialog "$report"
+  "$FONDARA_CALC" --apri "$p12" --report "$expected" >/dev/null || fail "fondara-calc --apri non riesce"
+  cmp "$report" "$expected" || fail "la relazione della finestra non è quella di fondara-calc --apri"
+  grep -q '^ESITO DELLA FONDAZIONE: VERIFICATA' "$report" || fail "esito inatteso"
+  keys alt+h
+  wait_until not app_running || fail "fondara è ancora in esecuzione dopo CHIUDI"
+
   start_app
   keys Tab Tab Return # from pulsante_sciolti past pulsante_coesivi to pulsante_verifica
-  local verifica report="$E2E_TMP/verifica.txt"
   verifica=$(wait_window "$TITLE_VERIFICA")
   wait_window_gone "$TITLE_START"
   focus "$verifica"
-
-  # From larghezza, where the window puts the focus: B, L, D, α (empty), φ'k, c'k (empty),
-  # γ, zw (empty: no water table); cu,k and γsat are disabled and skipped. Then the set of
-  # partial factors, two places down the list: EC7-DA1-C1.
-  type_and_tab 1 6 0,75 "" 30 "" 10 ""
-  keys Down Down Tab
-  # The table, from its first cell: Tab runs through N, MB, ML, HB, HL and, after the last
-  # row, out of the table to aggiungi, whose Return adds a row and puts the focus in its N.
-  type_and_tab 200 30 88 60 30 ""
-  keys Return
-  type_and_tab 150 -10 "" "" -20 ""
-  keys Return
-  # HL left empty; then aggiungi → rimuovi → incolla → valori → calcola, pressed by Return.
-  type_and_tab 1000 60 -150 80 "" "" "" "" "" ""
-  keys Return
-  # The description, through its caption's Alt+D; SALVA through its own Alt+S.
+  # From larghezza, where the window puts the focus: back to the third condition (both), chosen;
+  # B, L, D, α (empty), φ'k, c'k, cu,k, γ, zw (empty: γsat stays disabled), the set as it is,
+  # kh, γR,v,E (empty), φ'cv,k.
+  keys shift+Tab space Tab
+  type_and_tab 2 2,5 1,2 "" 28 5 110 19 "" ""
+  type_and_tab 0,1 "" 26
+  # The actions through their caption's Alt+O: the first typed (its type the list's first, G1),
+  # Down to a new row, Home to its first cell, the others pasted.
+  keys alt+o
+  type_and_tab "Peso proprio e plinto" "" 620 15 8 6
+  type_text 3
+  keys Down Home
+  copy 'Permanenti portati\tG2\t180\t6\t4\t0\t0\nResidenziale\tq-a\t150\t10\t-5\nNeve\tQ-neve\t60\t2\nSisma x\tEx\t30\t-260\t0\t-95\nSisma y\tEy\t20\t0\t240\t0\t85\n'
+  keys ctrl+v
+  # The project: the description through Alt+D, the element and the work before it.
   keys alt+d
-  type_text "Plinto P1 - combinazioni SLU"
-  keys alt+s
-  save_through_dialog "$report"
-  expect_same_file "$report" verifica_tre_combinazioni.txt
+  type_text "Plinto P12 - pilastro d'angolo"
+  keys shift+Tab shift+Tab
+  type_text "Plinto P12"
+  keys shift+Tab shift+Tab shift+Tab
+  type_text "Edificio residenziale via Roma 12"
+  calcola_and_save
+  save_through_dialog "$E2E_TMP/p12.fondara"
+  cmp "$E2E_TMP/p12.fondara" "$p12" || fail "i dati salvati non sono docs/plinto-p12.fondara"
+
+  # Three combinations pasted through Alt+I, then corrections typed over the selected cells
+  # as fast as xdotool types, each closed by Return.
+  keys alt+i
+  copy '50\t1\t2\t3\t4\n50\t1\t2\t3\t4\n50\t1\t2\t3\t4\n'
+  keys ctrl+v
+  local -a cells=(50 1 2 3 4 50 1 2 3 4 50 1 2 3 4)
+  local i row column value moves
+  for i in $(seq 0 29); do
+    row=$((i % 3)) column=$((i % 5)) value=$((177 + 13 * i))
+    moves=(ctrl+Home)
+    for _ in $(seq 1 $row); do moves+=(Down); done
+    for _ in $(seq 1 $column); do moves+=(Right); done
+    keys "${moves[@]}"
+    xdotool type --delay 1 -- "$value"
+    keys Return
+    cells[row * 5 + column]=$value
+  done
+  calcola_and_save
+  save_through_dialog "$E2E_TMP/corrette.fondara"
+  local want got
+  want=$(for row in 0 1 2; do
+    echo "combinazione=${cells[row * 5]};${cells[row * 5 + 1]};${cells[row * 5 + 2]};${cells[row * 5 + 3]};${cells[row * 5 + 4]};"
+  done)
+  got=$(grep '^combinazione=' "$E2E_TMP/corrette.fondara")
+  [ "$got" = "$want" ] || fail "valori corretti persi: atteso $want, salvato $got"
   focus "$verifica"
   keys alt+h
   wait_until not app_running || fail "fondara è ancora in esecuzione dopo CHIUDI"

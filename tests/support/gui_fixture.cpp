@@ -12,6 +12,10 @@ void GuiTest::SetUp() {
   services.message_box = [this](QWidget*, const QString& prompt, const QString& detail) {
     messages << prompt, details << detail;
   };
+  services.confirm = [this](QWidget*, const QString& question) {
+    questions << question;
+    return go_on;
+  };
   services.end_program = [this] { ++ends; };
   services.save_choice = [this](QWidget*) {
     const bool data = save_path.endsWith(QStringLiteral(".fondara"));

@@ -1,5 +1,6 @@
-// Widget tests' fixture: the windows of a Program as in main(); beep, message box and details, end
-// of the program recorded; the save dialog answered with `save_path`, its type by its extension.
+// Widget tests' fixture: the windows of a Program as in main(); beep, message box and details,
+// question (answered with `go_on`) and end of the program recorded; the save dialog answered with
+// `save_path`, its type by its extension.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -41,6 +42,8 @@ class GuiTest : public ::testing::Test {
   std::unique_ptr<app::Program> program;
   int beeps = 0, ends = 0;
   QStringList messages, details;  // of each message box
+  QStringList questions;
+  bool go_on = true;
   QTemporaryDir folder;
   QString save_path;
 };

@@ -44,7 +44,7 @@ const Table& table_headed(const Document& document, std::string_view first_heade
 class VerificationDocument : public testing::Test {
  protected:
   FootingCalculation calculation =
-      footing_calculation(FONDARA_SOURCE_DIR "/docs/plinto-p12.fondara");
+      footing_calculation(FONDARA_TEST_DATA_DIR "/plinto_p12_progetto.fondara");
 };
 
 TEST_F(VerificationDocument, HasItsSectionsInOrderAndTheProjectInItsTitleBlock) {
@@ -120,7 +120,8 @@ TEST(Validation, ACaseOutsideItsToleranceIsShownInRedAndInWords) {
   wrong.values = off;
   const ValidationCase cases[] = {validation_cases()[1], wrong};
   const Document document = verification_document(
-      footing_calculation(FONDARA_SOURCE_DIR "/docs/plinto-p12.fondara"), "", kProgram, "", cases);
+      footing_calculation(FONDARA_TEST_DATA_DIR "/plinto_p12_progetto.fondara"), "", kProgram, "",
+      cases);
   const Table& table = table_headed(document, "Caso e fonte");
   ASSERT_EQ(table.rows.size(), 1 + cases[0].values.size() + 1);
   const auto& last = table.rows.back();
