@@ -46,7 +46,7 @@ void Program::start(const QString& file) {
   connect(start_window_.get(), &form_principale::chosen, this, &Program::choose);
   watch_file_opening(*start_window_);
   if (!file.isEmpty()) {
-    if (const auto data = data_of(nullptr, file); data && fill(nullptr, file, *data)) return;
+    if (auto data = data_of(nullptr, file); data && fill(nullptr, file, *std::move(data))) return;
   }
   start_window_->show();
 }
@@ -91,7 +91,7 @@ void Program::watch_file_opening(QWidget& window) {
 }
 
 void Program::open(QWidget* window, const QString& path) {
-  const auto data = data_of(window, path);
+  auto data = data_of(window, path);
   if (!data) return;
   // One run keeps one calculation window.
   if (shown_ != nullptr && shown_ != data->kind) {
@@ -101,10 +101,10 @@ void Program::open(QWidget* window, const QString& path) {
           QString::fromUtf8(window::texts::not_started).arg(QDir::toNativeSeparators(path)));
     return;
   }
-  fill(window, path, *data);
+  fill(window, path, *std::move(data));
 }
 
-bool Program::fill(QWidget* window, const QString& path, const CalculationData& data) {
+bool Program::fill(QWidget* window, const QString& path, CalculationData data) {
   // The kind's window is made, not yet shown, to ask whether it holds every value whole.
   make_windows(kind_window(*data.kind));
   auto* shown = dynamic_cast<window::FillableWindow*>(window_of(*data.kind));
@@ -115,7 +115,7 @@ bool Program::fill(QWidget* window, const QString& path, const CalculationData& 
     return false;
   }
   if (shown_ == nullptr) choose(kind_window(*data.kind));
-  if (shown->discard_allowed()) shown->fill(data, path);
+  if (shown->discard_allowed()) shown->fill(std::move(data), path);
   return true;
 }
 

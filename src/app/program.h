@@ -47,7 +47,7 @@ class Program : public QObject {
   // Shows the window of the data's kind (choosing it first if needed), filled from the data
   // of the file at `path`; false, after a message over `window`, when the window cannot hold a
   // value whole.
-  bool fill(QWidget* window, const QString& path, const CalculationData& data);
+  bool fill(QWidget* window, const QString& path, CalculationData data);
   void watch_file_opening(QWidget& window);
 
   std::unique_ptr<form_principale> start_window_;

@@ -23,12 +23,14 @@ namespace {
 // What one calculation can write, once it has completed.
 struct Products {
   const Kind& kind;
-  const CalculationData& data;
+  const std::string& data;  // the calculation's data file
   const Calculation& calculation;
 };
 
-// The bytes of one output, or why there are none.
-using Bytes = Outcome<std::string, CommandError>;
+// Takes an output's bytes as they are made.
+using Sink = std::function<void(std::string_view bytes)>;
+// Done once an output has given all its bytes, or why it could not.
+using Made = Outcome<Done, CommandError>;
 
 // An option either names a file ("--name FILE" or "--name=FILE") or is a flag; exactly one
 // of the two members is set. An output of one calculation makes its bytes; it goes to its
@@ -38,76 +40,85 @@ struct OptionRule {
   std::string_view name;
   std::optional<std::string> Options::*file;
   bool Options::*flag;
-  bool standard_stream;              // "-" names standard input or output
-  Bytes (*output)(const Products&);  // null: not an output of one calculation
-  std::string_view argument;         // after the name in --help: "FILE", or empty
-  std::string_view help;             // --help's lines, '\n' between them
+  bool standard_stream;                          // "-" names standard input or output
+  Made (*output)(const Products&, const Sink&);  // null: not an output of one calculation
+  std::string_view argument;                     // after the name in --help: "FILE", or empty
+  std::string_view help;                         // --help's lines, '\n' between them
 };
 
-// The report of `version` of the calculation.
-Outcome<Report, CommandError> report_of(const Products& p, Version version) {
-  auto report = p.calculation.report(version, p.calculation.description);
-  if (!report)
-    return Failed{CommandError{exit_not_computable, report_failure_message(report.error())}};
-  return *std::move(report);
+Failed<CommandError> report_failure(Failure cause) {
+  return Failed{CommandError{exit_not_computable, report_failure_message(cause)}};
 }
 
-Bytes file_report(const Products& p) {
-  const auto report = report_of(p, Version::file);
-  if (!report) return Failed{report.error()};
-  return output::file_bytes(*report);
+// The report file, made part by part.
+Made file_report(const Products& p, const Sink& take) {
+  const auto made = each_report_part(p.calculation, Version::file, p.calculation.description,
+                                     [&take](Report&& part) { take(output::file_bytes(part)); });
+  if (!made) return report_failure(made.error());
+  return Done{};
 }
 
-// The printed report's lines as UTF-8 text, one per line.
-Bytes preview(const Products& p) {
-  const auto printed = report_of(p, Version::printed);
-  if (!printed) return Failed{printed.error()};
-  std::string text;
-  for (const output::Line& line : output::write_lines(*printed))
-    if (!line.drawing) text += line.text + '\n';
-  return text;
+// The printed report's lines as UTF-8 text, one per line, made part by part.
+Made preview(const Products& p, const Sink& take) {
+  const auto made = each_report_part(p.calculation, Version::printed, p.calculation.description,
+                                     [&take](Report&& part) {
+                                       std::string text;
+                                       for (const output::Line& line : output::write_lines(part))
+                                         if (!line.drawing) text += line.text + '\n';
+                                       take(text);
+                                     });
+  if (!made) return report_failure(made.error());
+  return Done{};
 }
 
 #ifdef FONDARA_PDF
-// A file of a document format: bytes, or the message of why there are none.
-Bytes document_file(Outcome<std::string, std::string> file) {
+// A file of a document format, or the message of why there is none.
+Made document_file(const Outcome<std::string, std::string>& file, const Sink& take) {
   if (!file) return Failed{CommandError{exit_file, file.error()}};
-  return *std::move(file);
+  take(*file);
+  return Done{};
+}
+
+// The printed report, or why it cannot be prepared.
+Outcome<Report, CommandError> printed_report(const Products& p) {
+  auto report = p.calculation.report(Version::printed, p.calculation.description);
+  if (!report) return report_failure(report.error());
+  return *std::move(report);
 }
 
 // The PDF/A report with the calculation's data: the typeset document of a kind that has one,
 // else the printed report.
-Bytes pdf_report(const Products& p) {
-  const std::string data = data_file_text(p.data);
+Made pdf_report(const Products& p, const Sink& take) {
+  const std::string& data = p.data;
   if (p.calculation.document)
-    return document_file(
-        output::pdfa_file(p.calculation.document(p.calculation.description), data));
-  const auto printed = report_of(p, Version::printed);
+    return document_file(output::pdfa_file(p.calculation.document(p.calculation.description), data),
+                         take);
+  const auto printed = printed_report(p);
   if (!printed) return Failed{printed.error()};
-  return document_file(output::pdfa_file(*printed, output::report_title(p.kind.title), data));
+  return document_file(output::pdfa_file(*printed, output::report_title(p.kind.title), data), take);
 }
 
 // The ODT report, its content chosen as the PDF's.
-Bytes odt_report(const Products& p) {
+Made odt_report(const Products& p, const Sink& take) {
   if (p.calculation.document)
-    return document_file(output::odt_file(p.calculation.document(p.calculation.description)));
-  const auto printed = report_of(p, Version::printed);
+    return document_file(output::odt_file(p.calculation.document(p.calculation.description)), take);
+  const auto printed = printed_report(p);
   if (!printed) return Failed{printed.error()};
-  return document_file(output::odt_file(*printed, output::report_title(p.kind.title)));
+  return document_file(output::odt_file(*printed, output::report_title(p.kind.title)), take);
 }
 #endif
 
-Bytes data_text(const Products& p) {
-  return data_file_text(p.data);
+Made data_text(const Products& p, const Sink& take) {
+  take(p.data);
+  return Done{};
 }
 
-// The table of every check, for a kind that makes several.
-Bytes check_table(const Products& p) {
+// The table of every check, for a kind that makes several, row by row.
+Made check_table(const Products& p, const Sink& take) {
   if (!p.calculation.check)
     return Failed{CommandError{exit_bad_input, texts::no_check_table(p.kind.name)}};
-  std::string table;
-  write_check_table(p.kind, p.calculation, [&table](std::string_view line) { table += line; });
-  return table;
+  write_check_table(p.kind, p.calculation, take);
+  return Done{};
 }
 
 // clang-format off
@@ -297,7 +308,7 @@ Outcome<CalculationData, CommandError> calculation_data(const Options& o) {
 int run_single(const Options& o, const Streams& streams) {
   if (const auto targets = check_targets(o, streams.out); !targets)
     return exit_with(streams.err, targets.error().code, targets.error().message);
-  const auto data = calculation_data(o);
+  auto data = calculation_data(o);
   if (!data) return exit_with(streams.err, data.error().code, data.error().message);
   const Kind& kind = *data->kind;
   const CalculationOutcome outcome = kind.calculate(*data);
@@ -311,30 +322,49 @@ int run_single(const Options& o, const Streams& streams) {
     return exit_with(streams.err, exit_code(problem.type), message);
   }
 
-  // Every output is made before anything is written; the files are written all or none.
-  const Products products{kind, *data, *outcome};
-  std::vector<std::string> made;
-  made.reserve(std::size(kOptionRules));
-  std::vector<output::FileBytes> files;
-  std::vector<std::string_view> names;
-  std::optional<std::string_view> shown;
+  // Every file output is made into its file before any is replaced; they are replaced all or
+  // none. Standard output, where an output takes it, follows: a kind whose reports come in parts
+  // (thousands of checks) streams it; another's is made first, so that a failure writes nothing.
+  // The data as its file's text: a file of thousands of combinations holds far more as fields.
+  const std::string data_text = data_file_text(*data);
+  { const CalculationData released = *std::move(data); }
+  const Products products{kind, data_text, *outcome};
+  output::FileSet files;
+  std::vector<std::string_view> paths;
+  const OptionRule* shown = nullptr;
+  std::string shown_bytes;
+  const bool stream_shown = static_cast<bool>(outcome->report_parts);
   for (const OptionRule& rule : kOptionRules) {
     if (!rule.output || !given(o, rule)) continue;
-    auto bytes = rule.output(products);
-    if (!bytes) return exit_with(streams.err, bytes.error().code, bytes.error().message);
-    made.push_back(*std::move(bytes));
     if (on_standard_output(o, rule, streams.out)) {
-      shown = made.back();
-    } else {
-      files.push_back({*(o.*rule.file), made.back()});
+      shown = &rule;
+      if (stream_shown) continue;
+      const auto made = rule.output(products, [&](std::string_view b) { shown_bytes += b; });
+      if (!made) return exit_with(streams.err, made.error().code, made.error().message);
+      continue;
     }
+    const std::string& path = *(o.*rule.file);
+    const auto opened = files.open(path);
+    if (!opened) return exit_with(streams.err, exit_file, write_failure(path, opened.error()));
+    paths.push_back(path);
+    const auto made = rule.output(products, [&](std::string_view b) { files.write(*opened, b); });
+    if (!made) return exit_with(streams.err, made.error().code, made.error().message);
   }
-  if (const auto written = output::write_files(files); !written)
+  if (const auto written = files.commit(); !written)
     return exit_with(streams.err, exit_file,
-                     write_failure(files[written.error().index].path, written.error().error));
+                     write_failure(paths[written.error().index], written.error().error));
   // Standard output shows the results unless an output took it.
-  const std::string results = shown ? std::string() : result_lines(kind, *outcome);
-  if (const auto written = write_standard_output(streams.out, shown ? *shown : results); !written)
+  output::Output out(streams.out);
+  if (!shown) {
+    out.write(result_lines(kind, *outcome));
+  } else if (!stream_shown) {
+    out.write(shown_bytes);
+  } else if (const auto made =
+                 shown->output(products, [&out](std::string_view b) { out.write(b); });
+             !made) {
+    return exit_with(streams.err, made.error().code, made.error().message);
+  }
+  if (const auto written = out.flush(); !written)
     return exit_with(streams.err, exit_file, write_failure(standard_stream, written.error()));
   // Every check was written; a refused one is a calculation that did not complete.
   return outcome->refused ? exit_not_computable : exit_ok;

@@ -57,6 +57,16 @@ std::string_view echoed(const Field& field, const FieldTexts& texts) {
   return text;
 }
 
+Outcome<Done, Failure> each_report_part(const Calculation& calculation, Version version,
+                                        std::string_view description,
+                                        const std::function<void(Report&& part)>& take) {
+  if (calculation.report_parts) return calculation.report_parts(version, description, take);
+  ReportOutcome whole = calculation.report(version, description);
+  if (!whole) return Failed{whole.error()};
+  take(*std::move(whole));
+  return Done{};
+}
+
 Problem length_below_width() {
   return {ProblemType::not_computable,
           failure_message(Failure::lunghezza_minore),

@@ -162,6 +162,11 @@ struct Calculation {
   std::vector<std::string> results;
   std::string description;
   std::function<ReportOutcome(Version, std::string_view description)> report;
+  // A report too long to hold whole (a footing of thousands of checks): made and given to `take`
+  // part by part, the parts in order making `report`'s statements. None: `report` alone.
+  std::function<Outcome<Done, Failure>(Version, std::string_view description,
+                                       const std::function<void(Report&& part)>& take)>
+      report_parts = {};
   // A kind that makes several checks: how many, each one's row (made when asked for: a footing
   // may have thousands), the closing lines (the governing check, the verdict) and whether a
   // check was refused. None: the one check of `results`.
@@ -192,6 +197,12 @@ struct Kind {
   // fields make its one combination.
   CalculationOutcome compute(const FieldTexts& texts, Source source) const;
 };
+
+// Gives `take` the calculation's report of `version` part by part, or whole in one part when
+// the kind makes it whole; the cause when it cannot be prepared.
+Outcome<Done, Failure> each_report_part(const Calculation& calculation, Version version,
+                                        std::string_view description,
+                                        const std::function<void(Report&& part)>& take);
 
 // The data of one calculation given all its fields at once (a command line, a CSV row).
 CalculationData single_calculation(const Kind& kind, Source source, const FieldTexts& texts);

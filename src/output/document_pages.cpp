@@ -346,7 +346,12 @@ class Typesetter {
       paint_drawing(painter, drawing, QRectF(picture.rect()).adjusted(8, 8, -8, -8));
     }
     const QUrl name(QStringLiteral("pianta-%1.png").arg(drawings_.size() + 1));
-    document_.addResource(QTextDocument::ImageResource, name, picture);
+    // Kept as the PNG file it becomes, a few kilobytes, rather than as the picture itself.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    document_.addResource(QTextDocument::ImageResource, name, png);
     QTextImageFormat image;
     image.setName(name.toString());
     image.setWidth(width);

@@ -415,26 +415,45 @@ WriteOutcome write_file(const std::string& path, std::string_view bytes) {
   return writer.commit();
 }
 
-Outcome<Done, FilesFailure> write_files(std::span<const FileBytes> files) {
-  std::vector<std::unique_ptr<FileWriter>> writers;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    writers.push_back(std::make_unique<FileWriter>(files[i].path));
-    if (const WriteOutcome opened = writers[i]->open(); !opened)
-      return Failed{FilesFailure{i, opened.error()}};
-  }
+Outcome<std::size_t, int> FileSet::open(const std::string& path) {
+  auto writer = std::make_unique<FileWriter>(path);
+  if (const WriteOutcome opened = writer->open(); !opened) return Failed{opened.error()};
+  writers_.push_back(std::move(writer));
+  held_.emplace_back();
+  return writers_.size() - 1;
+}
+
+void FileSet::write(std::size_t index, std::string_view bytes) {
+  if (writers_[index]->replaces())
+    writers_[index]->output().write(bytes);
+  else
+    held_[index] += bytes;
+}
+
+Outcome<Done, FilesFailure> FileSet::commit() {
   // A direct write cannot be taken back: it comes once every replacement is complete.
   for (const bool replaced : {true, false}) {
-    for (std::size_t i = 0; i < files.size(); ++i) {
-      if (writers[i]->replaces() != replaced) continue;
-      writers[i]->output().write(files[i].bytes);
-      if (const WriteOutcome finished = writers[i]->finish(); !finished)
+    for (std::size_t i = 0; i < writers_.size(); ++i) {
+      if (writers_[i]->replaces() != replaced) continue;
+      if (!replaced) writers_[i]->output().write(held_[i]);
+      if (const WriteOutcome finished = writers_[i]->finish(); !finished)
         return Failed{FilesFailure{i, finished.error()}};
     }
   }
-  for (std::size_t i = 0; i < files.size(); ++i)
-    if (const WriteOutcome published = writers[i]->publish(); !published)
+  for (std::size_t i = 0; i < writers_.size(); ++i)
+    if (const WriteOutcome published = writers_[i]->publish(); !published)
       return Failed{FilesFailure{i, published.error()}};
   return Done{};
+}
+
+Outcome<Done, FilesFailure> write_files(std::span<const FileBytes> files) {
+  FileSet set;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const auto opened = set.open(files[i].path);
+    if (!opened) return Failed{FilesFailure{i, opened.error()}};
+    set.write(*opened, files[i].bytes);
+  }
+  return set.commit();
 }
 
 }  // namespace fondara::output

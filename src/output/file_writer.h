@@ -16,9 +16,11 @@
 
 #include <sys/stat.h>
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/outcome.h"
 #include "output/messages.h"
@@ -112,10 +114,27 @@ struct FilesFailure {
   int error;
 };
 
-// Writes every file as FileWriter does, all or none replaced: every file is opened, the
-// replaced ones completed in their temporary files, then the ones written directly (FIFOs,
-// devices, files written in place), and only then the temporary files renamed over their
-// targets. Any failure before the renames leaves every replaced file as it was.
+// Several files written together as FileWriter does, all or none replaced: every file is opened
+// and its bytes given part by part (a long report is never held whole), the replaced ones
+// straight into their temporary files and completed there, then the ones written directly
+// (FIFOs, devices, files written in place), which cannot be taken back and so are held until
+// then, and only then the temporary files renamed over their targets. Any failure before the
+// renames leaves every replaced file as it was; a FileSet dropped uncommitted replaces nothing.
+class FileSet {
+ public:
+  // Opens the file at `path`: its index, or the errno.
+  Outcome<std::size_t, int> open(const std::string& path);
+  // Appends `bytes` to file `index`.
+  void write(std::size_t index, std::string_view bytes);
+  // Completes every file and renames the temporary ones over their targets.
+  Outcome<Done, FilesFailure> commit();
+
+ private:
+  std::vector<std::unique_ptr<FileWriter>> writers_;
+  std::vector<std::string> held_;  // the bytes of a file written directly
+};
+
+// Writes every file of `files` as a FileSet.
 Outcome<Done, FilesFailure> write_files(std::span<const FileBytes> files);
 
 // Writes all of `bytes` to `fd`, retrying short and interrupted writes.

@@ -137,4 +137,13 @@ std::string file_bytes(const Report& report) {
   return bytes;
 }
 
+Outcome<std::string, Failure> file_bytes(const Calculation& calculation,
+                                         std::string_view description) {
+  std::string bytes;
+  const auto made = each_report_part(calculation, Version::file, description,
+                                     [&bytes](Report&& part) { bytes += file_bytes(part); });
+  if (!made) return Failed{made.error()};
+  return bytes;
+}
+
 }  // namespace fondara::output

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/kind.h"
 #include "core/report.h"
 
 namespace fondara::output {
@@ -39,5 +40,10 @@ std::string windows1252_text(std::string_view utf8);
 // The bytes of a report file: each ended line in Windows-1252 followed by CR LF (a final
 // open line, which no report leaves, without CR LF).
 std::string file_bytes(const Report& report);
+
+// The bytes of a calculation's report file, made part by part (each_report_part of
+// core/kind.h), so that a long report is never held whole as statements.
+Outcome<std::string, Failure> file_bytes(const Calculation& calculation,
+                                         std::string_view description);
 
 }  // namespace fondara::output

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -75,6 +76,10 @@ inline constexpr std::array<ActionTypeInfo, 16> kActionTypes{{
 }};
 
 const ActionTypeInfo& info(ActionType type);
+
+// The most actions a footing takes: its combinations grow with them (2 × (1 + variable ones)
+// and 8 seismic ones, each keeping a factor per action), and a footing has far fewer.
+inline constexpr std::size_t kMaxActions = 100;
 
 // One characteristic action: values at the centre of the base, signed (N of a permanent or a
 // variable action may be negative, an uplift).

@@ -28,22 +28,20 @@ QString condition_text(Condition condition) {
 void ChecksModel::show(std::shared_ptr<const FootingCalculation> calculation) {
   beginResetModel();
   calculation_ = std::move(calculation);
-  texts_.assign(calculation_ ? calculation_->checks.checks.size() : 0, std::nullopt);
   endResetModel();
 }
 
 int ChecksModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(texts_.size());
+  return parent.isValid() || !calculation_ ? 0
+                                           : static_cast<int>(calculation_->checks.checks.size());
 }
 
 int ChecksModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : kColumns;
 }
 
-const ColumnTexts& ChecksModel::texts(std::size_t check) const {
-  std::optional<ColumnTexts>& kept = texts_[check];
-  if (!kept) kept = column_texts(calculation_->checks.checks[check].outcome);
-  return *kept;
+ColumnTexts ChecksModel::texts(std::size_t check) const {
+  return column_texts(calculation_->checks.checks[check].outcome);
 }
 
 bool ChecksModel::fails(std::size_t check) const {

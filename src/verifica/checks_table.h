@@ -39,12 +39,12 @@ class ChecksModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
-  // Every column's text of a check, made when first asked for: a footing may have thousands.
-  const ColumnTexts& texts(std::size_t check) const;
+  // The texts of a check's results, made when a cell shows them: a footing of thousands of
+  // checks keeps none.
+  ColumnTexts texts(std::size_t check) const;
   bool fails(std::size_t check) const;
 
   std::shared_ptr<const FootingCalculation> calculation_;
-  mutable std::vector<std::optional<ColumnTexts>> texts_;
 };
 
 class GeneratedModel : public QAbstractTableModel {

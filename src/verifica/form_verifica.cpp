@@ -491,7 +491,7 @@ TextTable* form_verifica::add_table(QVBoxLayout& layout, TextTableModel& model,
 QWidget* form_verifica::actions_group() {
   auto* box = group(QStringLiteral("Azioni caratteristiche"), "azioni_gruppo");
   auto* layout = new QVBoxLayout(box);
-  actions_ = new TextTableModel(action_columns(), 100, history_, this);
+  actions_ = new TextTableModel(action_columns(), static_cast<int>(kMaxActions), history_, this);
   azioni = add_table(*layout, *actions_, kActionsFace);
   return box;
 }

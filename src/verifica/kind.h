@@ -30,8 +30,7 @@ struct FootingCalculation {
   std::vector<Action> actions;
   FootingChecks checks;
   std::string description;
-  FieldTexts texts;                      // the footing's fields as given
-  std::vector<FieldTexts> combinations;  // the typed combinations' fields as given
+  FieldTexts texts;  // the footing's fields as given
   Project project;
 };
 

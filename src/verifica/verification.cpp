@@ -26,7 +26,7 @@ bool all_finite(std::initializer_list<double> values) {
 // Input rules
 
 // One row per rule, in the order of InputRule.
-constexpr std::array<InputFault, 23> kInputFaults{{
+constexpr std::array<InputFault, 24> kInputFaults{{
     {InputRule::kWidthPositive, "larghezza",
      "Il valore di larghezza deve essere maggiore di zero."},
     {InputRule::kLengthNotBelowWidth, "lunghezza",
@@ -69,6 +69,9 @@ constexpr std::array<InputFault, 23> kInputFaults{{
      "I valori di un'azione (N, MB, ML, HB, HL) devono essere numeri finiti."},
     {InputRule::kCombinationMissing, "combinazione",
      "Manca una combinazione di carico: indicare almeno una combinazione o un'azione."},
+    {InputRule::kTooManyActions, "azione",
+     "Le azioni sono più di 100: riunire quelle dello stesso tipo, che si combinano allo "
+     "stesso modo."},
 }};
 
 constexpr bool rows_in_rule_order() {
@@ -623,6 +626,7 @@ Outcome<FootingChecks, InputFault> check_footing(const Footing& footing,
     if (!footing.factors.generates)
       result.combinations.back().loads.situation = Situation::kSeismic;
   }
+  if (actions.size() > kMaxActions) return Failed{fault(InputRule::kTooManyActions)};
   for (std::size_t i = 0; i < actions.size(); ++i) {
     if (const std::optional<InputRule> rule = first_broken_rule(footing, actions[i])) {
       InputFault broken = fault(*rule);

@@ -94,6 +94,7 @@ enum class InputRule {
   kActionsNeedStaticSet,  // actions with the legacy NTC2018-SISMA set
   kActionValueFinite,
   kCombinationMissing,  // neither a typed combination nor an action
+  kTooManyActions,      // more than kMaxActions
 };
 
 // A violated rule: the field by its terminal name, the message the user reads and where: the

@@ -1,5 +1,6 @@
 #include "verifica/verification_document.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
@@ -87,10 +88,44 @@ Used used_by(const Footing& f, const FootingChecks& checks) {
   return used;
 }
 
+// A footing of more checks than this has its tables cut to the governing check and those not
+// verified (at most this many), and its plans to kMostPlans: so that the report stays a
+// document to read, and within the memory of one process, whatever the data file holds.
+constexpr std::size_t kListed = 1000;
+constexpr std::size_t kMostPlans = 24;
+
+bool fails(const Check& check) {
+  return !check.outcome || check.outcome->verdict != Verdict::kVerified;
+}
+
+std::vector<std::size_t> listed_checks(const FootingChecks& checks) {
+  std::vector<std::size_t> listed;
+  for (std::size_t i = 0; i < checks.checks.size() && listed.size() < kListed; ++i)
+    if (checks.checks.size() <= kListed || checks.governing == i || fails(checks.checks[i]))
+      listed.push_back(i);
+  return listed;
+}
+
+// The combinations of the listed checks, in order.
+std::vector<std::size_t> combinations_of(const FootingChecks& checks,
+                                         std::span<const std::size_t> listed) {
+  std::vector<std::size_t> combinations;
+  for (std::size_t i : listed)
+    if (combinations.empty() || combinations.back() != checks.checks[i].combination)
+      combinations.push_back(checks.checks[i].combination);
+  return combinations;
+}
+
 class DocumentBuilder {
  public:
   DocumentBuilder(const FootingCalculation& c, const ProgramIdentity& program)
-      : c_(c), f_(c.footing), checks_(c.checks), program_(program), used_(used_by(f_, checks_)) {}
+      : c_(c),
+        f_(c.footing),
+        checks_(c.checks),
+        program_(program),
+        used_(used_by(f_, checks_)),
+        listed_(listed_checks(checks_)),
+        combinations_(combinations_of(checks_, listed_)) {}
 
   void title_block(std::string_view description, std::string_view today);
   void references();
@@ -119,10 +154,26 @@ class DocumentBuilder {
   const FootingCalculation& c_;
   const Footing& f_;
   const FootingChecks& checks_;
+  // A paragraph that says what a table of `listed` of `all` rows leaves out, if anything.
+  void omitted(std::size_t listed, std::size_t all, std::string_view what);
+
   const ProgramIdentity& program_;
   const Used used_;
+  // The checks and the combinations the tables list: all of them, or for a footing of more
+  // than kListed checks the governing one and those not verified.
+  const std::vector<std::size_t> listed_;
+  const std::vector<std::size_t> combinations_;
   Document document_;
 };
+
+void DocumentBuilder::omitted(std::size_t listed, std::size_t all, std::string_view what) {
+  if (listed == all) return;
+  paragraph("La tabella riporta " + std::to_string(listed) + " " + std::string(what) + " su " +
+            std::to_string(all) +
+            ": la determinante e quelle non soddisfatte o non calcolabili, fino a " +
+            std::to_string(kListed) +
+            "; tutte le verifiche sono nella tabella CSV di fondara-calc --tabella.");
+}
 
 void DocumentBuilder::title_block(std::string_view description, std::string_view today) {
   const Project& p = c_.project;
@@ -343,7 +394,7 @@ void DocumentBuilder::actions_and_combinations() {
   table.header({"Comb.", "Origine", "Situazione", "N", "M_{B}", "M_{L}", "H_{B}", "H_{L}"});
   table.header({"", "", "", "kN", "kN·m", "kN·m", "kN", "kN"});
   bool generated = false;
-  for (std::size_t i = 0; i < checks_.combinations.size(); ++i) {
+  for (const std::size_t i : combinations_) {
     const Combination& combination = checks_.combinations[i];
     const LoadCombination& l = combination.loads;
     generated |= combination.generated;
@@ -354,6 +405,7 @@ void DocumentBuilder::actions_and_combinations() {
                plain_cell(two(l.HB)), plain_cell(two(l.HL))});
   }
   add(table.take());
+  omitted(combinations_.size(), checks_.combinations.size(), "combinazioni");
   if (!generated) return;
   subheading("Coefficienti delle azioni nelle combinazioni generate");
   TableBuilder factors(columns(1, actions.size()), true);
@@ -361,7 +413,7 @@ void DocumentBuilder::actions_and_combinations() {
   for (std::size_t i = 0; i < actions.size(); ++i)
     header.push_back(plain_cell("Az. " + std::to_string(i + 1), kBold));
   factors.row(std::move(header));
-  for (std::size_t i = 0; i < checks_.combinations.size(); ++i) {
+  for (const std::size_t i : combinations_) {
     const Combination& combination = checks_.combinations[i];
     if (!combination.generated) continue;
     std::vector<Cell> row{plain_cell(std::to_string(i + 1))};
@@ -423,7 +475,7 @@ void DocumentBuilder::results() {
                   "R_{d,h}", "E_{d,h}", "U_{h}", "Esito"});
   summary.header({"", "", "", "", "m", "m", "kPa", "kN", "kN", "", "kN", "kN", "", ""});
   std::vector<std::size_t> refused;
-  for (std::size_t i = 0; i < checks_.checks.size(); ++i) {
+  for (const std::size_t i : listed_) {
     const Check& check = checks_.checks[i];
     const Combination& combination = checks_.combinations[check.combination];
     const bool governing = checks_.governing == i;
@@ -431,7 +483,7 @@ void DocumentBuilder::results() {
     const auto value = [&](std::string_view name) {
       return plain_cell(t[column_index(name)], governing ? kBold : kPlain);
     };
-    const bool fails = !check.outcome || check.outcome->verdict != Verdict::kVerified;
+    const bool not_verified = fails(check);
     if (!check.outcome) refused.push_back(i);
     std::vector<Cell> row{
         plain_cell((governing ? "★ " : "") + std::to_string(i + 1), governing ? kBold : kPlain),
@@ -448,19 +500,20 @@ void DocumentBuilder::results() {
         value("Ed_h"),
         value("U_h"),
         plain_cell(check.outcome ? t[column_index("esito")] : "NON CALCOLABILE",
-                   (governing ? kBold : kPlain) | (fails ? kRed : kPlain))};
+                   (governing ? kBold : kPlain) | (not_verified ? kRed : kPlain))};
     if (governing)
       for (Cell& c : row) c.highlight = true;
     summary.row(std::move(row));
   }
   add(summary.take());
+  omitted(listed_.size(), checks_.checks.size(), "verifiche");
   for (std::size_t i : refused)
     add(Paragraph{
         plain("Verifica " + std::to_string(i + 1) + " (" + check_name(i) +
                   "), non calcolabile: " + std::string(checks_.checks[i].outcome.error().message),
               kRed)});
   std::string notes;
-  for (std::size_t i = 0; i < checks_.checks.size(); ++i)
+  for (const std::size_t i : listed_)
     if (checks_.checks[i].outcome && checks_.checks[i].outcome->partial_base)
       notes += (notes.empty() ? "" : ", ") + std::to_string(i + 1);
   if (!notes.empty())
@@ -481,7 +534,7 @@ void DocumentBuilder::results() {
   std::vector<Cell> header{cell("Ver.", kBold)};
   for (const FactorColumn* column : shown) header.push_back(cell(column->symbol, kBold));
   factors.row(std::move(header));
-  for (std::size_t i = 0; i < checks_.checks.size(); ++i) {
+  for (const std::size_t i : listed_) {
     const Check& check = checks_.checks[i];
     if (!check.outcome) continue;
     const ColumnTexts t = column_texts(check.outcome);
@@ -506,12 +559,20 @@ void DocumentBuilder::plans() {
       "del carico (×) dal lato indicato dai segni dei momenti, l'area efficace B' × L' (in "
       "grigio) e il nocciolo centrale d'inerzia (a tratti).");
   // One plan per combination: the effective area depends on the loads alone.
+  // The governing check's first, then those not verified, up to kMostPlans combinations.
   std::map<std::size_t, std::vector<std::size_t>> drawn;
+  if (checks_.governing)
+    drawn[checks_.checks[*checks_.governing].combination].push_back(*checks_.governing);
+  std::size_t left_out = 0;
   for (std::size_t i = 0; i < checks_.checks.size(); ++i) {
     const Check& check = checks_.checks[i];
-    const bool fails = !check.outcome || check.outcome->verdict != Verdict::kVerified;
-    if (fails || checks_.governing == i) drawn[check.combination].push_back(i);
+    if (!fails(check) || checks_.governing == i) continue;
+    if (drawn.size() < kMostPlans || drawn.contains(check.combination))
+      drawn[check.combination].push_back(i);
+    else
+      ++left_out;
   }
+  for (auto& [combination, checks] : drawn) std::sort(checks.begin(), checks.end());
   for (const auto& [combination, checks] : drawn) {
     std::string caption = "Combinazione " + std::to_string(combination + 1) + ", verific" +
                           (checks.size() > 1 ? "he " : "a ");
@@ -530,6 +591,10 @@ void DocumentBuilder::plans() {
     add(Figure{footing_plan(f_.B, f_.L, loads, computed), caption});
   }
   if (drawn.empty()) paragraph("Nessuna verifica calcolabile: nessuna pianta.");
+  if (left_out > 0)
+    paragraph("Le piante di altre " + std::to_string(left_out) +
+              " verifiche non soddisfatte non sono riportate; i loro valori sono nel "
+              "riepilogo e nella tabella CSV di fondara-calc --tabella.");
 }
 
 void DocumentBuilder::validation(std::span<const ValidationCase> cases) {

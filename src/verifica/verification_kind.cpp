@@ -308,16 +308,12 @@ Outcome<Loads, Problem> read_all_loads(const CalculationData& data) {
 }
 
 // The fields of one check as a CSV row gives them: the footing's, the check's condition, and
-// the loads as typed (a generated combination's as computed, in full).
+// the loads and the situation the check took, each number written in full in the terminal's
+// convention, so that the row reads back to the same check.
 FieldTexts check_inputs(const FootingCalculation& c, const Check& check) {
   FieldTexts inputs = c.texts;
   inputs["condizioni"] = std::string(condition_code(check.condition));
-  const Combination& combination = c.checks.combinations[check.combination];
-  if (!combination.generated) {
-    for (const auto& [name, text] : c.combinations[check.combination]) inputs[name] = text;
-    return inputs;
-  }
-  const LoadCombination& loads = combination.loads;
+  const LoadCombination& loads = c.checks.combinations[check.combination].loads;
   for (const auto& [name, value] :
        {std::pair{"N", loads.N}, std::pair{"MB", loads.MB}, std::pair{"ML", loads.ML},
         std::pair{"HB", loads.HB}, std::pair{"HL", loads.HL}})
@@ -410,9 +406,9 @@ Outcome<FootingCalculation, Problem> calculate_footing(const CalculationData& da
   if (!loads) return Failed{loads.error()};
   auto checks = check_footing(footing, loads->actions, loads->typed);
   if (!checks) return Failed{input_problem(checks.error(), loads->typed.size())};
-  return FootingCalculation{
-      std::move(footing), std::move(loads->actions), *std::move(checks), std::move(descrizione),
-      data.texts,         data.combinations,         std::move(project)};
+  return FootingCalculation{std::move(footing), std::move(loads->actions),
+                            *std::move(checks), std::move(descrizione),
+                            data.texts,         std::move(project)};
 }
 
 Calculation calculation_of(const std::shared_ptr<const FootingCalculation>& kept) {
@@ -427,6 +423,12 @@ Calculation calculation_of(const std::shared_ptr<const FootingCalculation>& kept
   calculation.refused = checks.verdict.not_computable;
   calculation.report = [kept](Version version, std::string_view description) {
     return verification_report(kept->footing, kept->actions, kept->checks, description, version);
+  };
+  calculation.report_parts = [kept](Version version, std::string_view description,
+                                    const ReportPart& take) -> Outcome<Done, Failure> {
+    verification_report_parts(kept->footing, kept->actions, kept->checks, description, version,
+                              take);
+    return Done{};
   };
   calculation.document = [kept](std::string_view description) {
     return verification_document(*kept, description, kProgram, today());

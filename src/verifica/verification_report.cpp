@@ -130,7 +130,17 @@ void action_table(Builder& r, std::span<const Action> actions) {
   r.empty();
 }
 
-void combination_table(Builder& r, const FootingChecks& checks, std::span<const Action> actions) {
+// The table's rows, `kRowsPerPart` at a time: each batch is one part of the report.
+constexpr std::size_t kRowsPerPart = 256;
+
+// Gives the builder's statements as one part and starts the next.
+void flush(Builder& r, const ReportPart& take) {
+  take(r.take());
+  r = Builder();
+}
+
+void combination_table(Builder& r, const FootingChecks& checks, std::span<const Action> actions,
+                       const ReportPart& take) {
   r.text("COMBINAZIONI DI CARICO DI PROGETTO (kN, kN·m):");
   r.empty();
   r.text("Comb.           N          MB          ML          HB          HL   Situazione");
@@ -142,6 +152,7 @@ void combination_table(Builder& r, const FootingChecks& checks, std::span<const 
     line += "   " + std::string(situation_code(c.situation));
     if (combination.generated) line += ", generata";
     r.text(line);
+    if ((i + 1) % kRowsPerPart == 0) flush(r, take);
   }
   r.empty();
   bool heading = false;
@@ -243,9 +254,9 @@ void notes(Builder& r, const Footing& f, const FootingChecks& checks) {
 
 }  // namespace
 
-ReportOutcome verification_report(const Footing& footing, std::span<const Action> actions,
-                                  const FootingChecks& checks, std::string_view descrizione,
-                                  Version version) {
+void verification_report_parts(const Footing& footing, std::span<const Action> actions,
+                               const FootingChecks& checks, std::string_view descrizione,
+                               Version version, const ReportPart& take) {
   Builder r;
   heading(r, version);
   r.text_and_text("DESCRIZIONE: ", std::string(descrizione));
@@ -253,11 +264,13 @@ ReportOutcome verification_report(const Footing& footing, std::span<const Action
   footing_lines(r, footing);
   factor_lines(r, footing, checks);
   action_table(r, actions);
-  combination_table(r, checks, actions);
+  combination_table(r, checks, actions, take);
   r.text("RISULTATI:");
   r.empty();
-  for (std::size_t i = 0; i < checks.checks.size(); ++i)
+  for (std::size_t i = 0; i < checks.checks.size(); ++i) {
     check_lines(r, check_title(checks, i, footing.conditions), checks.checks[i].outcome);
+    if ((i + 1) % kRowsPerPart == 0) flush(r, take);
+  }
   r.text(governing_line(checks, footing.conditions));
   r.text(footing_verdict_line(checks.verdict));
   r.empty();
@@ -271,7 +284,19 @@ ReportOutcome verification_report(const Footing& footing, std::span<const Action
     r.drawing(
         footing_plan(footing.B, footing.L, checks.combinations[governing.combination].loads, true));
   }
-  return r.take();
+  take(r.take());
+}
+
+ReportOutcome verification_report(const Footing& footing, std::span<const Action> actions,
+                                  const FootingChecks& checks, std::string_view descrizione,
+                                  Version version) {
+  Report whole;
+  verification_report_parts(footing, actions, checks, descrizione, version,
+                            [&whole](Report&& part) {
+                              whole.insert(whole.end(), std::make_move_iterator(part.begin()),
+                                           std::make_move_iterator(part.end()));
+                            });
+  return whole;
 }
 
 }  // namespace fondara::verifica

@@ -8,6 +8,7 @@
 // rest at 8, and a plan of the footing under the governing check follows the verdict.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -16,6 +17,16 @@
 
 namespace fondara::verifica {
 
+// Takes a part of the report as soon as it is made.
+using ReportPart = std::function<void(Report&& part)>;
+
+// The report part by part, each a few hundred checks or rows at most, so that the report of a
+// footing of thousands of checks is never held whole; the parts in order are the report.
+void verification_report_parts(const Footing& footing, std::span<const Action> actions,
+                               const FootingChecks& checks, std::string_view descrizione,
+                               Version version, const ReportPart& take);
+
+// The whole report.
 ReportOutcome verification_report(const Footing& footing, std::span<const Action> actions,
                                   const FootingChecks& checks, std::string_view descrizione,
                                   Version version);

@@ -21,10 +21,12 @@ constexpr char kUnsavedQuestion[] =
     "I dati sono cambiati dopo l'ultimo salvataggio in un file che si può "
     "riaprire (dati del calcolo o relazione PDF/A) e andranno persi.\n\nContinuare?";
 
-// The texts of two calculations' data, which tell whether the screen still shows what was
-// saved.
-bool same_texts(const CalculationData& a, const CalculationData& b) {
-  return a.texts == b.texts && a.combinations == b.combinations && a.actions == b.actions;
+// The texts of a calculation's data as one text, which tells whether the screen still shows
+// what was saved: the data file's, far smaller than the data's maps.
+std::string texts_of(CalculationData data, const Kind& kind) {
+  data.kind = &kind;
+  data.source = Source::window;
+  return data_file_text(data);
 }
 
 }  // namespace
@@ -51,7 +53,7 @@ void CalculationWindow::apri_Click() {
 void CalculationWindow::track_changes(const QString& title) {
   tracking_ = true;
   title_ = title;
-  saved_ = screen_data();
+  saved_ = texts_of(screen_data(), kind_);
   show_title();
 }
 
@@ -79,19 +81,21 @@ void CalculationWindow::calcola_Click() {
   salva->setEnabled(true);
 }
 
-void CalculationWindow::fill(const CalculationData& given, const QString& file) {
+void CalculationWindow::fill(CalculationData given, const QString& file) {
   // What SALVA and STAMPA write belongs to this data from now on, once it has calculated.
   last_.reset();
   stampa->setEnabled(false);
   salva->setEnabled(false);
   clear_results();
   show_data(given);
+  // The screen holds the data now: a file of thousands of combinations is not kept twice.
+  { const CalculationData shown = std::move(given); }
   if (tracking_) take_as_saved(screen_data(), file);
   calcola_Click();
 }
 
 bool CalculationWindow::discard_allowed() {
-  if (!tracking_ || same_texts(screen_data(), saved_)) return true;
+  if (!tracking_ || texts_of(screen_data(), kind_) == saved_) return true;
   bool discard = false;
   run_own_box(
       [this, &discard] { discard = toolkit().confirm(this, QString::fromUtf8(kUnsavedQuestion)); });
@@ -99,7 +103,7 @@ bool CalculationWindow::discard_allowed() {
 }
 
 void CalculationWindow::take_as_saved(const CalculationData& saved, const QString& file) {
-  saved_ = saved;
+  saved_ = texts_of(saved, kind_);
   if (!file.isEmpty()) {
     file_ = file;
     remember_folder(*this, file);
@@ -144,7 +148,8 @@ void CalculationWindow::salva_Click() {
     if (!description_reportable(this, description(), message_box)) return;
     written = save_report(
         this, [this](Version version) { return report(version); }, report_title(), data_text(),
-        toolkit().save_choice, message_box, document());
+        toolkit().save_choice, message_box, document(),
+        [this] { return output::file_bytes(*last_, description()); });
   });
   if (!tracking_ || written.path.isEmpty()) return;
   remember_folder(*this, written.path);

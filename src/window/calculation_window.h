@@ -36,7 +36,7 @@ class CalculationWindow : public QWidget, public FillableWindow {
   // shows the data, then Calculate: the results, or the problem's message, as CALCOLA gives
   // them. `file` names where the data came from (the title of a face that tracks changes shows
   // it). The program asks refused_value first: a face holds every value whole or is not filled.
-  void fill(const CalculationData& given, const QString& file) override;
+  void fill(CalculationData given, const QString& file) override;
   // True when no unsaved work would be lost, or when the user agrees to lose it.
   bool discard_allowed() override;
 
@@ -108,7 +108,7 @@ class CalculationWindow : public QWidget, public FillableWindow {
   bool tracking_ = false;
   QString title_;
   QString file_;
-  CalculationData saved_;
+  std::string saved_;  // the data file's text of the data last opened or saved
   int own_boxes_open_ = 0;
   bool skip_next_activation_ = false;
   bool placed_ = false;

@@ -57,7 +57,7 @@ class FillableWindow {
   // Replaces the fields with the data's texts, forgets the last calculation (SALVA and STAMPA
   // wait for the data's own) and calculates as CALCOLA would; `file` is where the data came
   // from, if anywhere.
-  virtual void fill(const CalculationData& data, const QString& file = {}) = 0;
+  virtual void fill(CalculationData data, const QString& file = {}) = 0;
   // Whether the window may be given other data: asks the user when unsaved work would go.
   virtual bool discard_allowed() { return true; }
 };

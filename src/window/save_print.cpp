@@ -19,12 +19,23 @@ QString failure_text(const ReportOutcome& report) {
   return QString::fromStdString(report_failure_message(report.error()));
 }
 
+// The text report's bytes: from `text` when given, else from the file report's statements.
+Outcome<std::string, QString> text_bytes(const ReportBuilder& build, const TextBuilder& text) {
+  if (text) {
+    auto bytes = text();
+    if (!bytes) return Failed{QString::fromStdString(report_failure_message(bytes.error()))};
+    return *std::move(bytes);
+  }
+  const ReportOutcome file_report = build(Version::file);
+  if (!file_report) return Failed{failure_text(file_report)};
+  return output::file_bytes(*file_report);
+}
+
 // The bytes of the chosen type, or the message that says why there are none.
 Outcome<std::string, QString> file_of_type(const SaveChoice& choice, const ReportBuilder& build,
-                                           const DocumentBuilder& document,
-                                           const Report& file_report, const QString& title,
-                                           const std::string& data) {
-  if (choice.type == FileType::text) return output::file_bytes(file_report);
+                                           const DocumentBuilder& document, std::string text,
+                                           const QString& title, const std::string& data) {
+  if (choice.type == FileType::text) return text;
   if (choice.type == FileType::data) return data;
   const bool pdfa = choice.type == FileType::pdfa;
   Outcome<std::string, std::string> bytes = std::string();
@@ -69,16 +80,18 @@ bool description_reportable(QWidget* parent, std::string_view description,
 
 SaveChoice save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
                        const std::string& data, const SaveChoiceProvider& ask_choice,
-                       const MessageBox& message, const DocumentBuilder& document) {
-  const ReportOutcome file_report = build(Version::file);
+                       const MessageBox& message, const DocumentBuilder& document,
+                       const TextBuilder& text) {
+  // A report that cannot be prepared is told before the dialog.
+  auto file_report = text_bytes(build, text);
   if (!file_report) {
-    message(parent, failure_text(file_report), {});
+    message(parent, file_report.error(), {});
     return {};
   }
   const SaveChoice choice = ask_choice(parent);
   if (choice.path.isEmpty()) return {};
 
-  const auto bytes = file_of_type(choice, build, document, *file_report, title, data);
+  const auto bytes = file_of_type(choice, build, document, *std::move(file_report), title, data);
   if (!bytes) {
     message(parent, bytes.error(), {});
     return {};

@@ -21,6 +21,10 @@ namespace fondara::window {
 // Builds the window's report, as its last completed calculation left it.
 using ReportBuilder = std::function<ReportOutcome(Version)>;
 
+// Builds the bytes of the window's text report, for a report made part by part (a footing of
+// thousands of checks); empty: the bytes of ReportBuilder's file report.
+using TextBuilder = std::function<Outcome<std::string, Failure>()>;
+
 // Builds the window's typeset report, for a kind that has one (Calculation::document); empty for
 // a kind whose PDF/A, printed and ODT reports are its printed statements.
 using DocumentBuilder = std::function<Document()>;
@@ -38,7 +42,8 @@ using MessageBox =
 // The name and type written; an empty name when nothing was.
 SaveChoice save_report(QWidget* parent, const ReportBuilder& build, const QString& title,
                        const std::string& data, const SaveChoiceProvider& ask_choice,
-                       const MessageBox& message, const DocumentBuilder& document = {});
+                       const MessageBox& message, const DocumentBuilder& document = {},
+                       const TextBuilder& text = {});
 
 // Print: the typeset report (`document`), or else the printed report, as one document on the
 // printer, with a busy cursor while it is sent; any failure (no printer, a refused job, a

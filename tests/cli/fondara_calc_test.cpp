@@ -367,11 +367,11 @@ TEST(FondaraCalc, PdfIsDrawnWithoutADisplayWithThePrintedReport) {
   EXPECT_TRUE(written.starts_with("precedente\n%PDF-") && written.ends_with("%%EOF\n"));
 }
 
-// A verification of 2000 combinations makes a PDF report of more than 1 MiB; the PDF reopens to
-// the data of the file it was made from.
+// A verification of 2000 combinations and a long description makes a PDF report of more than
+// 1 MiB; the PDF reopens to the data of the file it was made from.
 TEST(FondaraCalc, ALargePdfReportReopensToItsData) {
   const TempFolder folder;
-  std::string data = kVerificaData;
+  std::string data = kVerificaData + "descrizione=" + repeated("Plinto P12 ", 80000) + "\n";
   for (int i = 1; i <= 2000; ++i)
     data += "combinazione=" + std::to_string(100 + i) + ";30;88;60;-30\n";
   spit(folder / "d.fondara", data);

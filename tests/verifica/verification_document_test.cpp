@@ -100,6 +100,23 @@ TEST_F(VerificationDocument, SummaryHasOneRowPerCheckWithItsValues) {
   }
 }
 
+// A footing of more than a thousand checks lists the governing check and those not verified,
+// and says what it leaves out: 1500 combinations, every fifth failing.
+TEST_F(VerificationDocument, ThousandsOfChecksListTheGoverningAndTheFailingOnes) {
+  std::vector<LoadCombination> typed;
+  for (int i = 0; i < 1500; ++i) typed.push_back({.N = i % 5 == 0 ? 60000.0 : 500.0 + i});
+  calculation.footing.conditions = Conditions::kDrained;
+  calculation.checks = *check_footing(calculation.footing, {}, typed);
+  const Document document = verification_document(calculation, "", kProgram, "");
+  const Table& summary = table_headed(document, "Ver.");
+  EXPECT_EQ(summary.rows.size(), summary.header_rows + 300);  // the governing one fails too
+  bool told = false;
+  for (const Block& block : document.blocks)
+    if (const auto* paragraph = std::get_if<Paragraph>(&block))
+      told |= text_of(paragraph->runs).starts_with("La tabella riporta 300 verifiche su 1500");
+  EXPECT_TRUE(told);
+}
+
 // Every published value is reproduced within its tolerance, and each shipped data file gives
 // the check its case describes.
 TEST(Validation, EveryCaseWithinItsToleranceAndReproducedByItsDataFile) {

@@ -44,6 +44,19 @@ TEST(VerificationKind, ReportsEveryCombinationAndTheGoverningOne) {
     EXPECT_NE(bytes.find(line), std::string::npos) << line;
 }
 
+// A report of hundreds of checks comes in parts, which make the whole report's bytes.
+TEST(VerificationKind, ReportInPartsIsTheWholeReport) {
+  CalculationData data{&verifica_kind(), Source::window, annex_d, {}};
+  for (int i = 0; i < 300; ++i) data.combinations.push_back({{"N", std::to_string(150 + i)}});
+  const auto calculation = verifica_kind().calculate(data);
+  ASSERT_TRUE(calculation.ok());
+  int parts = 0;
+  ASSERT_TRUE(each_report_part(*calculation, Version::file, "d", [&parts](Report&&) { ++parts; }));
+  EXPECT_GT(parts, 2);
+  EXPECT_EQ(*output::file_bytes(*calculation, "d"),
+            output::file_bytes(*calculation->report(Version::file, "d")));
+}
+
 struct ReadRow {
   const char* name;
   FieldTexts changes;

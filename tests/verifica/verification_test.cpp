@@ -584,6 +584,7 @@ const FootingRuleRow kFootingRuleRows[] = {
     {"action_not_finite", "NTC2018-A2", {{"", ActionType::kG1, kInf}}, {}, "I valori di un'azione (N, MB, ML, HB, HL) devono essere numeri finiti.", 0, 1},
     {"second_typed_combination", "NTC2018-A2", {}, {{.N = 100}, {.N = -1}}, "Il valore di N deve essere maggiore di zero.", 2, 0},
     {"nothing_to_check", "NTC2018-A2", {}, {}, "Manca una combinazione di carico: indicare almeno una combinazione o un'azione.", 0, 0},
+    {"too_many_actions", "NTC2018-A2", std::vector<Action>(kMaxActions + 1, Action{"", ActionType::kQA, 1}), {}, "Le azioni sono più di 100: riunire quelle dello stesso tipo, che si combinano allo stesso modo.", 0, 0},
 };
 // clang-format on
 class FootingRules : public ::testing::TestWithParam<FootingRuleRow> {};
