@@ -47,7 +47,7 @@ readonly prefix='(exec|command( -v)?|sudo|[$][{]?SUDO[}]?|env|nohup|time|xargs( 
 candidate_words() {
   command_texts |
     sed -E 's/(&&|[|][|]|[$][(]|[;|&(){}`!]|(^|[[:space:]])(then|do|else|if|while|until)[[:space:]])/\n/g' |
-    sed -E "s/^[[:space:]]+//; :strip; s/^$prefix//; t strip" |
+    sed -E "s/^[[:space:]]+//; :strip; s/^$prefix//; t strip; s/^[A-Za-z_][A-Za-z0-9_]*=[^ ]*$//" |
     grep -o '^[A-Za-z][A-Za-z0-9_.+-]*' | sort -u
 }
 
