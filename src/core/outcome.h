@@ -28,7 +28,9 @@ Failed(E) -> Failed<E>;
 template <typename T, typename E>
 class [[nodiscard]] Outcome {
  public:
-  Outcome(T value) : state_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit
+  // A value, moved or copied straight into place.
+  Outcome(T&& value) : state_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit
+  Outcome(const T& value) : state_(std::in_place_index<0>, value) {}        // NOLINT: implicit
   template <typename C>
   Outcome(Failed<C> failed)  // NOLINT: implicit
       : state_(std::in_place_index<1>, E(std::move(failed.cause))) {}

@@ -482,7 +482,9 @@ Situation situation_of(const Footing& footing, const LoadCombination& loads) {
 // One check of valid inputs on its ground.
 Outcome<Verification, Refusal> check(const Footing& footing, const Ground& ground,
                                      const LoadCombination& loads) {
-  Verification v{};
+  // Every member a check reads is set on its way (a refused check is not kept), so the record
+  // is not cleared first: a footing of thousands of checks makes this one per check.
+  Verification v;
   v.condition = ground.condition;
   v.situation = ground.situation;
   v.factors = ground.factors;
@@ -645,7 +647,7 @@ Outcome<FootingChecks, InputFault> check_footing(const Footing& footing,
     const Combination& combination = result.combinations[i];
     for (const Condition condition : conditions) {
       const Ground& ground = grounds.of(condition, situation_of(footing, combination.loads));
-      result.checks.push_back({i, condition, check_combination(footing, ground, combination)});
+      result.checks.emplace_back(i, condition, check_combination(footing, ground, combination));
     }
   }
   result.governing = governing_check(result.checks);
