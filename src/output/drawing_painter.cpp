@@ -2,6 +2,7 @@
 
 #include <QPolygonF>
 #include <algorithm>
+#include <cmath>
 
 namespace fondara::output {
 namespace {
@@ -12,6 +13,14 @@ double scale_of(const Drawing& drawing, const QRectF& area) {
   const double height = drawing.high.y - drawing.low.y;
   if (width <= 0 || height <= 0) return 0;
   return std::min(area.width() / width, area.height() / height);
+}
+
+// The device rectangle around the drawing's shapes.
+QRectF shapes_box(const Drawing& drawing, const QRectF& area) {
+  QPolygonF corners;
+  for (const Shape& shape : drawing.shapes)
+    for (const Point& point : shape.points) corners << place(drawing, area, point);
+  return corners.boundingRect();
 }
 
 }  // namespace
@@ -45,12 +54,34 @@ void paint_drawing(QPainter& painter, const Drawing& drawing, const QRectF& area
   painter.setPen(Qt::black);
   const QFontMetricsF metrics(painter.font());
   for (const Label& label : drawing.labels) {
-    const QString text = QString::fromStdString(label.text);
-    const QPointF at = place(drawing, area, label.at);
-    const double width = metrics.horizontalAdvance(text);
-    painter.drawText(at + QPointF(-width / 2, metrics.ascent() / 2), text);
+    const QRectF box = label_box(drawing, area, label, metrics);
+    painter.drawText(QPointF(box.left(), box.top() + metrics.ascent()),
+                     QString::fromStdString(label.text));
   }
   painter.restore();
+}
+
+QRectF label_box(const Drawing& drawing, const QRectF& area, const Label& label,
+                 const QFontMetricsF& metrics) {
+  const QPointF at = place(drawing, area, label.at);
+  const double width = metrics.horizontalAdvance(QString::fromStdString(label.text));
+  // The baseline half an ascent below the point: the capitals centred on it.
+  QRectF box(at.x() - width / 2, at.y() - metrics.ascent() / 2, width, metrics.height());
+  const QRectF shapes = shapes_box(drawing, area);
+  if (!box.intersects(shapes)) return box;
+  const double gap = metrics.height() / 4;
+  const QPointF away = at - shapes.center();
+  if (std::abs(away.x()) >= std::abs(away.y())) {
+    if (away.x() < 0)
+      box.moveRight(shapes.left() - gap);
+    else
+      box.moveLeft(shapes.right() + gap);
+  } else if (away.y() > 0) {
+    box.moveTop(shapes.bottom() + gap);
+  } else {
+    box.moveBottom(shapes.top() - gap);
+  }
+  return box;
 }
 
 }  // namespace fondara::output

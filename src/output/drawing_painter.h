@@ -3,6 +3,7 @@
 // so that it reads the same in black and white.
 #pragma once
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QRectF>
 
@@ -16,5 +17,11 @@ void paint_drawing(QPainter& painter, const Drawing& drawing, const QRectF& area
 
 // The place in `area` of a point of the drawing, as paint_drawing puts it.
 QPointF place(const Drawing& drawing, const QRectF& area, Point point);
+
+// Where paint_drawing writes `label` in `area` with `metrics`: centred on its point, or, where
+// that would cross the drawing's shapes (a small area), moved out beside them on the label's
+// side, a quarter of a line away.
+QRectF label_box(const Drawing& drawing, const QRectF& area, const Label& label,
+                 const QFontMetricsF& metrics);
 
 }  // namespace fondara::output

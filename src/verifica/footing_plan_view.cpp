@@ -1,6 +1,7 @@
 #include "verifica/footing_plan_view.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <array>
 
 #include "output/drawing_painter.h"
@@ -46,16 +47,27 @@ void FootingPlanView::show_plan(std::optional<Drawing> plan, const QString& note
   update();
 }
 
+int FootingPlanView::legend_columns() const {
+  // Two entries on each line where both fit whole, else one under the other.
+  const int line = fontMetrics().height() + 4;
+  int widest = 0;
+  for (const LegendEntry& entry : kLegend)
+    widest = std::max(widest, fontMetrics().horizontalAdvance(QString::fromUtf8(entry.text)));
+  return 2 * (6 + line + widest + 8) <= contentsRect().width() ? 2 : 1;
+}
+
 int FootingPlanView::legend_height() const {
-  // Two entries on each line.
-  return 2 * (fontMetrics().height() + 4) + 4;
+  const int rows = static_cast<int>(kLegend.size()) / legend_columns();
+  return rows * (fontMetrics().height() + 4) + 4;
 }
 
 QRectF FootingPlanView::drawing_area() const {
-  // Room for the dimensions' labels, which may stand half outside the plan's extent.
-  const int margin = fontMetrics().height() / 2;
-  const int side = fontMetrics().horizontalAdvance(QStringLiteral("B = 00,00 m")) / 2;
-  return QRectF(contentsRect().adjusted(side, margin, -side, -margin - legend_height()));
+  // Room for the dimensions' labels, which stand beside the outline, B on its left and L below,
+  // however small the plan comes out.
+  const int line = fontMetrics().height();
+  const int left = fontMetrics().horizontalAdvance(QStringLiteral("B = 00,00 m")) + line / 2;
+  return QRectF(
+      contentsRect().adjusted(left, line / 2, -line / 2, -line - line / 2 - legend_height()));
 }
 
 QSize FootingPlanView::minimumSizeHint() const {
@@ -90,10 +102,11 @@ void FootingPlanView::paintEvent(QPaintEvent* event) {
 void FootingPlanView::paint_legend(QPainter& painter) const {
   const QRect room = contentsRect();
   const int line = fontMetrics().height() + 4;
-  const int half = room.width() / 2;
+  const std::size_t columns = static_cast<std::size_t>(legend_columns());
+  const int half = room.width() / static_cast<int>(columns);
   for (std::size_t i = 0; i < kLegend.size(); ++i) {
-    const int left = room.left() + 6 + static_cast<int>(i % 2) * half;
-    const int top = room.bottom() - legend_height() + 4 + static_cast<int>(i / 2) * line;
+    const int left = room.left() + 6 + static_cast<int>(i % columns) * half;
+    const int top = room.bottom() - legend_height() + 4 + static_cast<int>(i / columns) * line;
     const QRectF box(left, top + 3, line - 6, line - 6);
     painter.save();
     paint_sample(painter, kLegend[i].sample, box);

@@ -32,6 +32,7 @@ class FootingPlanView : public QFrame {
 
  private:
   void paint_legend(QPainter& painter) const;
+  int legend_columns() const;
   int legend_height() const;
 
   std::optional<Drawing> plan_;

@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 
+#include "output/drawing_painter.h"
 #include "output/file_writer.h"
 #include "pdf_lines.h"
 
@@ -88,6 +89,30 @@ TEST(DocumentPages, AHeadingNeverEndsAPage) {
       moved |= page > 0 && page_with(QStringLiteral("riempimento %1\n").arg(lines - 1)) == page - 1;
     }
     EXPECT_TRUE(moved) << "no heading reached the foot of a page";
+  }
+}
+
+// A plan's dimension labels: centred on their points where the plan is large; beside the outline,
+// on their own side and never across it, where the plan comes out small.
+TEST(DrawingLabels, StandBesideTheOutlineHoweverSmallThePlan) {
+  const Drawing plan{.low = {-1.6, -1.1},
+                     .high = {1.6, 1.1},
+                     .shapes = {{{{-1, -0.5}, {1, -0.5}, {1, 0.5}, {-1, 0.5}}, Stroke::solid}},
+                     .markers = {},
+                     .labels = {{{0, -0.8}, "L = 2,00 m"}, {{-1.3, 0}, "B = 1,00 m"}}};
+  const QFontMetricsF metrics{QFont()};
+  for (const double width : {1600.0, 60.0}) {
+    SCOPED_TRACE(width);
+    const QRectF area(0, 0, width, width / 1.6);
+    const QRectF outline(place(plan, area, {-1, 0.5}), place(plan, area, {1, -0.5}));
+    const QRectF below = label_box(plan, area, plan.labels[0], metrics);
+    const QRectF left = label_box(plan, area, plan.labels[1], metrics);
+    EXPECT_FALSE(below.intersects(outline) || left.intersects(outline) || below.intersects(left));
+    EXPECT_GT(below.top(), outline.bottom());
+    EXPECT_LT(left.right(), outline.left());
+    if (width > 1000) {
+      EXPECT_DOUBLE_EQ(left.center().x(), place(plan, area, plan.labels[1].at).x());
+    }
   }
 }
 
