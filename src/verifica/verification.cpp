@@ -647,7 +647,7 @@ Outcome<FootingChecks, InputFault> check_footing(const Footing& footing,
     const Combination& combination = result.combinations[i];
     for (const Condition condition : conditions) {
       const Ground& ground = grounds.of(condition, situation_of(footing, combination.loads));
-      result.checks.emplace_back(i, condition, check_combination(footing, ground, combination));
+      result.checks.push_back({i, condition, check_combination(footing, ground, combination)});
     }
   }
   result.governing = governing_check(result.checks);
