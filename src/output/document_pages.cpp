@@ -436,18 +436,30 @@ QPageLayout with_margins(const QPageLayout& page) {
                      QPageLayout::Millimeter);
 }
 
-// The header above the body and the footer below it, each with a rule.
-void paint_running_texts(QPainter& painter, const Document& document, const QRectF& area,
-                         double unit, int page, int pages) {
-  painter.save();
+// Sets the running texts' font and pen; returns their line's height.
+double use_running_text_style(QPainter& painter, double unit) {
   painter.setFont(text_font(kRunningPoints));
   painter.setPen(QPen(QColor(60, 60, 60), 0.4 * unit));
-  const QFontMetricsF metrics(painter.font(), painter.device());
-  const double line = metrics.lineSpacing();
+  return QFontMetricsF(painter.font(), painter.device()).lineSpacing();
+}
+
+// The header above the body, with a rule.
+void paint_header(QPainter& painter, const Document& document, const QRectF& area, double unit) {
+  painter.save();
+  const double line = use_running_text_style(painter, unit);
   painter.drawText(QRectF(area.left(), area.top(), area.width(), line),
                    Qt::AlignLeft | Qt::AlignVCenter, qt(document.header));
   painter.drawLine(QPointF(area.left(), area.top() + line + unit),
                    QPointF(area.right(), area.top() + line + unit));
+  painter.restore();
+}
+
+// The footer below the body, with a rule; painted after the body, so that text extractors read
+// the page in order.
+void paint_footer(QPainter& painter, const Document& document, const QRectF& area, double unit,
+                  int page, int pages) {
+  painter.save();
+  const double line = use_running_text_style(painter, unit);
   const double foot = area.bottom() - line;
   painter.drawLine(QPointF(area.left(), foot - unit), QPointF(area.right(), foot - unit));
   painter.drawText(QRectF(area.left(), foot, area.width(), line), Qt::AlignLeft | Qt::AlignVCenter,
@@ -493,7 +505,7 @@ std::optional<QByteArray> render_document_pdf(const Document& document, const QP
   for (int p = 0; p < pages && painted; ++p) {
     if (p > 0 && !writer.newPage()) painted = false;
     if (!painted) break;
-    paint_running_texts(painter, document, area, unit, p + 1, pages);
+    paint_header(painter, document, area, unit);
     painter.save();
     painter.translate(body.left(), body.top() - p * body.height());
     const QRectF page_body(0, p * body.height(), body.width(), body.height());
@@ -505,6 +517,7 @@ std::optional<QByteArray> render_document_pdf(const Document& document, const QP
     context.palette.setColor(QPalette::Text, Qt::black);
     text.documentLayout()->draw(&painter, context);
     painter.restore();
+    paint_footer(painter, document, area, unit, p + 1, pages);
   }
   if (!painter.end() || !painted) return std::nullopt;
   map_tab_glyphs_to_blank(pdf);
