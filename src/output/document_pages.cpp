@@ -19,7 +19,6 @@
 #include <cmath>
 
 #include "output/drawing_painter.h"
-#include "output/pdf_text_map.h"
 
 namespace fondara::output {
 namespace {
@@ -469,42 +468,19 @@ void paint_footer(QPainter& painter, const Document& document, const QRectF& are
   painter.restore();
 }
 
-}  // namespace
-
-std::optional<QByteArray> render_document_pdf(const Document& document, const QPageLayout& page,
-                                              const PdfDocument& metadata) {
-  QByteArray pdf;
-  QBuffer buffer(&pdf);
-  if (!buffer.open(QIODevice::WriteOnly)) return std::nullopt;
-  QPdfWriter writer(&buffer);
-  writer.setTitle(metadata.title);
-  writer.setCreator(QStringLiteral("Fondara"));
-  if (metadata.pdfa) writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
-  if (!writer.setPageLayout(with_margins(page))) return std::nullopt;
-
-  const double unit = writer.resolution() / 72.0;
-  const QRectF area(0, 0, writer.width(), writer.height());
-  const double running = QFontMetricsF(text_font(kRunningPoints), &writer).lineSpacing() + 8 * unit;
-  const QRectF body = area.adjusted(0, running, 0, -running);
-
-  QTextDocument text;
-  Typesetter typesetter(text, {true, 96.0 / 72.0, unit, body.width() / unit, body.height() / unit});
-  for (const Block& block : document.blocks) typesetter.add(block);
-  // Laid out once, whole, on the device's pages: not at each insertion.
-  text.documentLayout()->setPaintDevice(&writer);
-  text.setPageSize(body.size());
-  DrawingObjects drawings(typesetter.take_drawings());
-  text.documentLayout()->registerHandler(kDrawingObject, &drawings);
-  for (int pass = 0; pass < kHeadingPasses; ++pass)
-    if (!move_headings_off_page_foot(text, body.height())) break;
-
+// Paints the laid-out `text`, whose pages are `body` high, page by page between the running
+// texts; false when a page could not be painted.
+bool paint_pages(QPdfWriter& writer, const QTextDocument& text, const Document& document,
+                 const QRectF& body, double unit) {
   QPainter painter;
-  if (!painter.begin(&writer)) return std::nullopt;
+  if (!painter.begin(&writer)) return false;
+  const QRectF area(0, 0, writer.width(), writer.height());
   const int pages = text.pageCount();
-  bool painted = true;
-  for (int p = 0; p < pages && painted; ++p) {
-    if (p > 0 && !writer.newPage()) painted = false;
-    if (!painted) break;
+  for (int p = 0; p < pages; ++p) {
+    if (p > 0 && !writer.newPage()) {
+      painter.end();
+      return false;
+    }
     paint_header(painter, document, area, unit);
     painter.save();
     painter.translate(body.left(), body.top() - p * body.height());
@@ -519,9 +495,33 @@ std::optional<QByteArray> render_document_pdf(const Document& document, const QP
     painter.restore();
     paint_footer(painter, document, area, unit, p + 1, pages);
   }
-  if (!painter.end() || !painted) return std::nullopt;
-  map_tab_glyphs_to_blank(pdf);
-  return pdf;
+  return painter.end();
+}
+
+}  // namespace
+
+std::optional<QByteArray> render_document_pdf(const Document& document, const QPageLayout& page,
+                                              const PdfDocument& metadata) {
+  return make_pdf(with_margins(page), metadata, [&](QPdfWriter& writer) {
+    const double unit = writer.resolution() / 72.0;
+    const double running =
+        QFontMetricsF(text_font(kRunningPoints), &writer).lineSpacing() + 8 * unit;
+    const QRectF body =
+        QRectF(0, 0, writer.width(), writer.height()).adjusted(0, running, 0, -running);
+
+    QTextDocument text;
+    Typesetter typesetter(text,
+                          {true, 96.0 / 72.0, unit, body.width() / unit, body.height() / unit});
+    for (const Block& block : document.blocks) typesetter.add(block);
+    // Laid out once, whole, on the device's pages: not at each insertion.
+    text.documentLayout()->setPaintDevice(&writer);
+    text.setPageSize(body.size());
+    DrawingObjects drawings(typesetter.take_drawings());
+    text.documentLayout()->registerHandler(kDrawingObject, &drawings);
+    for (int pass = 0; pass < kHeadingPasses; ++pass)
+      if (!move_headings_off_page_foot(text, body.height())) break;
+    return paint_pages(writer, text, document, body, unit);
+  });
 }
 
 std::optional<QByteArray> render_document_odt(const Document& document) {

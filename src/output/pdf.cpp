@@ -170,8 +170,8 @@ QPageLayout a4_page() {
   return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
 }
 
-std::optional<QByteArray> render_pdf(const std::vector<Line>& lines, const QPageLayout& page,
-                                     const PdfDocument& document) {
+std::optional<QByteArray> make_pdf(const QPageLayout& page, const PdfDocument& document,
+                                   const std::function<bool(QPdfWriter&)>& paint) {
   QByteArray pdf;
   QBuffer buffer(&pdf);
   if (!buffer.open(QIODevice::WriteOnly)) return std::nullopt;
@@ -179,14 +179,19 @@ std::optional<QByteArray> render_pdf(const std::vector<Line>& lines, const QPage
   writer.setTitle(document.title);
   writer.setCreator(QStringLiteral("Fondara"));
   if (document.pdfa) writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
-  if (!writer.setPageLayout(page)) return std::nullopt;
-
-  QPainter painter;
-  if (!painter.begin(&writer)) return std::nullopt;
-  const bool painted = paint_lines(writer, painter, lines);
-  if (!painter.end() || !painted) return std::nullopt;
+  if (!writer.setPageLayout(page) || !paint(writer)) return std::nullopt;
   map_tab_glyphs_to_blank(pdf);
   return pdf;
+}
+
+std::optional<QByteArray> render_pdf(const std::vector<Line>& lines, const QPageLayout& page,
+                                     const PdfDocument& document) {
+  return make_pdf(page, document, [&](QPdfWriter& writer) {
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    const bool painted = paint_lines(writer, painter, lines);
+    return painter.end() && painted;
+  });
 }
 
 std::optional<QByteArray> pdfa_report(const Report& report, const QString& title) {

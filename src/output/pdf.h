@@ -19,7 +19,9 @@
 
 #include <QByteArray>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -37,6 +39,12 @@ struct PdfDocument {
 // A4, the whole sheet printable: the page of the PDF/A file, and of a printer that
 // names no default paper.
 QPageLayout a4_page();
+
+// A PDF on pages of `page` with `document`'s metadata, painted by `paint` on the writer (which
+// answers whether it could paint every page); nothing when the PDF cannot be made. Tab glyphs
+// are mapped to blanks, so that extractors read spaces.
+std::optional<QByteArray> make_pdf(const QPageLayout& page, const PdfDocument& document,
+                                   const std::function<bool(QPdfWriter&)>& paint);
 
 // Renders `lines` as a PDF on pages of `page`; nothing when the PDF cannot be made.
 std::optional<QByteArray> render_pdf(const std::vector<Line>& lines, const QPageLayout& page,
