@@ -304,6 +304,41 @@ Outcome<CalculationData, CommandError> calculation_data(const Options& o) {
   return *std::move(opened);
 }
 
+// The output given that goes to standard output, if one does (check_targets lets one at most).
+const OptionRule* standard_output_taker(const Options& o, int out) {
+  for (const OptionRule& rule : kOptionRules)
+    if (rule.output && given(o, rule) && on_standard_output(o, rule, out)) return &rule;
+  return nullptr;
+}
+
+// Makes the outputs given, in the order of the options' table: each that names a file into its
+// temporary file, the files then replaced all or none; the one on standard output into `shown`,
+// or not at all when `shown` is null (it is streamed after the files).
+Made make_outputs(const Options& o, const Products& products, int out, std::string* shown) {
+  output::FileSet files;
+  std::vector<std::string_view> paths;
+  for (const OptionRule& rule : kOptionRules) {
+    if (!rule.output || !given(o, rule)) continue;
+    if (on_standard_output(o, rule, out)) {
+      if (!shown) continue;
+      if (auto made = rule.output(products, [shown](std::string_view b) { *shown += b; }); !made)
+        return made;
+      continue;
+    }
+    const std::string& path = *(o.*rule.file);
+    const auto opened = files.open(path);
+    if (!opened) return Failed{CommandError{exit_file, write_failure(path, opened.error())}};
+    paths.push_back(path);
+    if (auto made = rule.output(products, [&](std::string_view b) { files.write(*opened, b); });
+        !made)
+      return made;
+  }
+  if (const auto written = files.commit(); !written)
+    return Failed{CommandError{exit_file,
+                               write_failure(paths[written.error().index], written.error().error)}};
+  return Done{};
+}
+
 // One calculation from the command line's fields or the file of --apri.
 int run_single(const Options& o, const Streams& streams) {
   if (const auto targets = check_targets(o, streams.out); !targets)
@@ -322,37 +357,20 @@ int run_single(const Options& o, const Streams& streams) {
     return exit_with(streams.err, exit_code(problem.type), message);
   }
 
-  // Every file output is made into its file before any is replaced; they are replaced all or
-  // none. Standard output, where an output takes it, follows: a kind whose reports come in parts
-  // (thousands of checks) streams it; another's is made first, so that a failure writes nothing.
-  // The data as its file's text: a file of thousands of combinations holds far more as fields.
+  // The data kept as its file's text, the fields released: a file of thousands of combinations
+  // holds far more as fields.
   const std::string data_text = data_file_text(*data);
   { const CalculationData released = *std::move(data); }
   const Products products{kind, data_text, *outcome};
-  output::FileSet files;
-  std::vector<std::string_view> paths;
-  const OptionRule* shown = nullptr;
-  std::string shown_bytes;
+  const OptionRule* shown = standard_output_taker(o, streams.out);
+  // A kind whose reports come in parts (thousands of checks) streams standard output after the
+  // files; another's is made first, so that a failure writes nothing.
   const bool stream_shown = static_cast<bool>(outcome->report_parts);
-  for (const OptionRule& rule : kOptionRules) {
-    if (!rule.output || !given(o, rule)) continue;
-    if (on_standard_output(o, rule, streams.out)) {
-      shown = &rule;
-      if (stream_shown) continue;
-      const auto made = rule.output(products, [&](std::string_view b) { shown_bytes += b; });
-      if (!made) return exit_with(streams.err, made.error().code, made.error().message);
-      continue;
-    }
-    const std::string& path = *(o.*rule.file);
-    const auto opened = files.open(path);
-    if (!opened) return exit_with(streams.err, exit_file, write_failure(path, opened.error()));
-    paths.push_back(path);
-    const auto made = rule.output(products, [&](std::string_view b) { files.write(*opened, b); });
-    if (!made) return exit_with(streams.err, made.error().code, made.error().message);
-  }
-  if (const auto written = files.commit(); !written)
-    return exit_with(streams.err, exit_file,
-                     write_failure(paths[written.error().index], written.error().error));
+  std::string shown_bytes;
+  if (const auto made =
+          make_outputs(o, products, streams.out, stream_shown ? nullptr : &shown_bytes);
+      !made)
+    return exit_with(streams.err, made.error().code, made.error().message);
   // Standard output shows the results unless an output took it.
   output::Output out(streams.out);
   if (!shown) {
@@ -369,10 +387,6 @@ int run_single(const Options& o, const Streams& streams) {
   // Every check was written; a refused one is a calculation that did not complete.
   return outcome->refused ? exit_not_computable : exit_ok;
 }
-
-}  // namespace
-
-namespace {
 
 // The lines of one row of results.
 std::string row_lines(const Kind& kind, const std::vector<std::string>& row) {
