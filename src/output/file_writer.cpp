@@ -446,14 +446,4 @@ Outcome<Done, FilesFailure> FileSet::commit() {
   return Done{};
 }
 
-Outcome<Done, FilesFailure> write_files(std::span<const FileBytes> files) {
-  FileSet set;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    const auto opened = set.open(files[i].path);
-    if (!opened) return Failed{FilesFailure{i, opened.error()}};
-    set.write(*opened, files[i].bytes);
-  }
-  return set.commit();
-}
-
 }  // namespace fondara::output

@@ -17,7 +17,6 @@
 #include <sys/stat.h>
 
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -102,12 +101,6 @@ void install_signal_cleanup();
 // Writes `bytes` to `path` as FileWriter does.
 WriteOutcome write_file(const std::string& path, std::string_view bytes);
 
-// One file of several written together.
-struct FileBytes {
-  std::string path;
-  std::string_view bytes;
-};
-
 // Which of several files failed, and the errno.
 struct FilesFailure {
   std::size_t index;
@@ -133,9 +126,6 @@ class FileSet {
   std::vector<std::unique_ptr<FileWriter>> writers_;
   std::vector<std::string> held_;  // the bytes of a file written directly
 };
-
-// Writes every file of `files` as a FileSet.
-Outcome<Done, FilesFailure> write_files(std::span<const FileBytes> files);
 
 // Writes all of `bytes` to `fd`, retrying short and interrupted writes.
 WriteOutcome write_all(int fd, std::string_view bytes);
