@@ -1,7 +1,6 @@
 #include "window/calculation_window.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QScreen>
@@ -20,14 +19,6 @@ namespace {
 constexpr char kUnsavedQuestion[] =
     "I dati sono cambiati dopo l'ultimo salvataggio in un file che si può "
     "riaprire (dati del calcolo o relazione PDF/A) e andranno persi.\n\nContinuare?";
-
-// The texts of a calculation's data as one text, which tells whether the screen still shows
-// what was saved: the data file's, far smaller than the data's maps.
-std::string texts_of(CalculationData data, const Kind& kind) {
-  data.kind = &kind;
-  data.source = Source::window;
-  return data_file_text(data);
-}
 
 }  // namespace
 
@@ -53,16 +44,20 @@ void CalculationWindow::apri_Click() {
 void CalculationWindow::track_changes(const QString& title) {
   tracking_ = true;
   title_ = title;
-  saved_ = texts_of(screen_data(), kind_);
-  show_title();
+  take_as_saved(screen_data(), {});
 }
 
 void CalculationWindow::data_Change() {
   if (!tracking_) return;
-  changed_ = true;
+  forget_calculation();
+  setWindowModified(true);
+}
+
+void CalculationWindow::forget_calculation() {
+  last_.reset();
+  last_data_ = {};
   stampa->setEnabled(false);
   salva->setEnabled(false);
-  setWindowModified(true);
 }
 
 CalculationOutcome CalculationWindow::calculate(const CalculationData& given) {
@@ -75,7 +70,6 @@ void CalculationWindow::calcola_Click() {
   if (!outcome) return show_problem(outcome.error());
   last_ = *outcome;
   last_data_ = std::move(screen);
-  changed_ = false;
   show_results(*last_);
   stampa->setEnabled(true);
   salva->setEnabled(true);
@@ -83,19 +77,17 @@ void CalculationWindow::calcola_Click() {
 
 void CalculationWindow::fill(CalculationData given, const QString& file) {
   // What SALVA and STAMPA write belongs to this data from now on, once it has calculated.
-  last_.reset();
-  stampa->setEnabled(false);
-  salva->setEnabled(false);
+  forget_calculation();
   clear_results();
   show_data(given);
   // The screen holds the data now: a file of thousands of combinations is not kept twice.
-  { const CalculationData shown = std::move(given); }
+  given = {};
   if (tracking_) take_as_saved(screen_data(), file);
   calcola_Click();
 }
 
 bool CalculationWindow::discard_allowed() {
-  if (!tracking_ || texts_of(screen_data(), kind_) == saved_) return true;
+  if (!tracking_ || data_file_text(screen_data()) == saved_) return true;
   bool discard = false;
   run_own_box(
       [this, &discard] { discard = toolkit().confirm(this, QString::fromUtf8(kUnsavedQuestion)); });
@@ -103,7 +95,7 @@ bool CalculationWindow::discard_allowed() {
 }
 
 void CalculationWindow::take_as_saved(const CalculationData& saved, const QString& file) {
-  saved_ = texts_of(saved, kind_);
+  saved_ = data_file_text(saved);
   if (!file.isEmpty()) {
     file_ = file;
     remember_folder(*this, file);
@@ -121,8 +113,6 @@ void CalculationWindow::show_title() {
 std::string CalculationWindow::data_text() const {
   // The description as the reports give it: the box's, when the data is saved.
   CalculationData saved = last_data_;
-  saved.kind = &kind_;
-  saved.source = Source::window;
   saved.texts["descrizione"] = description();
   return data_file_text(saved);
 }
@@ -152,9 +142,9 @@ void CalculationWindow::salva_Click() {
         [this] { return output::file_bytes(*last_, description()); });
   });
   if (!tracking_ || written.path.isEmpty()) return;
+  // A data file or a PDF/A report reopens: the work is saved, its folder remembered.
+  if (written.type != FileType::text) return take_as_saved(last_data_, written.path);
   remember_folder(*this, written.path);
-  // A data file or a PDF/A report reopens: the work is saved.
-  if (written.type != FileType::text) take_as_saved(last_data_, written.path);
 }
 
 void CalculationWindow::stampa_Click() {

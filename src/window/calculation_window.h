@@ -43,9 +43,9 @@ class CalculationWindow : public QWidget, public FillableWindow {
  protected:
   CalculationWindow(const Kind& kind, Qt::WindowFlags flags);
 
-  // The face: what the screen shows as a calculation's data; the controls given a
-  // calculation's data; the results and the problem of Calculate; the description as the
-  // reports give it now; the focus at activation.
+  // The face: what the screen shows as a calculation's data (of the window's kind, typed in
+  // the window); the controls given a calculation's data; the results and the problem of
+  // Calculate; the description as the reports give it now; the focus at activation.
   virtual CalculationData screen_data() const = 0;
   virtual void show_data(const CalculationData& given) = 0;
   virtual void show_results(const Calculation& calculation) = 0;
@@ -65,9 +65,11 @@ class CalculationWindow : public QWidget, public FillableWindow {
   void apri_Click();
   // Turns on the tracking of changes (see above), the screen as it is now taken as saved.
   void track_changes(const QString& title);
-  // The face's data changed (tracking faces): Save and Print wait for Calculate.
+  // The face's data changed (tracking faces): the last calculation is forgotten, Save and
+  // Print wait for Calculate.
   void data_Change();
-  bool results_current() const { return last_.has_value() && !changed_; }
+  // A completed calculation of the data as the screen shows them.
+  bool results_current() const { return last_.has_value(); }
 
   // A message box or system dialog of the program run over this window: the window's
   // reactivation after it is no activation.
@@ -88,6 +90,8 @@ class CalculationWindow : public QWidget, public FillableWindow {
   void stampa_Click();
   void chiudi_Click();
   void end();
+  // Save and Print disabled until a calculation of the data on the screen completes.
+  void forget_calculation();
   ReportOutcome report(Version version) const;
   // The typeset report of the last calculation, for a kind that has one; empty otherwise.
   DocumentBuilder document() const;
@@ -104,7 +108,6 @@ class CalculationWindow : public QWidget, public FillableWindow {
   // The last completed calculation, which Save and Print report, and the data it was given.
   std::optional<Calculation> last_;
   CalculationData last_data_;
-  bool changed_ = false;
   bool tracking_ = false;
   QString title_;
   QString file_;

@@ -59,7 +59,7 @@ class FillableWindow {
   // from, if anywhere.
   virtual void fill(CalculationData data, const QString& file = {}) = 0;
   // Whether the window may be given other data: asks the user when unsaved work would go.
-  virtual bool discard_allowed() { return true; }
+  virtual bool discard_allowed() = 0;
 };
 
 // A number field's text from a file that the field would cut (longer than

@@ -1,8 +1,8 @@
-// The services the windows take from the desktop: the beep, the message box, the end
-// of the program, the save dialog's file name, the printer, the open dialog's file name and
-// a new run of the program. Production uses QApplication::beep, QMessageBox,
-// QCoreApplication::exit, the save and open dialogs, the default printer and a detached
-// process; tests replace them through toolkit().
+// The services the windows take from the desktop: the beep, the message box, the question
+// before unsaved work goes, the end of the program, the save dialog's file name, the printer, the
+// open dialog's file name and a new run of the program. Production uses QApplication::beep,
+// QMessageBox, QCoreApplication::exit, the save and open dialogs, the default printer and a
+// detached process; tests replace them through toolkit().
 #pragma once
 
 #include <QString>
