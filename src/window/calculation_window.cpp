@@ -44,7 +44,7 @@ void CalculationWindow::apri_Click() {
 void CalculationWindow::track_changes(const QString& title) {
   tracking_ = true;
   title_ = title;
-  take_as_saved(screen_data(), {});
+  take_as_saved(data_file_text(screen_data()), {});
 }
 
 void CalculationWindow::data_Change() {
@@ -82,7 +82,7 @@ void CalculationWindow::fill(CalculationData given, const QString& file) {
   show_data(given);
   // The screen holds the data now: a file of thousands of combinations is not kept twice.
   given = {};
-  if (tracking_) take_as_saved(screen_data(), file);
+  if (tracking_) take_as_saved(data_file_text(screen_data()), file);
   calcola_Click();
 }
 
@@ -94,8 +94,8 @@ bool CalculationWindow::discard_allowed() {
   return discard;
 }
 
-void CalculationWindow::take_as_saved(const CalculationData& saved, const QString& file) {
-  saved_ = data_file_text(saved);
+void CalculationWindow::take_as_saved(std::string saved, const QString& file) {
+  saved_ = std::move(saved);
   if (!file.isEmpty()) {
     file_ = file;
     remember_folder(*this, file);
@@ -134,16 +134,19 @@ DocumentBuilder CalculationWindow::document() const {
 
 void CalculationWindow::salva_Click() {
   SaveChoice written;
-  run_own_box([this, &written] {
+  std::string written_data = data_text();
+  run_own_box([this, &written, &written_data] {
     if (!description_reportable(this, description(), message_box)) return;
     written = save_report(
-        this, [this](Version version) { return report(version); }, report_title(), data_text(),
+        this, [this](Version version) { return report(version); }, report_title(), written_data,
         toolkit().save_choice, message_box, document(),
         [this] { return output::file_bytes(*last_, description()); });
   });
   if (!tracking_ || written.path.isEmpty()) return;
-  // A data file or a PDF/A report reopens: the work is saved, its folder remembered.
-  if (written.type != FileType::text) return take_as_saved(last_data_, written.path);
+  // A data file or a PDF/A report reopens to the data written, the description as it stands: the
+  // work is saved. A text or ODT report holds no data: the work is still to be saved.
+  if (written.type == FileType::data || written.type == FileType::pdfa)
+    return take_as_saved(std::move(written_data), written.path);
   remember_folder(*this, written.path);
 }
 

@@ -100,8 +100,8 @@ class CalculationWindow : public QWidget, public FillableWindow {
   std::string data_text() const;
   // The tracking face's title: the open file's name, the window's title, the unsaved mark.
   void show_title();
-  // Saved work: what the screen shows equals the data last opened or saved.
-  void take_as_saved(const CalculationData& saved, const QString& file);
+  // Saved work: what the screen shows equals `saved`, the data file's text last opened or saved.
+  void take_as_saved(std::string saved, const QString& file);
 
   const Kind& kind_;
   FileOpening* opening_ = nullptr;

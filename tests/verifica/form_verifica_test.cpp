@@ -270,6 +270,31 @@ TEST_F(VerificaWindow, SalvaWaitsForCalcolaAndUnsavedWorkIsAskedAbout) {
   EXPECT_EQ(ends, 1);
 }
 
+// Only a file that reopens saves the work: a data file or a PDF/A report, the description as it
+// was written; after a text or ODT report, CHIUDI still asks.
+TEST_F(VerificaWindow, OnlyAFileThatReopensSavesTheWork) {
+  struct Case {
+    const char* file;
+    bool saved;
+  };
+  for (const Case& c : {Case{"p1.txt", false}, Case{"p1.odt", false}, Case{"p1.fondara", true},
+                        Case{"p1.pdf", true}}) {
+    SCOPED_TRACE(c.file);
+    calcola_annex_d();
+    QTest::keyClicks(field(*window, "descrizione"), QStringLiteral("Plinto P1"));
+    save_path = folder.filePath(QString::fromUtf8(c.file));
+    click(*window, "salva");
+    ASSERT_TRUE(QFileInfo::exists(save_path));
+    go_on = false;
+    const qsizetype asked = questions.size();
+    click(*window, "chiudi");
+    EXPECT_EQ(questions.size() - asked, c.saved ? 0 : 1);
+    EXPECT_EQ(ends, c.saved ? 1 : 0);
+    ends = 0;
+    field(*window, "descrizione")->clear();
+  }
+}
+
 // STAMPA and the ODT type give the typeset report; a printer that fails tells its cause in the
 // message's details. A file's description and project fields arrive whole however long.
 TEST_F(VerificaWindow, TypesetReportPrintedAndSavedAsOdtAndWholeTextsFromAFile) {
