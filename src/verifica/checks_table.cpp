@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QFont>
+#include <algorithm>
 
 #include "window/qt_text.h"
 
@@ -21,6 +22,10 @@ QString result_header(std::string_view name) {
 // "non drenate": a condition's code as words.
 QString condition_text(Condition condition) {
   return qt_text(condition_code(condition)).replace(u'_', u' ');
+}
+
+bool fails(const Check& check) {
+  return !check.outcome || check.outcome->verdict != Verdict::kVerified;
 }
 
 }  // namespace
@@ -44,9 +49,9 @@ ColumnTexts ChecksModel::texts(std::size_t check) const {
   return column_texts(calculation_->checks.checks[check].outcome);
 }
 
-bool ChecksModel::fails(std::size_t check) const {
-  const auto& outcome = calculation_->checks.checks[check].outcome;
-  return !outcome || outcome->verdict != Verdict::kVerified;
+std::size_t ChecksModel::failing() const {
+  if (!calculation_) return 0;
+  return static_cast<std::size_t>(std::ranges::count_if(calculation_->checks.checks, fails));
 }
 
 QVariant ChecksModel::data(const QModelIndex& index, int role) const {
@@ -55,15 +60,15 @@ QVariant ChecksModel::data(const QModelIndex& index, int role) const {
   const Check& check = checks.checks[row];
   const Combination& combination = checks.combinations[check.combination];
   const bool governing = checks.governing == row;
-  if (role == kFailsRole) return fails(row) ? QStringLiteral("1") : QStringLiteral("0");
+  if (role == kFailsRole) return fails(check) ? QStringLiteral("1") : QStringLiteral("0");
   if (role == kCheckRole) return static_cast<qulonglong>(row);
   if (role == Qt::FontRole && governing) {
     QFont bold;
     bold.setBold(true);
     return bold;
   }
-  if (role == Qt::BackgroundRole && fails(row)) return QBrush(QColor(255, 215, 215));
-  if (role == Qt::ForegroundRole && fails(row)) return QBrush(Qt::black);
+  if (role == Qt::BackgroundRole && fails(check)) return QBrush(QColor(255, 215, 215));
+  if (role == Qt::ForegroundRole && fails(check)) return QBrush(Qt::black);
   if (role == Qt::TextAlignmentRole)
     return index.column() == kU || index.column() == kUh || index.column() == kCombination
                ? QVariant(Qt::AlignRight | Qt::AlignVCenter)

@@ -32,6 +32,8 @@ class ChecksModel : public QAbstractTableModel {
 
   // The checks of `calculation`; none clears the table.
   void show(std::shared_ptr<const FootingCalculation> calculation);
+  // How many of the checks shown fail or are refused.
+  std::size_t failing() const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -42,7 +44,6 @@ class ChecksModel : public QAbstractTableModel {
   // The texts of a check's results, made when a cell shows them: a footing of thousands of
   // checks keeps none.
   ColumnTexts texts(std::size_t check) const;
-  bool fails(std::size_t check) const;
 
   std::shared_ptr<const FootingCalculation> calculation_;
 };

@@ -32,6 +32,11 @@ void paint_sample(QPainter& painter, Sample sample, const QRectF& box) {
   painter.drawLine(box.bottomLeft(), box.topRight());
 }
 
+// The height of one line of the legend.
+int legend_line(const QFontMetrics& metrics) {
+  return metrics.height() + 4;
+}
+
 }  // namespace
 
 FootingPlanView::FootingPlanView(QWidget* parent) : QFrame(parent) {
@@ -49,7 +54,7 @@ void FootingPlanView::show_plan(std::optional<Drawing> plan, const QString& note
 
 int FootingPlanView::legend_columns() const {
   // Two entries on each line where both fit whole, else one under the other.
-  const int line = fontMetrics().height() + 4;
+  const int line = legend_line(fontMetrics());
   int widest = 0;
   for (const LegendEntry& entry : kLegend)
     widest = std::max(widest, fontMetrics().horizontalAdvance(QString::fromUtf8(entry.text)));
@@ -58,7 +63,7 @@ int FootingPlanView::legend_columns() const {
 
 int FootingPlanView::legend_height() const {
   const int rows = static_cast<int>(kLegend.size()) / legend_columns();
-  return rows * (fontMetrics().height() + 4) + 4;
+  return rows * legend_line(fontMetrics()) + 4;
 }
 
 QRectF FootingPlanView::drawing_area() const {
@@ -88,12 +93,10 @@ void FootingPlanView::paintEvent(QPaintEvent* event) {
   painter.setFont(font());
   painter.setClipRect(contentsRect());
   paint_legend(painter);
-  if (plan_) {
-    output::paint_drawing(painter, *plan_, drawing_area());
-    if (note_.isEmpty()) return;
-  }
-  painter.setPen(Qt::black);
   const QRectF area = drawing_area();
+  if (plan_) output::paint_drawing(painter, *plan_, area);
+  if (note_.isEmpty()) return;
+  painter.setPen(Qt::black);
   // With a plan the note stands at its top, without one in its place.
   painter.drawText(
       area, (plan_ ? Qt::AlignTop | Qt::AlignHCenter : Qt::AlignCenter) | Qt::TextWordWrap, note_);
@@ -101,12 +104,13 @@ void FootingPlanView::paintEvent(QPaintEvent* event) {
 
 void FootingPlanView::paint_legend(QPainter& painter) const {
   const QRect room = contentsRect();
-  const int line = fontMetrics().height() + 4;
+  const int line = legend_line(fontMetrics());
   const std::size_t columns = static_cast<std::size_t>(legend_columns());
   const int half = room.width() / static_cast<int>(columns);
+  const int first_top = room.bottom() - legend_height() + 4;
   for (std::size_t i = 0; i < kLegend.size(); ++i) {
     const int left = room.left() + 6 + static_cast<int>(i % columns) * half;
-    const int top = room.bottom() - legend_height() + 4 + static_cast<int>(i / columns) * line;
+    const int top = first_top + static_cast<int>(i / columns) * line;
     const QRectF box(left, top + 3, line - 6, line - 6);
     painter.save();
     paint_sample(painter, kLegend[i].sample, box);

@@ -23,7 +23,6 @@
 
 #include "core/field_reader.h"
 #include "core/number_text.h"
-#include "core/user_text.h"
 #include "verifica/checks_table.h"
 #include "verifica/combinations.h"
 #include "verifica/decimal_field.h"
@@ -33,7 +32,6 @@
 #include "verifica/text_table.h"
 #include "verifica/verification_texts.h"
 #include "window/controls.h"
-#include "window/numeric_field.h"
 #include "window/qt_text.h"
 #include "window/toolkit.h"
 
@@ -211,17 +209,15 @@ form_verifica::form_verifica() : CalculationWindow(verifica_kind(), Qt::Window) 
   results->addWidget(checks_group());
   results->addWidget(check_group());
   columns_ = new QSplitter(Qt::Horizontal);
-  QSplitter* columns = columns_;
-  columns->setChildrenCollapsible(false);
-  for (QSplitter* splitter : {loads, results}) splitter->setChildrenCollapsible(false);
-  columns->addWidget(left_scroll);
-  columns->addWidget(loads);
-  columns->addWidget(results);
-  columns->setStretchFactor(1, 2);
-  columns->setStretchFactor(2, 2);
+  for (QSplitter* splitter : {columns_, loads, results}) splitter->setChildrenCollapsible(false);
+  columns_->addWidget(left_scroll);
+  columns_->addWidget(loads);
+  columns_->addWidget(results);
+  columns_->setStretchFactor(1, 2);
+  columns_->setStretchFactor(2, 2);
   // On a screen too small for every column the window scrolls.
   auto* page = new QScrollArea;
-  page->setWidget(columns);
+  page->setWidget(columns_);
   page->setWidgetResizable(true);
   page->setFrameShape(QFrame::NoFrame);
 
@@ -265,9 +261,8 @@ form_verifica::form_verifica() : CalculationWindow(verifica_kind(), Qt::Window) 
 }
 
 form_verifica::~form_verifica() {
-  // The controls outlive the members: a cell editor that loses the focus as the window goes
-  // still commits its text, which must not reach the handlers any more.
-  // A cell being edited commits its text now, while the history it goes to is still there.
+  // A cell being edited commits its text now, while the history it goes to is still there;
+  // the controls outlive the members, so nothing they signal later reaches the handlers.
   if (QWidget* focused = QApplication::focusWidget(); focused && isAncestorOf(focused))
     focused->clearFocus();
   for (QObject* child : findChildren<QObject*>())
@@ -504,8 +499,8 @@ QWidget* form_verifica::combinations_group() {
 
   layout->addWidget(new QLabel(QStringLiteral("Generate dalle azioni:")));
   generated_ = new GeneratedModel(this);
-  generate = make_read_only_table(generated_, "generate",
-                                  QStringLiteral("Combinazioni generate dalle azioni"));
+  QTableView* generate = make_read_only_table(generated_, "generate",
+                                              QStringLiteral("Combinazioni generate dalle azioni"));
   generate->setSelectionMode(QAbstractItemView::NoSelection);
   generate->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   layout->addWidget(generate, 2);
@@ -700,11 +695,10 @@ std::optional<window::RefusedValue> form_verifica::refused_value(
     if (auto refused = window::refused_number(field->text.name, shown, is_number(shown, false)))
       return refused;
   }
-  for (const auto& [rows, columns, of_actions] :
-       {std::tuple{&given.actions, action_columns(), true},
-        std::tuple{&given.combinations, combination_columns(), false}})
+  for (const auto& [rows, table, of_actions] :
+       {std::tuple{&given.actions, actions_, true}, std::tuple{&given.combinations, typed_, false}})
     for (std::size_t i = 0; i < rows->size(); ++i)
-      for (const TableColumn& column : columns) {
+      for (const TableColumn& column : table->columns()) {
         const auto found = (*rows)[i].find(column.field->text.name);
         if (found == (*rows)[i].end() || column.field->type != FieldType::number) continue;
         const QString shown = qt_text(as_shown(found->second, given.source));
@@ -747,6 +741,7 @@ void form_verifica::show_data(const CalculationData& given) {
           text = as_shown(text, given.source);
     model->set_texts(shown);
   }
+  // Undo does not go back past the data shown.
   history_.clear();
   changed();
 }
@@ -761,7 +756,9 @@ CalculationOutcome form_verifica::calculate(const CalculationData& given) {
 void form_verifica::show_results(const Calculation& /*calculation*/) {
   footing_ = calculated_;
   checks_->show(footing_);
-  show_generated();
+  // The generated combinations shown are the calculation's already: every change of the
+  // actions, the typed rows or the set generated them again.
+  generate_nota->clear();
   show_verdict();
   const auto& checks = footing_->checks;
   // The governing check selected, where the filter and the order put it.
@@ -783,12 +780,9 @@ void form_verifica::show_verdict() {
   esito_verifica->setAutoFillBackground(true);
   esito_verifica->setText(text);
   esito_verifica->setAccessibleName(text);
-  std::size_t failing = 0;
-  for (int row = 0; row < checks_->rowCount(); ++row)
-    failing += checks_->index(row, 0).data(ChecksModel::kFailsRole).toString() == u'1';
   conteggio->setText(QStringLiteral("%1 verifiche, %2 non verificate o non calcolabili")
                          .arg(checks.checks.size())
-                         .arg(failing));
+                         .arg(checks_->failing()));
 }
 
 void form_verifica::clear_results() {
@@ -815,11 +809,6 @@ void form_verifica::filtro_Change() {
 
 void form_verifica::show_generated() {
   const std::size_t first = typed_->filled() + 1;
-  if (footing_) {
-    generated_->show(footing_->checks.combinations, footing_->actions, first);
-    generate_nota->clear();
-    return;
-  }
   // The actions as the kind reads them, generated with the chosen set.
   std::vector<Action> actions;
   const std::vector<FieldTexts> rows = actions_->texts();
@@ -833,10 +822,9 @@ void form_verifica::show_generated() {
       return;
     }
   }
-  const FieldTexts set{{"approccio", approccio->currentData().toString().toStdString()}};
-  FieldReader read(verifica_kind().fields, set, Source::window);
-  const std::vector<Combination> generated =
-      generate_combinations(kPartialFactorSets[read.choice("approccio")], actions);
+  // The list holds the sets in the order of kPartialFactorSets.
+  const std::vector<Combination> generated = generate_combinations(
+      kPartialFactorSets[static_cast<std::size_t>(approccio->currentIndex())], actions);
   generated_->show(generated, actions, first);
   generate_nota->setText(actions.empty()
                              ? QStringLiteral("Nessuna azione: nessuna combinazione "

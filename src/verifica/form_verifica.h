@@ -112,7 +112,6 @@ class form_verifica : public window::CalculationWindow {
   TextTable* azioni = nullptr;
   TextTable* combinazioni = nullptr;
   GeneratedModel* generated_ = nullptr;
-  QTableView* generate = nullptr;
   QLabel* generate_nota = nullptr;
 
   ChecksModel* checks_ = nullptr;

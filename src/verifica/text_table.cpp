@@ -281,6 +281,12 @@ void TextTableModel::replace(int first, int count, const TableRows& rows) {
   Q_EMIT changed();
 }
 
+bool TextTableModel::add_blank_row() {
+  if (rowCount() >= max_rows_) return false;
+  change(rowCount(), 0, {blank_row()}, QStringLiteral("riga aggiunta"));
+  return true;
+}
+
 void TextTableModel::set_texts(const std::vector<FieldTexts>& rows) {
   beginResetModel();
   rows_.clear();
@@ -294,7 +300,6 @@ void TextTableModel::set_texts(const std::vector<FieldTexts>& rows) {
   }
   if (rows_.isEmpty()) rows_ << blank_row();
   endResetModel();
-  history_.clear();
   number_rows();
   Q_EMIT changed();
 }
@@ -431,10 +436,8 @@ QSize TextTable::sizeHint() const {
 }
 
 bool TextTable::add_row() {
-  if (model_.rowCount() >= model_.max_rows()) return false;
-  const int row = model_.rowCount();
-  model_.change(row, 0, {model_.blank_row()}, QStringLiteral("riga aggiunta"));
-  setCurrentIndex(model_.index(row, 0));
+  if (!model_.add_blank_row()) return false;
+  setCurrentIndex(model_.index(model_.rowCount() - 1, 0));
   return true;
 }
 
@@ -533,10 +536,8 @@ QModelIndex TextTable::moveCursor(CursorAction action, Qt::KeyboardModifiers mod
   const int last_row = model_.rowCount() - 1;
   if (current.isValid() && action == MoveDown && current.row() == last_row) {
     // Below a filled last row, a new one; below a blank one, nowhere (the cell's editor closes).
-    if (!model_.blank(last_row) && model_.rowCount() < model_.max_rows()) {
-      model_.change(last_row + 1, 0, {model_.blank_row()}, QStringLiteral("riga aggiunta"));
+    if (!model_.blank(last_row) && model_.add_blank_row())
       return model_.index(last_row + 1, current.column());
-    }
     return current;
   }
   if (!current.isValid() || (action != MoveNext && action != MovePrevious))

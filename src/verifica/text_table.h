@@ -77,7 +77,10 @@ class TextTableModel : public QAbstractTableModel {
   void change(int first, int count, const TableRows& rows, const QString& what);
   // The same without a step of the history (the history's own undo and redo).
   void replace(int first, int count, const TableRows& rows);
-  // Every row, as a file gives them; the history starts anew. None: one blank row.
+  // A blank row at the end, one step of the history; false when the table is full.
+  bool add_blank_row();
+  // Every row, as a file gives them, outside the history (which its owner clears). None: one
+  // blank row.
   void set_texts(const std::vector<FieldTexts>& rows);
 
   // The texts of the rows that are not blank, by field name; blank cells are not given.
