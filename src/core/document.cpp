@@ -11,6 +11,8 @@ std::size_t character_length(char lead) {
   return byte < 0xC0 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
 }
 
+}  // namespace
+
 void append(Runs& runs, std::string_view text, unsigned style) {
   if (text.empty()) return;
   if (!runs.empty() && runs.back().style == style)
@@ -18,8 +20,6 @@ void append(Runs& runs, std::string_view text, unsigned style) {
   else
     runs.push_back({std::string(text), style});
 }
-
-}  // namespace
 
 Runs formula(std::string_view text, unsigned style) {
   Runs runs;

@@ -32,6 +32,10 @@ struct Run {
 };
 using Runs = std::vector<Run>;
 
+// `text` added to the last run when that has `style`, else as a run of its own; an empty text
+// adds nothing.
+void append(Runs& runs, std::string_view text, unsigned style);
+
 // Runs from a text where "_{...}" is a subscript and "^{...}" a superscript, each also after a
 // single character ("N_q", "tan^2"), every run with `style` added: the formulas and symbols of a
 // report ("R/A' = c'_{d}·N_{c}", "γ_{R,v}"). A brace left open runs to the end of the text.

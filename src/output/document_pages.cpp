@@ -143,22 +143,26 @@ class Typesetter {
     }
   }
 
-  QTextBlockFormat block_format(double above, double below) const {
+  QTextBlockFormat block_format(double above, double below, Qt::Alignment align = {}) const {
     QTextBlockFormat format;
     format.setTopMargin(above * target_.unit);
     format.setBottomMargin(below * target_.unit);
+    if (align) format.setAlignment(align);
     return format;
   }
 
-  static QTextCharFormat char_format(double points, unsigned style) {
+  static QTextCharFormat char_format(const QFont& font, unsigned style) {
     QTextCharFormat format;
-    format.setFont(text_font(points));
+    format.setFont(font);
     if (style & kBold) format.setFontWeight(QFont::Bold);
     if (style & kItalic) format.setFontItalic(true);
     if (style & kSubscript) format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
     if (style & kSuperscript) format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     if (style & kRed) format.setForeground(QColor(190, 0, 0));
     return format;
+  }
+  static QTextCharFormat char_format(double points, unsigned style) {
+    return char_format(text_font(points), style);
   }
 
   // A line break within a run stays in its paragraph (or its table cell).
@@ -232,35 +236,20 @@ class Typesetter {
       const bool highlight = !row.empty() && row.front().highlight;
       if (highlight || r < table.header_rows) shade(table_cell, highlight);
       // The row's text in as few pieces as its styles allow: each piece is shaped on its own.
+      // Bold and red as given; sub- and superscripts on the line, which keeps the columns.
       Runs pieces;
-      const auto append = [&pieces](const QString& text, unsigned style) {
-        if (pieces.empty() || pieces.back().style != style)
-          pieces.push_back({text.toStdString(), style});
-        else
-          pieces.back().text += text.toStdString();
-      };
       for (std::size_t c = 0; c < columns && c < row.size(); ++c) {
-        const auto blanks = static_cast<qsizetype>(widths[c] - characters(row[c].runs));
+        const std::size_t blanks = widths[c] - characters(row[c].runs);
         const bool right = table.align[c] == Align::kRight;
-        const auto gap = static_cast<qsizetype>(c > 0 ? kCompactGap : 0);
-        append(QString(gap + (right ? blanks : 0), u' '), kPlain);
-        for (const Run& run : row[c].runs) append(qt(run.text), run.style & (kBold | kRed));
-        if (!right && c + 1 < columns) append(QString(blanks, u' '), kPlain);
+        append(pieces, std::string((c > 0 ? kCompactGap : 0) + (right ? blanks : 0), ' '), kPlain);
+        for (const Run& run : row[c].runs) append(pieces, run.text, run.style & (kBold | kRed));
+        if (!right && c + 1 < columns) append(pieces, std::string(blanks, ' '), kPlain);
       }
       QTextCursor in_cell = table_cell.firstCursorPosition();
       for (const Run& run : pieces)
-        in_cell.insertText(qt(run.text), compact_format(points, run.style));
+        in_cell.insertText(qt(run.text), char_format(monospace_font(points), run.style));
     }
     leave(text_table);
-  }
-
-  // Bold and red as given; sub- and superscripts on the line, which keeps the columns.
-  static QTextCharFormat compact_format(double points, unsigned style) {
-    QTextCharFormat format;
-    format.setFont(monospace_font(points));
-    if (style & kBold) format.setFontWeight(QFont::Bold);
-    if (style & kRed) format.setForeground(QColor(190, 0, 0));
-    return format;
   }
 
   // The cursor after the table, on the block that follows it.
@@ -312,9 +301,7 @@ class Typesetter {
     }
     width *= target_.figure_unit;
     height *= target_.figure_unit;
-    QTextBlockFormat centred = block_format(6, 2);
-    centred.setAlignment(Qt::AlignHCenter);
-    next_block(centred, char_format(kBodyPoints, kPlain));
+    next_block(block_format(6, 2, Qt::AlignHCenter), char_format(kBodyPoints, kPlain));
     if (target_.pages) {
       QTextCharFormat object;
       object.setObjectType(kDrawingObject);
@@ -326,9 +313,7 @@ class Typesetter {
       insert_picture(d, width, height);
     }
     drawings_.push_back(d);
-    QTextBlockFormat caption = block_format(2, 8);
-    caption.setAlignment(Qt::AlignHCenter);
-    next_block(caption, char_format(8.5, kItalic));
+    next_block(block_format(2, 8, Qt::AlignHCenter), char_format(8.5, kItalic));
     cursor_.insertText(qt(figure.caption), char_format(8.5, kItalic));
   }
 
@@ -359,20 +344,14 @@ class Typesetter {
   }
 
   void put(const Signature& signature) {
-    QTextBlockFormat right = block_format(24, 2);
-    right.setAlignment(Qt::AlignRight);
     const QTextCharFormat characters = char_format(kBodyPoints, kPlain);
-    next_block(right, characters);
+    next_block(block_format(24, 2, Qt::AlignRight), characters);
     cursor_.insertText(qt(signature.role), char_format(kBodyPoints, kBold));
     if (!signature.name.empty()) {
-      QTextBlockFormat name = block_format(2, 2);
-      name.setAlignment(Qt::AlignRight);
-      next_block(name, characters);
+      next_block(block_format(2, 2, Qt::AlignRight), characters);
       cursor_.insertText(qt(signature.name), characters);
     }
-    QTextBlockFormat line = block_format(28, 0);
-    line.setAlignment(Qt::AlignRight);
-    next_block(line, characters);
+    next_block(block_format(28, 0, Qt::AlignRight), characters);
     cursor_.insertText(QStringLiteral("______________________________"), characters);
   }
 
@@ -528,11 +507,9 @@ std::optional<QByteArray> render_document_odt(const Document& document) {
   QTextDocument text;
   text.setMetaInformation(QTextDocument::DocumentTitle, qt(document.title));
   // Lengths in points, on a page of A4 within the margins.
-  const double width =
-      QPageSize(QPageSize::A4).size(QPageSize::Point).width() - 2 * kMinimumMarginMm * 72 / 25.4;
-  const double height =
-      QPageSize(QPageSize::A4).size(QPageSize::Point).height() - 2 * kMinimumMarginMm * 72 / 25.4;
-  Typesetter typesetter(text, {false, 1.0, 1.0, width, height});
+  const QSizeF a4 = QPageSize(QPageSize::A4).size(QPageSize::Point);
+  const double margins = 2 * kMinimumMarginMm * 72 / 25.4;
+  Typesetter typesetter(text, {false, 1.0, 1.0, a4.width() - margins, a4.height() - margins});
   for (const Block& block : document.blocks) typesetter.add(block);
   QByteArray odt;
   QBuffer buffer(&odt);

@@ -12,45 +12,20 @@ const PartialFactorSet& set_named(std::string_view code) {
   programming_error("no partial-factor set " + std::string(code));
 }
 
-double nq(const Verification& v) {
-  return v.drained->Nq;
-}
-double nc(const Verification& v) {
-  return v.Nc;
-}
-double ngamma(const Verification& v) {
-  return v.drained->Ngamma;
-}
-double b_eff(const Verification& v) {
-  return v.B_eff;
-}
-double l_eff(const Verification& v) {
-  return v.L_eff;
-}
-double m(const Verification& v) {
-  return v.drained->m.value_or(0);
-}
-double iq(const Verification& v) {
-  return v.drained->iq;
-}
-double igamma(const Verification& v) {
-  return v.drained->igamma;
-}
-double r_a(const Verification& v) {
-  return v.R_A;
-}
-double q_eff(const Verification& v) {
-  return v.q_eff;
-}
-double rd(const Verification& v) {
-  return v.Rd;
-}
-double zq(const Verification& v) {
-  return v.inertia->zq.value_or(0);
-}
-double zc(const Verification& v) {
-  return v.inertia->zc;
-}
+// How each value is read from its check.
+constexpr auto nq = [](const Verification& v) { return v.drained->Nq; };
+constexpr auto nc = [](const Verification& v) { return v.Nc; };
+constexpr auto ngamma = [](const Verification& v) { return v.drained->Ngamma; };
+constexpr auto b_eff = [](const Verification& v) { return v.B_eff; };
+constexpr auto l_eff = [](const Verification& v) { return v.L_eff; };
+constexpr auto m = [](const Verification& v) { return v.drained->m.value_or(0); };
+constexpr auto iq = [](const Verification& v) { return v.drained->iq; };
+constexpr auto igamma = [](const Verification& v) { return v.drained->igamma; };
+constexpr auto r_a = [](const Verification& v) { return v.R_A; };
+constexpr auto q_eff = [](const Verification& v) { return v.q_eff; };
+constexpr auto rd = [](const Verification& v) { return v.Rd; };
+constexpr auto zq = [](const Verification& v) { return v.inertia->zq.value_or(0); };
+constexpr auto zc = [](const Verification& v) { return v.inertia->zc; };
 
 // U.S. Army Corps of Engineers, EM 1110-1-1905 (1992), Table 4-4, to two decimals;
 // Nγ = 2(Nq − 1) tan φ.

@@ -32,19 +32,21 @@ Cell plain_cell(std::string value, unsigned style = kPlain) {
   return {plain(std::move(value), style)};
 }
 
-// A table with `align` of its columns and its header rows set in bold.
+// A table with `align` of its columns: its header rows first (from markups, set in bold), then
+// the others; a table given no header row has none.
 class TableBuilder {
  public:
-  explicit TableBuilder(std::vector<Align> align, bool compact = false) {
-    table_.align = std::move(align);
-    table_.compact = compact;
-  }
-  TableBuilder& header(std::initializer_list<std::string_view> markups) {
-    std::vector<Cell> row;
-    for (std::string_view markup : markups) row.push_back(cell(markup, kBold));
-    table_.rows.push_back(std::move(row));
+  explicit TableBuilder(std::vector<Align> align, bool compact = false)
+      : table_{.header_rows = 0, .align = std::move(align), .compact = compact} {}
+  TableBuilder& header(std::vector<Cell> cells) {
+    table_.rows.push_back(std::move(cells));
     table_.header_rows = table_.rows.size();
     return *this;
+  }
+  TableBuilder& header(std::initializer_list<std::string_view> markups) {
+    std::vector<Cell> cells;
+    for (std::string_view markup : markups) cells.push_back(cell(markup, kBold));
+    return header(std::move(cells));
   }
   TableBuilder& row(std::vector<Cell> cells) {
     table_.rows.push_back(std::move(cells));
@@ -150,13 +152,12 @@ class DocumentBuilder {
   std::string check_name(std::size_t index) const {
     return check_title(checks_, index, f_.conditions);
   }
+  // A paragraph that says what a table of `listed` of `all` rows leaves out, if anything.
+  void omitted(std::size_t listed, std::size_t all, std::string_view what);
 
   const FootingCalculation& c_;
   const Footing& f_;
   const FootingChecks& checks_;
-  // A paragraph that says what a table of `listed` of `all` rows leaves out, if anything.
-  void omitted(std::size_t listed, std::size_t all, std::string_view what);
-
   const ProgramIdentity& program_;
   const Used used_;
   // The checks and the combinations the tables list: all of them, or for a footing of more
@@ -178,16 +179,14 @@ void DocumentBuilder::omitted(std::size_t listed, std::size_t all, std::string_v
 void DocumentBuilder::title_block(std::string_view description, std::string_view today) {
   const Project& p = c_.project;
   const std::string date = p.data.empty() ? std::string(today) : p.data;
-  document_.title = "Verifica delle fondazioni superficiali";
-  if (!p.elemento.empty()) document_.title += " - " + p.elemento;
-  document_.header =
-      p.opera.empty() ? std::string("Verifica delle fondazioni superficiali") : p.opera;
-  if (!p.elemento.empty()) document_.header += " - " + p.elemento;
-  document_.footer = std::string(program_.name) + " " + std::string(program_.version) +
-                     " - Verifica delle fondazioni superficiali";
-  add(Paragraph{plain(std::string(program_.name) + " " + std::string(program_.version) +
-                      " - relazione di calcolo geotecnica")});
-  add(Heading{1, "Verifica delle fondazioni superficiali"});
+  const std::string title = "Verifica delle fondazioni superficiali";
+  const std::string element = p.elemento.empty() ? "" : " - " + p.elemento;
+  const std::string program = std::string(program_.name) + " " + std::string(program_.version);
+  document_.title = title + element;
+  document_.header = (p.opera.empty() ? title : p.opera) + element;
+  document_.footer = program + " - " + title;
+  add(Paragraph{plain(program + " - relazione di calcolo geotecnica")});
+  add(Heading{1, title});
   paragraph(
       "Verifiche agli stati limite ultimi di capacità portante e di scorrimento sul piano di "
       "posa (NTC 2018 §6.4.2.1 e §7.11.5.3.1; EN 1997-1 §6.5 e Appendice D).");
@@ -199,9 +198,7 @@ void DocumentBuilder::title_block(std::string_view description, std::string_view
     block.row({cell(label, kBold), plain_cell(*value)});
   if (!description.empty())
     block.row({cell("Descrizione", kBold), plain_cell(std::string(description))});
-  Table table = block.take();
-  table.header_rows = 0;
-  add(std::move(table));
+  add(block.take());
 }
 
 void DocumentBuilder::references() {
@@ -412,7 +409,7 @@ void DocumentBuilder::actions_and_combinations() {
   std::vector<Cell> header{cell("Comb.", kBold)};
   for (std::size_t i = 0; i < actions.size(); ++i)
     header.push_back(plain_cell("Az. " + std::to_string(i + 1), kBold));
-  factors.row(std::move(header));
+  factors.header(std::move(header));
   for (const std::size_t i : combinations_) {
     const Combination& combination = checks_.combinations[i];
     if (!combination.generated) continue;
@@ -423,9 +420,7 @@ void DocumentBuilder::actions_and_combinations() {
                                    : ""));
     factors.row(std::move(row));
   }
-  Table factor_table = factors.take();
-  factor_table.header_rows = 1;
-  add(std::move(factor_table));
+  add(factors.take());
 }
 
 // The columns of the table of each check's factors, and when each is shown.
@@ -533,7 +528,7 @@ void DocumentBuilder::results() {
   TableBuilder factors(columns(1, shown.size()), true);
   std::vector<Cell> header{cell("Ver.", kBold)};
   for (const FactorColumn* column : shown) header.push_back(cell(column->symbol, kBold));
-  factors.row(std::move(header));
+  factors.header(std::move(header));
   for (const std::size_t i : listed_) {
     const Check& check = checks_.checks[i];
     if (!check.outcome) continue;
@@ -543,9 +538,7 @@ void DocumentBuilder::results() {
       row.push_back(plain_cell(t[column_index(column->name)]));
     factors.row(std::move(row));
   }
-  Table factor_table = factors.take();
-  factor_table.header_rows = 1;
-  add(std::move(factor_table));
+  add(factors.take());
   if (!inclined) paragraph("Base orizzontale (α = 0): b_{q} = b_{γ} = b_{c} = 1.");
   paragraph(
       "A' in m^{2}, q' in kPa. Nelle verifiche non drenate N_{c} = π + 2 e i fattori "
