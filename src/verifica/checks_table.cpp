@@ -24,10 +24,6 @@ QString condition_text(Condition condition) {
   return qt_text(condition_code(condition)).replace(u'_', u' ');
 }
 
-bool fails(const Check& check) {
-  return !check.outcome || check.outcome->verdict != Verdict::kVerified;
-}
-
 }  // namespace
 
 void ChecksModel::show(std::shared_ptr<const FootingCalculation> calculation) {

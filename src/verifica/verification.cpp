@@ -474,11 +474,6 @@ Failed<Refusal> refused(RefusalCause cause) {
   return Failed{Refusal{cause, refusal_message(cause)}};
 }
 
-// Every combination of the legacy seismic set is seismic.
-Situation situation_of(const Footing& footing, const LoadCombination& loads) {
-  return footing.factors.generates ? loads.situation : Situation::kSeismic;
-}
-
 // One check of valid inputs on its ground.
 Outcome<Verification, Refusal> check(const Footing& footing, const Ground& ground,
                                      const LoadCombination& loads) {
@@ -549,6 +544,14 @@ class Grounds {
 };
 
 }  // namespace
+
+Situation situation_of(const Footing& footing, const LoadCombination& loads) {
+  return footing.factors.generates ? loads.situation : Situation::kSeismic;
+}
+
+bool fails(const Check& check) {
+  return !check.outcome || check.outcome->verdict != Verdict::kVerified;
+}
 
 std::span<const Condition> conditions_of(Conditions conditions) {
   switch (conditions) {

@@ -225,12 +225,19 @@ struct Combination {
   std::vector<double> factors;
 };
 
+// The situation a combination is checked in: its own, or seismic for every combination of the
+// legacy seismic set.
+Situation situation_of(const Footing& footing, const LoadCombination& loads);
+
 // One combination under one condition.
 struct Check {
   std::size_t combination;  // index in FootingChecks::combinations
   Condition condition;
   Outcome<Verification, Refusal> outcome;
 };
+
+// A check that is refused or not verified.
+bool fails(const Check& check);
 
 // What fails across the footing's checks; verified when nothing does.
 struct FootingVerdict {

@@ -69,18 +69,13 @@ struct Used {
   bool sliding = false, drained_sliding = false, static_checks = false;
 };
 
-// The situation a check is verified in: every check of the legacy seismic set is seismic.
-Situation situation_of(const Footing& f, const Combination& combination) {
-  return f.factors.generates ? combination.loads.situation : Situation::kSeismic;
-}
-
 Used used_by(const Footing& f, const FootingChecks& checks) {
   Used used;
   for (const Check& check : checks.checks) {
     const bool drained = check.condition == Condition::kDrained;
     (drained ? used.drained : used.undrained) = true;
     const bool seismic =
-        situation_of(f, checks.combinations[check.combination]) == Situation::kSeismic;
+        situation_of(f, checks.combinations[check.combination].loads) == Situation::kSeismic;
     (seismic ? used.seismic : used.static_checks) = true;
     if (!check.outcome) continue;
     used.inertia |= check.outcome->inertia && f.kh > 0;
@@ -95,10 +90,6 @@ Used used_by(const Footing& f, const FootingChecks& checks) {
 // document to read, and within the memory of one process, whatever the data file holds.
 constexpr std::size_t kListed = 1000;
 constexpr std::size_t kMostPlans = 24;
-
-bool fails(const Check& check) {
-  return !check.outcome || check.outcome->verdict != Verdict::kVerified;
-}
 
 std::vector<std::size_t> listed_checks(const FootingChecks& checks) {
   std::vector<std::size_t> listed;
@@ -397,7 +388,7 @@ void DocumentBuilder::actions_and_combinations() {
     generated |= combination.generated;
     table.row({plain_cell(std::to_string(i + 1)),
                plain_cell(combination.generated ? "generata" : "digitata"),
-               plain_cell(std::string(situation_code(situation_of(f_, combination)))),
+               plain_cell(std::string(situation_code(situation_of(f_, combination.loads)))),
                plain_cell(two(l.N)), plain_cell(two(l.MB)), plain_cell(two(l.ML)),
                plain_cell(two(l.HB)), plain_cell(two(l.HL))});
   }
@@ -483,7 +474,7 @@ void DocumentBuilder::results() {
     std::vector<Cell> row{
         plain_cell((governing ? "★ " : "") + std::to_string(i + 1), governing ? kBold : kPlain),
         plain_cell(std::to_string(check.combination + 1)),
-        plain_cell(std::string(situation_code(situation_of(f_, combination)))),
+        plain_cell(std::string(situation_code(situation_of(f_, combination.loads)))),
         plain_cell(std::string(short_condition(check.condition))),
         value("B_eff"),
         value("L_eff"),

@@ -96,9 +96,7 @@ void set_lines(Builder& r, std::string_view heading, const PartialFactorSet& set
 void factor_lines(Builder& r, const Footing& f, const FootingChecks& checks) {
   bool static_checks = false, seismic_checks = false;
   for (const Check& check : checks.checks) {
-    const Situation situation = f.factors.generates
-                                    ? checks.combinations[check.combination].loads.situation
-                                    : Situation::kSeismic;
+    const Situation situation = situation_of(f, checks.combinations[check.combination].loads);
     (situation == Situation::kStatic ? static_checks : seismic_checks) = true;
   }
   if (static_checks) set_lines(r, "COEFFICIENTI PARZIALI: ", f.factors);
