@@ -791,8 +791,9 @@ void form_verifica::clear_results() {
   conteggio->clear();
   esito_verifica->setPalette(QPalette());
   esito_verifica->setAutoFillBackground(false);
+  // Called once the shown results no longer hold: before any CALCOLA, or after a change.
   const QString text =
-      results_current() || !calculated_
+      !calculated_
           ? QStringLiteral("Scrivere i dati, le azioni o le combinazioni, poi premere CALCOLA.")
           : QStringLiteral("Dati cambiati dopo l'ultimo calcolo: premere CALCOLA.");
   esito_verifica->setText(text);

@@ -68,8 +68,6 @@ class CalculationWindow : public QWidget, public FillableWindow {
   // The face's data changed (tracking faces): the last calculation is forgotten, Save and
   // Print wait for Calculate.
   void data_Change();
-  // A completed calculation of the data as the screen shows them.
-  bool results_current() const { return last_.has_value(); }
 
   // A message box or system dialog of the program run over this window: the window's
   // reactivation after it is no activation.
